@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: scripts/build.sh [DIR [cmake options...]]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-build}
+shift || true
+jobs=$(nproc)
+cmake -S "$here" -B "$here/$dir" -G Ninja "$@" >/dev/null
+cmake --build "$here/$dir" -j "$jobs"
