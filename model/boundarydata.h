@@ -1,0 +1,43 @@
+#pragma once
+// The six boundary kinds and the record each kind keeps: named boundaries with
+// colours and flags, and a membership grid whose cells hold 0 or the 1-based
+// number of the boundary that holds the cell.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korva {
+
+enum BoundaryTypeEnum : int32_t {
+    NaturalBoundaryType = 0,
+    DrainType = 1,
+    CollectorType = 2,
+    BasinType = 3,
+    NoFlowType = 4,
+    InactiveType = 5,
+};
+constexpr int BoundaryTypeCount = 6;
+
+// "Natural Boundary", "Drain", "Collector", "Basin", "No Flow", "Inactive".
+const char* BoundaryTypeName(int type);
+
+using BoundaryRowData = std::vector<int32_t>;           // one value per column
+using BoundaryLayerData = std::vector<BoundaryRowData>; // one row per grid row
+
+struct BoundaryTypeData {
+    BoundaryTypeEnum type = NaturalBoundaryType;
+    std::vector<std::string> names;
+    std::vector<double> red, green, blue;
+    std::vector<int32_t> displayed;      // nonzero: shown in the 3D view
+    std::vector<int32_t> collectorIndex; // drains only: collector index or -1
+    std::vector<double> flux;            // natural boundaries only
+    std::vector<double> waterQuality;    // natural boundaries only
+    std::vector<BoundaryLayerData> grid; // [layer][row][column]
+
+    int Count() const { return static_cast<int>(names.size()); }
+    // Sizes every per-boundary list to n; new entries are black, displayed,
+    // with no collector and zero flux and quality.
+    void ResizeLists(int n);
+};
+
+} // namespace korva

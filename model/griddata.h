@@ -1,0 +1,187 @@
+#pragma once
+// GridData: the one model object of a project. It holds the grid of layers x
+// rows x columns with its spacings, the cell parameters, the six boundary
+// records, crops, basins and irrigation, the simulation settings, the output
+// selection and the output store, and keeps every grid the same shape through
+// every edit.
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "boundarydata.h"
+#include "cropdata.h"
+#include "outputselection.h"
+#include "outputstore.h"
+#include "parameterdata.h"
+#include "simulationsettings.h"
+
+namespace korva {
+
+// A point in model coordinates: the grid centred at the origin, x over the
+// columns, y over the rows, z from +D/2 at the top to -D/2 at the bottom.
+struct ModelPoint {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+struct CellIndex {
+    int layer = 0;
+    int row = 0;
+    int column = 0;
+};
+
+class GridData {
+public:
+    enum ParameterDataEnum {
+        BedrockElevation = 0,
+        GroundElevation = 1,
+        VerticalHydraulicConductivity = 2,
+        HorizontalHydraulicConductivity = 3,
+        SpecificYield = 4,
+        InitialRootDepth = 5,
+        MaximumRootDepth = 6,
+        CropCoefficients1 = 7,
+        CropCoefficients2 = 8,
+        CropCoefficients3 = 9,
+        DateOfPlanting = 10,
+        EndOfStage1 = 11,
+        EndOfStage2 = 12,
+        EndOfStage3 = 13,
+        DateOfHarvest = 14,
+        InitialSaltConcentrationOfAquifer = 15,
+        InitialWaterTableElevation = 16,
+        InitialMoistureContent = 17,
+        InitialUnsaturatedSaltConcentration = 18,
+        VerticalDispersivity = 19,
+        HorizontalDispersivity = 20,
+        IrrigationWeight = 21,
+        SoilLeachingEfficiency = 22,
+    };
+    static constexpr int ParameterCodeCount = 23;
+    // The display name of a parameter code ("Bedrock Elevation", ...).
+    static const char* ParameterDisplayName(int code);
+
+    enum Dimension { RowDimension = 0, ColumnDimension = 1, LayerDimension = 2 };
+
+    GridData();
+
+    // --- geometry -------------------------------------------------------------
+    int NumRows() const { return static_cast<int>(rowSpacing.size()); }
+    int NumColumns() const { return static_cast<int>(columnSpacing.size()); }
+    int NumLayers() const { return static_cast<int>(layerSpacing.size()); }
+    // Spacing of item index of dimension; a layer thickness in metres when inMetres.
+    double GetSpacing(int dimension, int index, bool inMetres) const;
+    // Sum of the spacings of dimension; for layers in metres when inMetres.
+    double TotalExtent(int dimension, bool inMetres) const;
+    void UpdateUniformSpacing();
+
+    // --- parameters -----------------------------------------------------------
+    void ResetModel(int kind);
+    // Gives every parameter, boundary grid and the time-series grid these
+    // dimensions; every value becomes NoDataValue, every membership 0. The
+    // caller sizes the spacing lists.
+    void Resize(int layers, int rows, int columns);
+    int ParameterCount() const { return static_cast<int>(ParameterOrder.size()); }
+    // The parameter at position paramIndex of ParameterOrder.
+    ParameterData& Parameter(int paramIndex);
+    const ParameterData& Parameter(int paramIndex) const;
+    // Position of code in ParameterOrder, or -1.
+    int ParameterIndexOfCode(int code) const;
+    bool GetValue(int paramIndex, int layer, int row, int col, double& value,
+                  bool mapSurfaceToLayer = false) const;
+    void SetValue(int paramIndex, int layer, int row, int col, double value,
+                  bool recomputeRange = true, bool propagateDown = false);
+    void ClearParameter(int paramIndex);
+    void FillRegion(int paramIndex, const ModelPoint& point1, const ModelPoint& point2, int layer,
+                    double value, bool propagateDown);
+    void SetValueForBasin(int paramIndex, int basin, double value);
+    void MarkAboveGround(int type, int marker);
+    void RecomputeRange(int paramIndex);
+
+    // --- locating cells -------------------------------------------------------
+    bool LocateCell(double x, double y, double z, int& layer, int& row, int& col) const;
+    int LayerOfDepth(double depthCm) const;
+    int LayerOfHeight(double heightCm) const;
+
+    // --- deleting, splitting, subdividing -------------------------------------
+    void DeleteItems(int dimension, int first, int last);
+    void DeleteRowsColumnsInRegion(bool rows, bool columns, const ModelPoint& point1,
+                                   const ModelPoint& point2);
+    void DeleteLayersInRegion(const ModelPoint& point1, const ModelPoint& point2);
+    void SplitRowsColumnsAt(bool rows, bool columns, const std::vector<ModelPoint>& points);
+    void SplitLayerAt(const ModelPoint& point);
+    void SubdivideRowsColumns(bool rows, bool columns, int parts, const ModelPoint& point1,
+                              const ModelPoint& point2);
+    void SubdivideLayers(int parts, const ModelPoint& point1, const ModelPoint& point2);
+
+    // --- boundaries -----------------------------------------------------------
+    BoundaryTypeData& Boundary(int type);
+    const BoundaryTypeData& Boundary(int type) const;
+    int BoundaryCount(int type) const { return Boundary(type).Count(); }
+    int32_t GetBoundaryValue(int type, int layer, int row, int col) const;
+    void SetBoundaryValue(int type, int layer, int row, int col, int32_t value);
+    // Number of layers the membership grid of type has in this model kind.
+    int BoundaryLayerCount(int type) const;
+    void SetDrainCollector(int drainIndex, int collectorIndex);
+    // The colour of the first displayed boundary holding the cell, kinds in
+    // enum order; false when none does.
+    bool GetBoundaryCellColor(int layer, int row, int col, RgbColor& color) const;
+    // Appends a boundary of type under name; returns its index. A new basin
+    // gets its per-basin lists and an empty irrigation schedule.
+    int AppendBoundary(int type, const std::string& name, const RgbColor& color);
+    void RenameBoundary(int type, int index, const std::string& name);
+    // Removes boundary index of type and renumbers the membership grid.
+    void DeleteBoundary(int type, int index);
+
+    // --- crops, basins, irrigation --------------------------------------------
+    std::string FindCropForBasin(const std::string& basinName) const;
+    int FindCropParams(const std::string& cropName, CropParamData& out) const;
+    // Fills the crop cell parameters of every basin's cells from its crop.
+    void BuildCropGrid();
+
+    // --- settings -------------------------------------------------------------
+    bool SetSimulationPeriod(int start, int end, int year);
+
+    // --- output selection -----------------------------------------------------
+    int CountTimeSeriesSelections() const;
+
+    // --- outputs --------------------------------------------------------------
+    // The stored value of output quantity at (time, layer, row, col); false when
+    // absent (-9999) or outside the store. A surface quantity uses layer 0.
+    bool GetOutputValue(int quantity, int timeIndex, int layer, int row, int col,
+                        double& value) const;
+
+    // --- data -----------------------------------------------------------------
+    std::vector<double> rowSpacing{100.0};    // metres, along y
+    std::vector<double> columnSpacing{100.0}; // metres, along x
+    std::vector<double> layerSpacing{100.0};  // centimetres, from the top down
+    int UniformSpacing = 1;
+    int ModelKind = 1; // 0: "original(2d)", 1: "modified (3d)"
+    double ZExaggeration = 1.0;
+    float ProjectFileVersion = 2.5f;
+
+    std::vector<int> ParameterOrder;             // codes active for ModelKind
+    std::map<int, ParameterData> parameters;     // by code
+
+    std::array<BoundaryTypeData, BoundaryTypeCount> boundaries;
+
+    std::vector<CropParamData> cropParams;
+    std::vector<CropBasinData> cropBasins;
+    std::vector<IrrigationData> irrigation;                       // one per basin
+    std::array<std::vector<double>, 4> YieldResponseFactors;       // [stage][basin]
+    std::array<std::vector<double>, 5> SalinityUpperBounds;        // [factor][basin]
+
+    SimulationSettings settings;
+
+    std::vector<PrintDataItem> printList;
+    std::vector<OutputParamDataLayer> TimeSeriesCellGrid; // [layer][row][column]
+    OutputParamDataItem GridOutputParamList;
+
+    std::string OutputBaseName;
+    OutputStore outputs;
+};
+
+} // namespace korva

@@ -1,0 +1,50 @@
+#pragma once
+// The solver's results as read back from its output files: gridded quantities
+// per output time, and per output code the cell and average time series.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "outputselection.h"
+#include "parameterdata.h"
+
+namespace korva {
+
+using KORVAOutputRowData = std::vector<double>;
+using KORVAOutputLayerData = std::vector<KORVAOutputRowData>;
+
+struct KORVAOutputTimeData {
+    std::vector<KORVAOutputLayerData> layers; // one per layer (kind 3) or one (kind 2)
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t year = 0;
+    double time = 0.0; // the ".day" number; -1 once the date has been derived from it
+};
+
+struct KORVAOutputData {
+    std::string name; // "US SALT CONCENTRATION", "WE WATER TABLE ELEVATION", ...
+    std::vector<KORVAOutputTimeData> times;
+    double minimum = NoDataValue;
+    double maximum = NoDataValue;
+    RgbColor lowColor{1.0, 0.0, 0.0};
+    RgbColor highColor{0.0, 1.0, 0.0};
+    int32_t kind = 3; // 3: per layer, 2: surface
+};
+
+struct TimeSeriesRecord {
+    std::string name;
+    std::vector<double> x; // times
+    std::vector<double> y; // values
+};
+
+struct OutputStore {
+    std::vector<KORVAOutputData> gridOutputs; // per-layer quantities first
+    std::array<std::vector<TimeSeriesRecord>, OutputParamCount> cellSeries;
+    std::array<std::vector<TimeSeriesRecord>, OutputParamCount> averageSeries;
+
+    bool Empty() const;
+    void Clear();
+};
+
+} // namespace korva
