@@ -19,7 +19,9 @@ enum BoundaryTypeEnum : int32_t {
 constexpr int BoundaryTypeCount = 6;
 
 // "Natural Boundary", "Drain", "Collector", "Basin", "No Flow", "Inactive".
-const char* BoundaryTypeName(int type);
+const char* BoundaryTypeName(int type); // nullptr outside 0..5
+// The kind whose display name is name, or -1.
+int BoundaryTypeFromName(const std::string& name);
 
 using BoundaryRowData = std::vector<int32_t>;           // one value per column
 using BoundaryLayerData = std::vector<BoundaryRowData>; // one row per grid row

@@ -4,12 +4,6 @@
 // records, crops, basins and irrigation, the simulation settings, the output
 // selection and the output store, and keeps every grid the same shape through
 // every edit.
-#include <array>
-#include <cstdint>
-#include <map>
-#include <string>
-#include <vector>
-
 #include "boundarydata.h"
 #include "cropdata.h"
 #include "outputselection.h"
@@ -17,7 +11,15 @@
 #include "parameterdata.h"
 #include "simulationsettings.h"
 
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
 namespace korva {
+
+struct ProblemList;
 
 // A point in model coordinates: the grid centred at the origin, x over the
 // columns, y over the rows, z from +D/2 at the top to -D/2 at the bottom.
@@ -77,6 +79,12 @@ public:
     // Sum of the spacings of dimension; for layers in metres when inMetres.
     double TotalExtent(int dimension, bool inMetres) const;
     void UpdateUniformSpacing();
+    // Rescales every spacing of dimension so that they add up to total (metres
+    // for rows and columns, centimetres for layers). False, and nothing
+    // changes, when total is not positive or the current total is zero.
+    bool SetTotalExtent(int dimension, double total);
+    // Depth in centimetres below the grid top of model coordinate z.
+    double DepthBelowTop(double z) const;
 
     // --- parameters -----------------------------------------------------------
     void ResetModel(int kind);
@@ -100,6 +108,12 @@ public:
     void SetValueForBasin(int paramIndex, int basin, double value);
     void MarkAboveGround(int type, int marker);
     void RecomputeRange(int paramIndex);
+    // Multiplies (or offsets) every value of the parameter in layers
+    // firstLayer..lastLayer; cells without data keep none. A surface parameter
+    // has one layer and is changed once, whatever the layer range.
+    enum TransformKind { MultiplyTransform = 0, OffsetTransform = 1 };
+    void TransformParameter(int paramIndex, int firstLayer, int lastLayer, TransformKind kind,
+                            double amount);
 
     // --- locating cells -------------------------------------------------------
     bool LocateCell(double x, double y, double z, int& layer, int& row, int& col) const;
@@ -111,8 +125,16 @@ public:
     void DeleteRowsColumnsInRegion(bool rows, bool columns, const ModelPoint& point1,
                                    const ModelPoint& point2);
     void DeleteLayersInRegion(const ModelPoint& point1, const ModelPoint& point2);
+    // Points are model coordinates; rows and columns are located at z = 0 and
+    // layers by the depth below the top that a point's z gives (DepthBelowTop).
+    // The last item of a dimension is never deleted: "Can't delete last row."
+    // (column, layer) is shown instead. Inserted items copy the item they were
+    // cut from in every parameter, boundary grid and the time-series grid.
     void SplitRowsColumnsAt(bool rows, bool columns, const std::vector<ModelPoint>& points);
     void SplitLayerAt(const ModelPoint& point);
+    // parts: the number of extra items per divided one, 1..MaxSubdivisions;
+    // std::invalid_argument otherwise.
+    static constexpr int MaxSubdivisions = 100000;
     void SubdivideRowsColumns(bool rows, bool columns, int parts, const ModelPoint& point1,
                               const ModelPoint& point2);
     void SubdivideLayers(int parts, const ModelPoint& point1, const ModelPoint& point2);
@@ -125,6 +147,15 @@ public:
     void SetBoundaryValue(int type, int layer, int row, int col, int32_t value);
     // Number of layers the membership grid of type has in this model kind.
     int BoundaryLayerCount(int type) const;
+    // True when the membership grid of type has one layer per grid layer
+    // (and so follows layer edits).
+    bool BoundaryHoldsEveryLayer(int type) const;
+    // Writes number (add) or 0 into the membership grid of type for every cell
+    // between the cells under point1 and point2 in layer (-1: the grid's last
+    // layer), and with propagateDown in every layer below it. Basins, and No
+    // Flow cells of the 2D model, are painted on layer 0 only.
+    void PaintBoundaryRegion(int type, int number, const ModelPoint& point1,
+                             const ModelPoint& point2, int layer, bool add, bool propagateDown);
     void SetDrainCollector(int drainIndex, int collectorIndex);
     // The colour of the first displayed boundary holding the cell, kinds in
     // enum order; false when none does.
@@ -144,6 +175,11 @@ public:
 
     // --- settings -------------------------------------------------------------
     bool SetSimulationPeriod(int start, int end, int year);
+    // The check before a run (modelcheck.h): appends the critical problems of
+    // the settings; changes nothing.
+    void CheckModel(ProblemList& problems) const;
+    // Writes back the edited current values of the problems that carry one.
+    void ApplyModelCheckValues(const ProblemList& problems);
 
     // --- output selection -----------------------------------------------------
     int CountTimeSeriesSelections() const;
@@ -155,24 +191,28 @@ public:
                         double& value) const;
 
     // --- data -----------------------------------------------------------------
+    // The readers and writers of the project and solver files work on these
+    // members directly; every operation above keeps them consistent.
     std::vector<double> rowSpacing{100.0};    // metres, along y
     std::vector<double> columnSpacing{100.0}; // metres, along x
     std::vector<double> layerSpacing{100.0};  // centimetres, from the top down
     int UniformSpacing = 1;
     int ModelKind = 1; // 0: "original(2d)", 1: "modified (3d)"
     double ZExaggeration = 1.0;
+    std::string HorizontalUnits = "m"; // labels the row and column totals only
+    std::string VerticalUnits = "cm";  // labels the layer total only
     float ProjectFileVersion = 2.5f;
 
-    std::vector<int> ParameterOrder;             // codes active for ModelKind
-    std::map<int, ParameterData> parameters;     // by code
+    std::vector<int> ParameterOrder;         // codes active for ModelKind
+    std::map<int, ParameterData> parameters; // by code
 
     std::array<BoundaryTypeData, BoundaryTypeCount> boundaries;
 
     std::vector<CropParamData> cropParams;
     std::vector<CropBasinData> cropBasins;
-    std::vector<IrrigationData> irrigation;                       // one per basin
-    std::array<std::vector<double>, 4> YieldResponseFactors;       // [stage][basin]
-    std::array<std::vector<double>, 5> SalinityUpperBounds;        // [factor][basin]
+    std::vector<IrrigationData> irrigation;                  // one per basin
+    std::array<std::vector<double>, 4> YieldResponseFactors; // [stage][basin]
+    std::array<std::vector<double>, 5> SalinityUpperBounds;  // [factor][basin]
 
     SimulationSettings settings;
 
@@ -182,6 +222,26 @@ public:
 
     std::string OutputBaseName;
     OutputStore outputs;
+
+private:
+    // Remove or copy one row, column or layer of every parameter, boundary grid
+    // and the time-series grid; the spacing lists are the caller's.
+    void RemoveSlice(int dimension, int index);
+    void DuplicateSlice(int dimension, int index, int copies);
+    // The region delete of one dimension: items low..high merge into a
+    // neighbour, from the last down, never deleting the last item.
+    void DeleteRangeMerging(int dimension, int low, int high);
+    // Cuts the row or column containing coordinate there; false when the
+    // coordinate lies outside the grid or on an edge.
+    bool SplitAlong(int dimension, double coordinate);
+    // Divides each item low..high into parts + 1 equal items, highest first.
+    void SubdivideRange(int dimension, int parts, int low, int high);
+    void CheckDimension(int dimension) const;
+    int DimensionCount(int dimension) const;
+    std::vector<double>& Spacings(int dimension);
+    // Index range of the cells under two points (z ignored for rows and columns).
+    void LocatedRange(int dimension, const ModelPoint& point1, const ModelPoint& point2, int& low,
+                      int& high) const;
 };
 
 } // namespace korva

@@ -9,15 +9,29 @@ namespace korva {
 
 enum PressureSaturationMethodEnum { BROOKS_COREY = 0, VAN_GENUCHTEN_PS = 1, HAVERKAMP = 2 };
 enum RootGrowthMethodEnum {
-    RASMUSSEN_HANKS = 0, FERERES = 1, HANKS_HILL = 2, BORG_GRIMES = 3, SCHOUWENAARS = 4
+    RASMUSSEN_HANKS = 0,
+    FERERES = 1,
+    HANKS_HILL = 2,
+    BORG_GRIMES = 3,
+    SCHOUWENAARS = 4
 };
 enum RootExtractionMethodEnum {
-    VAN_GENUCHTEN = 0, MOLZ_REMSON = 1, HILLEL = 2, VS2DT = 3, FEDDES = 4, GARDNER = 5,
-    WHISLER = 6, HERKELRATH = 7, VAN_GENUCHTEN_HOFFMAN = 8
+    VAN_GENUCHTEN = 0,
+    MOLZ_REMSON = 1,
+    HILLEL = 2,
+    VS2DT = 3,
+    FEDDES = 4,
+    GARDNER = 5,
+    WHISLER = 6,
+    HERKELRATH = 7,
+    VAN_GENUCHTEN_HOFFMAN = 8
 };
 enum CropYieldMethodEnum { YIELD_MODEL_1 = 0 };
 enum KWeightingMethodEnum {
-    UPSTREAM_WEIGHTING = 0, ARITHMETIC_MEAN = 1, HARMONIC_MEAN = 2, GEOMETRIC_MEAN = 3
+    UPSTREAM_WEIGHTING = 0,
+    ARITHMETIC_MEAN = 1,
+    HARMONIC_MEAN = 2,
+    GEOMETRIC_MEAN = 3
 };
 enum EquationTypeEnum { MASS_BALANCE = 0, TAYLOR_SERIES = 1 };
 enum InitialConditionsTypeEnum { USER_DEFINED = 0, STATIC_EQUILIBRIUM = 1 };
@@ -41,6 +55,8 @@ const char* InitialConditionsTypeName(int code);    // "User Defined", ...
 // The labels of the five root extraction values of a method; nullptr for a
 // position the method does not use.
 const char* RootExtractionParamLabel(int method, int position);
+// How many of the five values method uses (the visible fields of the editor).
+int RootExtractionParamUsedCount(int method);
 
 struct ETPeriodData {
     int32_t first = 0; // day numbers, both covered by the daily list

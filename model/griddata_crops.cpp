@@ -1,0 +1,72 @@
+// Crops on basins: the crop of a basin, the catalogue look-up and the crop grid
+// builder that writes a basin's crop into the crop cell parameters.
+#include "griddata.h"
+
+namespace korva {
+
+std::string GridData::FindCropForBasin(const std::string& basinName) const {
+    for (const CropBasinData& entry : cropBasins)
+        if (entry.basinName == basinName) return entry.cropName;
+    return {};
+}
+
+int GridData::FindCropParams(const std::string& cropName, CropParamData& out) const {
+    for (const CropParamData& crop : cropParams) {
+        if (crop.cropName == cropName) {
+            out = crop;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void GridData::BuildCropGrid() {
+    const BoundaryTypeData& basins = boundaries[BasinType];
+    for (int b = 0; b < basins.Count(); ++b) {
+        const std::string cropName = FindCropForBasin(basins.names[static_cast<std::size_t>(b)]);
+        CropParamData crop;
+        if (cropName.empty() || FindCropParams(cropName, crop) == 0) continue;
+        for (int paramIndex = 0; paramIndex < ParameterCount(); ++paramIndex) {
+            // The cells hold absolute day numbers; the catalogue counts the
+            // stage ends and the harvest from planting.
+            double value = 0.0;
+            switch (ParameterOrder[static_cast<std::size_t>(paramIndex)]) {
+            case InitialRootDepth:
+                value = crop.initialRootDepth;
+                break;
+            case MaximumRootDepth:
+                value = crop.maxRootDepth;
+                break;
+            case CropCoefficients1:
+                value = crop.cropC1;
+                break;
+            case CropCoefficients2:
+                value = crop.cropC2;
+                break;
+            case CropCoefficients3:
+                value = crop.cropC3;
+                break;
+            case DateOfPlanting:
+                value = crop.datePlanting;
+                break;
+            case EndOfStage1:
+                value = crop.datePlanting + crop.stage1;
+                break;
+            case EndOfStage2:
+                value = crop.datePlanting + crop.stage2;
+                break;
+            case EndOfStage3:
+                value = crop.datePlanting + crop.stage3;
+                break;
+            case DateOfHarvest:
+                value = crop.datePlanting + crop.dateHarvest;
+                break;
+            default:
+                continue;
+            }
+            SetValueForBasin(paramIndex, b + 1, value);
+        }
+    }
+}
+
+} // namespace korva
