@@ -1,15 +1,26 @@
 #include "textformat.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
 namespace korva {
 
 char* FormatNumber(char* buffer, double value) {
+    // Whole numbers below a million (-9999, day numbers, counts held as
+    // doubles) are most of what a project holds; %g prints them as integers.
+    // Negative zero keeps its sign, as %g gives it.
+    if (value > -1e6 && value < 1e6) {
+        const auto whole = static_cast<int32_t>(value);
+        if (static_cast<double>(whole) == value && (whole != 0 || !std::signbit(value))) {
+            return std::to_chars(buffer, buffer + MaxNumberTextLength, whole).ptr;
+        }
+    }
     // to_chars in general form with a precision is %g without the locale.
-    auto result = std::to_chars(buffer, buffer + MaxNumberTextLength, value,
-                                std::chars_format::general, 6);
+    auto result =
+        std::to_chars(buffer, buffer + MaxNumberTextLength, value, std::chars_format::general, 6);
     char* end = result.ptr;
     // Widen a two-digit exponent ("e-05") to three digits ("e-005").
     char* e = static_cast<char*>(std::memchr(buffer, 'e', static_cast<size_t>(end - buffer)));
