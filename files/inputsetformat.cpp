@@ -12,6 +12,12 @@ const std::vector<int>& InputSetParameterCodes(int modelKind) {
     return modelKind == 0 ? twoD : threeD;
 }
 
+bool InputSetParameterIsSurface(int modelKind, int code) {
+    return modelKind == 0 || (code != GridData::HorizontalHydraulicConductivity &&
+                              code != GridData::InitialSaltConcentrationOfAquifer &&
+                              code != GridData::InitialMoistureContent);
+}
+
 int InputSetBoundaryLayers(const GridData& grid, int type) {
     if (grid.ModelKind == 0 || type == BasinType) return 1;
     return grid.NumLayers();

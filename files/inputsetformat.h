@@ -19,6 +19,11 @@ class GridData;
 // Weight" and "Soil Leaching Efficiency" always come last.
 const std::vector<int>& InputSetParameterCodes(int modelKind);
 
+// Whether a parameter of the set holds one value per surface cell: every
+// parameter of the 2D model, all but horizontal conductivity, the aquifer's
+// initial salt and the initial moisture in the 3D model.
+bool InputSetParameterIsSurface(int modelKind, int code);
+
 // Layers of a boundary kind's grid in the set: the 3D model writes every
 // layer for all kinds but Basin; Basin, and every kind of the 2D model, only
 // layer 0.

@@ -215,7 +215,7 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
         } else {
             // A model kind without this parameter still has to step over its line.
             ParameterData scratch;
-            scratch.SurfaceFlag = (kind == 1 && (code == 3 || code == 15 || code == 17)) ? 0 : 2;
+            scratch.SurfaceFlag = InputSetParameterIsSurface(kind, code) ? 2 : 0;
             ReadParameter(in, scratch, n);
         }
     }

@@ -26,24 +26,28 @@ double ValueAt(const ParameterData& record, size_t layer, size_t row, size_t col
 }
 
 // One line holding every value of a parameter over the model's grid, so the
-// count always matches record 1; a cell the record does not reach is written
-// as no data.
-void AppendParameterLine(const GridData& grid, const ParameterData& record, std::string& out) {
-    if (record.layers.empty() || record.layers[0].empty() || record.layers[0][0].empty()) return;
+// count always matches record 1: a cell the record does not reach, and every
+// cell of a record that holds none at all, is written as no data. (Leaving
+// such a line out would shift every later line of the file for the solver.)
+void AppendParameterLine(const GridData& grid, const ParameterData* record, bool surface,
+                         std::string& out) {
     const auto rows = static_cast<size_t>(grid.NumRows());
     const auto cols = static_cast<size_t>(grid.NumColumns());
-    if (record.IsSurface()) {
+    static const ParameterData none;
+    const ParameterData& values = record != nullptr ? *record : none;
+    if (surface) {
         for (size_t r = 0; r < rows; ++r) {
-            const bool whole = r < record.layers[0].size() && record.layers[0][r].size() >= cols;
+            const bool whole = !values.layers.empty() && r < values.layers[0].size() &&
+                               values.layers[0][r].size() >= cols;
             for (size_t c = 0; c < cols; ++c)
-                AppendTrailed(out, whole ? record.layers[0][r][c] : ValueAt(record, 0, r, c));
+                AppendTrailed(out, whole ? values.layers[0][r][c] : ValueAt(values, 0, r, c));
         }
     } else {
         const auto layers = static_cast<size_t>(grid.NumLayers());
         for (size_t r = 0; r < rows; ++r)
             for (size_t c = 0; c < cols; ++c)
                 for (size_t l = 0; l < layers; ++l)
-                    AppendTrailed(out, ValueAt(record, l, r, c));
+                    AppendTrailed(out, ValueAt(values, l, r, c));
     }
     out += '\n';
 }
@@ -145,7 +149,10 @@ void AppendMainFile(const GridData& grid, std::string& out) {
     // 9. Cell parameters.
     for (int code : InputSetParameterCodes(grid.ModelKind)) {
         auto found = grid.parameters.find(code);
-        if (found != grid.parameters.end()) AppendParameterLine(grid, found->second, out);
+        const ParameterData* record = found != grid.parameters.end() ? &found->second : nullptr;
+        const bool surface = record != nullptr ? record->IsSurface()
+                                               : InputSetParameterIsSurface(grid.ModelKind, code);
+        AppendParameterLine(grid, record, surface, out);
     }
 
     // 10. Boundary codes.
