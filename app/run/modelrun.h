@@ -1,0 +1,85 @@
+#pragma once
+// The steps of one model run without a window, from writing the solver's
+// input to the solver's end: the desktop program's run dialog and korva-batch
+// both drive them. Checking and saving the project come before and loading
+// the results after; they belong to the caller.
+#include "pipedprocess.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korva {
+
+class GridData;
+
+class ModelRun {
+public:
+    // projectPath names the saved project file; programFolder (ending in "/")
+    // holds the solvers; the solver runs in workingFolder, the project's folder
+    // when empty, since that is where its input set is written.
+    ModelRun(GridData& grid, const std::string& projectPath, const std::string& programFolder,
+             const std::string& workingFolder = {});
+    ~ModelRun();
+    ModelRun(const ModelRun&) = delete;
+    ModelRun& operator=(const ModelRun&) = delete;
+
+    // "korva_model2d" for model kind 0, "korva_model3d" for 1, empty otherwise.
+    static std::string SolverName(int modelKind);
+
+    // The project file name without folder and extension: the solver's one
+    // argument and the base of every result file.
+    const std::string& BaseName() const { return baseName_; }
+    // Folder and base name: where the input set goes.
+    const std::string& BasePath() const { return basePath_; }
+    const std::string& WorkingFolder() const { return workingFolder_; }
+    // The solver's progress log, in the working folder.
+    std::string LogPath() const;
+    // The program and its one argument; empty for a model kind without a solver.
+    std::vector<std::string> SolverCommand() const;
+
+    // Writes the input set next to the project; false (with the writer's
+    // message shown) when a file could not be written.
+    bool WriteInput();
+    // Deletes this project's results of an earlier run and the solver's
+    // scratch files; returns the paths deleted.
+    std::vector<std::string> CleanStaleResults();
+    // Starts the solver. False, with a message naming the program, when the
+    // model kind has no solver or the program cannot be started.
+    bool StartSolver();
+
+    // One look at the solver's output without blocking: true with line set
+    // (trailing white space removed) when a line or part of one came. ended is
+    // set once the output has ended; the solver has then finished.
+    bool Poll(std::string& line, bool& ended);
+    // Reads lines until the output ends, waiting for each; every non-empty
+    // line goes to onLine when given.
+    void FollowToEnd(void (*onLine)(const std::string& line, void* data) = nullptr,
+                     void* data = nullptr);
+    // The percentage of the log's latest complete status line; false when the
+    // log is not there yet (keep what was shown).
+    bool ReadProgress(int& percent) const;
+
+    // Ends a running solver and waits until it has gone.
+    void Cancel();
+    bool Cancelled() const { return cancelled_; }
+    // Waits for the solver's end; true when it ended by itself with status 0.
+    // Otherwise FailureMessage tells what happened.
+    bool Finish();
+    // "The solver PROGRAM ended with exit status 2." and the like; empty after
+    // a successful run.
+    const std::string& FailureMessage() const { return failure_; }
+    PipedProcess* Process() { return process_.get(); }
+
+private:
+    GridData& grid_;
+    std::string programFolder_;
+    std::string baseName_;
+    std::string basePath_;
+    std::string workingFolder_;
+    std::unique_ptr<PipedProcess> process_;
+    bool cancelled_ = false;
+    std::string failure_;
+};
+
+} // namespace korva
