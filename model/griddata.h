@@ -189,6 +189,9 @@ public:
     // absent (-9999) or outside the store. A surface quantity uses layer 0.
     bool GetOutputValue(int quantity, int timeIndex, int layer, int row, int col,
                         double& value) const;
+    // GetOutputValue for the view: a surface quantity answers only in the layer of its level.
+    bool GetLocatedOutputValue(int quantity, int period, int layer, int row, int col,
+                               double& value) const;
 
     // --- data -----------------------------------------------------------------
     // The readers and writers of the project and solver files work on these
