@@ -21,7 +21,8 @@ namespace korva::plot {
 
 // The value of a property. Integer is 16-bit, Long 32-bit, Single and Double
 // IEEE floats of 32 and 64 bits.
-using PropertyValue = std::variant<std::monostate, bool, int16_t, int32_t, float, double, std::string>;
+using PropertyValue =
+    std::variant<std::monostate, bool, int16_t, int32_t, float, double, std::string>;
 
 enum class PropertyType { Integer, Long, Single, Double, Text, Boolean };
 
