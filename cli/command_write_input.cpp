@@ -1,0 +1,61 @@
+#include "command.h"
+#include "files/inputset.h"
+#include "files/projectfile.h"
+#include "model/griddata.h"
+#include "model/messages.h"
+
+#include <ostream>
+#include <string>
+
+namespace korva::cli {
+
+extern const Command WriteInputCommand;
+
+// "field.kvi" names the same set as "field": the main file stands for all eight.
+std::string InputSetBase(const std::string& path) {
+    const std::string extension = ".kvi";
+    if (path.size() > extension.size() &&
+        path.compare(path.size() - extension.size(), extension.size(), extension) == 0)
+        return path.substr(0, path.size() - extension.size());
+    return path;
+}
+
+namespace {
+// The model's messages belong on the command's error stream, one per line.
+class ContextMessageSink : public MessageSink {
+public:
+    explicit ContextMessageSink(std::ostream& err) : err_(err) {}
+    void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
+
+private:
+    std::ostream& err_;
+};
+} // namespace
+
+static int RunWriteInput(const Arguments& args, CommandContext& context) {
+    ContextMessageSink sink(context.err);
+    ScopedMessageSink scope(sink);
+    ParsedArguments parsed;
+    if (!ParseArguments(args, {}, {}, parsed, WriteInputCommand, context)) return ExitUsage;
+    if (parsed.positional.size() != 2)
+        return UsageError(WriteInputCommand, context, "expected a project file and a base path");
+    GridData grid;
+    if (!ReadProjectFile(grid, parsed.positional[0])) return ExitFailure;
+    return WriteModelInputFiles(grid, InputSetBase(parsed.positional[1])) ? ExitSuccess
+                                                                          : ExitFailure;
+}
+
+const Command WriteInputCommand{
+    "write-input", "write-input IN.kvp BASE", "write the solver's input file set of a project",
+    "Reads the project IN.kvp and writes the eight input files of its solver, as the\n"
+    "program does before a run: BASE.kvi (grid, settings, parameters, boundaries),\n"
+    "BASE.irr (irrigation), BASE.tsi (time-series cells), BASE.psn (method choices),\n"
+    "BASE.drn (drain connectivity), BASE.ets (daily ET), BASE.yld (yield data) and\n"
+    "BASE.prn (print dates). The project's model kind chooses the 2D or 3D layout.\n"
+    "BASE may end in \".kvi\"; existing files are replaced.\n\n"
+    "The warnings \"Warning: no ET defined for beginning of model run.\" and \"... end\n"
+    "of model run.\" go to standard error and do not stop the writing; a file that\n"
+    "cannot be written does, with a failure exit status.\n",
+    RunWriteInput};
+
+} // namespace korva::cli
