@@ -11,6 +11,11 @@ extern const Command ResaveCommand;
 extern const Command InfoCommand;
 extern const Command WriteInputCommand;
 extern const Command ImportInputCommand;
+extern const Command OutputsCommand;
+extern const Command ExportParamCommand;
+extern const Command ExportOutputCommand;
+extern const Command ImportParamCommand;
+extern const Command ImportBoundaryCommand;
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
@@ -19,6 +24,11 @@ const std::vector<Command>& Commands() {
         InfoCommand,
         WriteInputCommand,
         ImportInputCommand,
+        OutputsCommand,
+        ExportParamCommand,
+        ExportOutputCommand,
+        ImportParamCommand,
+        ImportBoundaryCommand,
     };
     return table;
 }
