@@ -1,5 +1,6 @@
 #include "outputselection.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -31,6 +32,17 @@ const OutputParamInfo& OutputParam(int code) {
     if (code < 0 || code >= OutputParamCount)
         throw std::out_of_range("output parameter code " + std::to_string(code));
     return outputParams[code];
+}
+
+void InsertPrintDate(std::vector<PrintDataItem>& list, const PrintDataItem& item) {
+    // Dates compare by year, month and day; impossible dates sort by their
+    // numbers like any other, so nothing the user typed is dropped here.
+    auto before = [](const PrintDataItem& a, const PrintDataItem& b) {
+        if (a.year != b.year) return a.year < b.year;
+        if (a.month != b.month) return a.month < b.month;
+        return a.day < b.day;
+    };
+    list.insert(std::upper_bound(list.begin(), list.end(), item, before), item);
 }
 
 int OutputParamCodeFromText(const char* text) {

@@ -21,13 +21,19 @@ struct OutputParamInfo {
 const OutputParamInfo& OutputParam(int code);
 // The code whose text is text, or -1.
 int OutputParamCodeFromText(const char* text);
-inline bool IsLayeredOutput(int code) { return code >= 0 && code <= LastLayeredOutputCode; }
+inline bool IsLayeredOutput(int code) {
+    return code >= 0 && code <= LastLayeredOutputCode;
+}
 
 struct PrintDataItem {
     int32_t month = 0;
     int32_t day = 0;
     int32_t year = 0;
 };
+
+// Inserts item into list at its place in ascending date order (after items of
+// the same date): how the print control editor rebuilds the print list.
+void InsertPrintDate(std::vector<PrintDataItem>& list, const PrintDataItem& item);
 
 using OutputParamDataItem = std::vector<int32_t>; // codes in the order of selection
 using OutputParamDataRow = std::vector<OutputParamDataItem>;

@@ -163,3 +163,22 @@ TEST(ETPeriodEdit, CalcShiftsValuesWithTheDates) {
 
 } // namespace
 } // namespace korva
+
+namespace korva {
+namespace {
+
+TEST(OutputSelection, PrintDatesAreKeptInDateOrder) {
+    std::vector<PrintDataItem> list;
+    InsertPrintDate(list, {3, 1, 1991});
+    InsertPrintDate(list, {12, 31, 1990});
+    InsertPrintDate(list, {3, 15, 1991});
+    InsertPrintDate(list, {2, 1, 1991});
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0].year, 1990);
+    EXPECT_EQ(list[1].month, 2);
+    EXPECT_EQ(list[2].day, 1);
+    EXPECT_EQ(list[3].day, 15);
+}
+
+} // namespace
+} // namespace korva
