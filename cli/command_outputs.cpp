@@ -113,7 +113,7 @@ int RunOutputs(const Arguments& args, CommandContext& context) {
         if (cells.empty() && averages.empty()) continue;
         anySeries = true;
         out << "  " << OutputParam(code).text << " " << OutputParam(code).displayName << ": "
-            << cells.size() << " cell series, " << averages.size() << " averages\n";
+            << cells.size() << " cell series, " << averages.size() << " average series\n";
         PrintSeriesList(out, cells, "cell");
         PrintSeriesList(out, averages, "average");
     }
