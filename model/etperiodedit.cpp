@@ -1,9 +1,9 @@
 #include "etperiodedit.h"
 
+#include "editorrules.h"
 #include "messages.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 
 namespace korva {
@@ -39,17 +39,7 @@ std::vector<ETWeekRow> ETWeekRows(const ETPeriodData& period, int simulationYear
 }
 
 double ParseETValue(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end) return 0.0;
-    return value;
+    return ParseLeadingDouble(text);
 }
 
 bool MoveETPeriod(ETPeriodData& period, std::vector<double>& values, const CalendarDate& newStart,

@@ -31,8 +31,8 @@ struct ETWeekRow {
 // of simulationYear.
 std::vector<ETWeekRow> ETWeekRows(const ETPeriodData& period, int simulationYear);
 
-// A typed value cell: the number the whole text holds (surrounding blanks
-// allowed), 0 for anything else.
+// A typed value cell, read like every editor's number cell: the number it
+// starts with, 0 for text that is not a number.
 double ParseETValue(std::string_view text);
 
 // The "Calc" button: moves period to newStart..newEnd (dates against

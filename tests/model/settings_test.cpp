@@ -127,7 +127,7 @@ TEST(ETPeriodEdit, TypedValuesThatAreNoNumberGiveZero) {
     EXPECT_EQ(ParseETValue("1e-005"), 1e-5);
     EXPECT_EQ(ParseETValue("+3"), 3.0);
     EXPECT_EQ(ParseETValue("abc"), 0.0);
-    EXPECT_EQ(ParseETValue("1.5x"), 0.0);
+    EXPECT_EQ(ParseETValue("1.5 mm"), 1.5);
     EXPECT_EQ(ParseETValue(""), 0.0);
 }
 
