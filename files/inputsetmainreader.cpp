@@ -147,15 +147,29 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     grid.rowSpacing.assign(static_cast<size_t>(n.rows), 0.0);
     grid.layerSpacing.assign(static_cast<size_t>(n.layers), 0.0);
     grid.Resize(n.layers, n.rows, n.cols);
-    for (int type = 0; type < BoundaryTypeCount; ++type)
-        grid.boundaries[type].grid.assign(
-            static_cast<size_t>(InputSetBoundaryLayers(grid, type)),
-            BoundaryLayerData(static_cast<size_t>(n.rows),
-                              BoundaryRowData(static_cast<size_t>(n.cols), 0)));
-    grid.TimeSeriesCellGrid.assign(
-        static_cast<size_t>(n.layers),
-        OutputParamDataLayer(static_cast<size_t>(n.rows),
-                             OutputParamDataRow(static_cast<size_t>(n.cols))));
+    // The reader writes within these shapes; make sure of them rather than
+    // trust that Resize and the set agree on every grid's layers.
+    auto shaped = [&](const auto& layers, size_t count) {
+        if (layers.size() != count) return false;
+        for (const auto& layer : layers) {
+            if (layer.size() != static_cast<size_t>(n.rows)) return false;
+            for (const auto& row : layer)
+                if (row.size() != static_cast<size_t>(n.cols)) return false;
+        }
+        return true;
+    };
+    for (int type = 0; type < BoundaryTypeCount; ++type) {
+        const auto layers = static_cast<size_t>(InputSetBoundaryLayers(grid, type));
+        if (!shaped(grid.boundaries[type].grid, layers))
+            grid.boundaries[type].grid.assign(
+                layers, BoundaryLayerData(static_cast<size_t>(n.rows),
+                                          BoundaryRowData(static_cast<size_t>(n.cols), 0)));
+    }
+    if (!shaped(grid.TimeSeriesCellGrid, static_cast<size_t>(n.layers)))
+        grid.TimeSeriesCellGrid.assign(
+            static_cast<size_t>(n.layers),
+            OutputParamDataLayer(static_cast<size_t>(n.rows),
+                                 OutputParamDataRow(static_cast<size_t>(n.cols))));
     grid.GridOutputParamList.clear();
     grid.printList.clear();
     grid.irrigation.assign(static_cast<size_t>(n.basins), IrrigationData{});

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 
@@ -21,6 +22,57 @@ std::string Quoted(std::string_view token) {
     text.append(token.substr(0, shown));
     if (token.size() > shown) text += "...";
     return text + "\"";
+}
+
+// The numbers of an input set are short decimals ("13.472", "-9999",
+// "1e-005"). When the digits fit a double's 53-bit mantissa exactly and the
+// power of ten is one that a double holds exactly (up to 1e22), one multiply
+// or divide gives the correctly rounded value, the same as a full parse. False
+// for anything else, which then takes the full parse.
+// Reads from p up to the first white space; returns where it stopped, or
+// nullptr when the text there is not such a number.
+const char* ParseShortDecimal(const char* p, const char* end, double& value) {
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) ++p;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int exponent = 0;
+    bool anyDigit = false;
+    for (; p != end && *p >= '0' && *p <= '9'; ++p, anyDigit = true) {
+        if (mantissa != 0 || *p != '0') ++digits;
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        if (digits > 15) return nullptr;
+    }
+    if (p != end && *p == '.') {
+        for (++p; p != end && *p >= '0' && *p <= '9'; ++p, anyDigit = true) {
+            if (mantissa != 0 || *p != '0') ++digits;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            --exponent;
+            if (digits > 15) return nullptr;
+        }
+    }
+    if (!anyDigit) return nullptr;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        const bool negativeExponent = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+')) ++p;
+        if (p == end || *p < '0' || *p > '9') return nullptr;
+        int e = 0;
+        for (; p != end && *p >= '0' && *p <= '9'; ++p) {
+            e = e * 10 + (*p - '0');
+            if (e > 1000) return nullptr;
+        }
+        exponent += negativeExponent ? -e : e;
+    }
+    if ((p != end && !IsSpace(*p)) || exponent < -22 || exponent > 22) return nullptr;
+    // At most 15 significant digits: the mantissa is exact as a double.
+    double result = static_cast<double>(mantissa);
+    result = exponent < 0 ? result / powers[-exponent] : result * powers[exponent];
+    value = negative ? -result : result;
+    return p;
 }
 
 } // namespace
@@ -48,8 +100,14 @@ std::string_view InputSetScanner::NextToken(const char* what) {
 }
 
 double InputSetScanner::ReadDouble(const char* what) {
-    const std::string_view token = NextToken(what);
+    SkipSpace();
     double value = 0.0;
+    const char* begin = text_.data() + pos_;
+    if (const char* stop = ParseShortDecimal(begin, text_.data() + text_.size(), value)) {
+        pos_ += static_cast<size_t>(stop - begin);
+        return value;
+    }
+    const std::string_view token = NextToken(what);
     if (!ParseDouble(token, value))
         FailAt(pos_ - token.size(),
                std::string("expected ") + what + " (a number), found " + Quoted(token));
@@ -113,21 +171,24 @@ bool LoadTextFile(const std::string& path, std::string& text) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     text.clear();
-    // Size the buffer once for a regular file; read on in chunks for anything else.
+    // Size the text once for a regular file and read it in one call; read on
+    // in chunks for anything that reports no size or grows meanwhile.
+    size_t size = 0;
     if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0) text.reserve(static_cast<size_t>(size) + 1);
+        const long end = std::ftell(file);
+        if (end > 0) size = static_cast<size_t>(end);
         std::rewind(file);
     }
-    char chunk[1 << 16];
-    bool ok = true;
-    for (;;) {
-        const size_t n = std::fread(chunk, 1, sizeof chunk, file);
-        text.append(chunk, n);
-        if (n < sizeof chunk) {
-            ok = std::ferror(file) == 0;
-            break;
-        }
+    text.resize(size);
+    size_t got = size == 0 ? 0 : std::fread(text.data(), 1, size, file);
+    text.resize(got);
+    bool ok = std::ferror(file) == 0;
+    if (ok && got == size) {
+        char chunk[1 << 16];
+        size_t n = 0;
+        while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            text.append(chunk, n);
+        ok = std::ferror(file) == 0;
     }
     std::fclose(file);
     return ok;
