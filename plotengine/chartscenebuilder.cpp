@@ -591,6 +591,8 @@ private:
                                    QPointF(p + width / 2, std::max(0.0, v))));
             }
             Attach(series, y);
+            for (auto& pt : built_.points)
+                if (!pt.series) pt.series = series;
             for (QLegendMarker* marker : chart_.legend()->markers(series))
                 marker->setVisible(false);
             if (!m_.SetText("Legend", s).empty()) {
