@@ -135,6 +135,9 @@ public:
     // parts: the number of extra items per divided one, 1..MaxSubdivisions;
     // std::invalid_argument otherwise.
     static constexpr int MaxSubdivisions = 100000;
+    // No edit makes a grid of more cells than this: it shows a message and
+    // changes nothing instead of running out of memory.
+    static constexpr long long MaxCells = 20000000;
     void SubdivideRowsColumns(bool rows, bool columns, int parts, const ModelPoint& point1,
                               const ModelPoint& point2);
     void SubdivideLayers(int parts, const ModelPoint& point1, const ModelPoint& point2);
@@ -239,6 +242,9 @@ private:
     bool SplitAlong(int dimension, double coordinate);
     // Divides each item low..high into parts + 1 equal items, highest first.
     void SubdivideRange(int dimension, int parts, int low, int high);
+    // False, after telling the user, when adding items to dimension would
+    // make the grid larger than MaxCells.
+    bool RoomForItems(int dimension, long long added) const;
     void CheckDimension(int dimension) const;
     int DimensionCount(int dimension) const;
     std::vector<double>& Spacings(int dimension);

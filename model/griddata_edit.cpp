@@ -153,6 +153,16 @@ void GridData::DeleteLayersInRegion(const ModelPoint& point1, const ModelPoint& 
     DeleteRangeMerging(LayerDimension, low, high);
 }
 
+bool GridData::RoomForItems(int dimension, long long added) const {
+    long long counts[3] = {NumRows(), NumColumns(), NumLayers()};
+    counts[dimension] += added;
+    const long long cells = counts[0] * counts[1] * counts[2];
+    if (cells <= MaxCells) return true;
+    ShowMessage("The grid would have " + std::to_string(cells) + " cells; at most " +
+                std::to_string(MaxCells) + " are possible.");
+    return false;
+}
+
 bool GridData::SplitAlong(int dimension, double coordinate) {
     std::vector<double>& spacings = Spacings(dimension);
     double lowerEdge = -TotalExtent(dimension, false) / 2.0;
@@ -161,7 +171,7 @@ bool GridData::SplitAlong(int dimension, double coordinate) {
         if (coordinate < upperEdge) {
             const double part = coordinate - lowerEdge;
             // Before the grid, or exactly on an edge: nothing to cut.
-            if (!(part > 0.0)) return false;
+            if (!(part > 0.0) || !RoomForItems(dimension, 1)) return false;
             const double rest = spacings[i] - part;
             spacings[i] = part;
             spacings.insert(spacings.begin() + static_cast<std::ptrdiff_t>(i + 1), rest);
@@ -187,7 +197,7 @@ void GridData::SplitLayerAt(const ModelPoint& point) {
         const double bottom = top + layerSpacing[k];
         if (depth < bottom) {
             const double above = depth - top;
-            if (!(above > 0.0)) return;
+            if (!(above > 0.0) || !RoomForItems(LayerDimension, 1)) return;
             const double rest = layerSpacing[k] - above;
             layerSpacing[k] = above;
             layerSpacing.insert(layerSpacing.begin() + static_cast<std::ptrdiff_t>(k + 1), rest);
@@ -201,6 +211,7 @@ void GridData::SplitLayerAt(const ModelPoint& point) {
 void GridData::SubdivideRange(int dimension, int parts, int low, int high) {
     if (parts < 1 || parts > MaxSubdivisions)
         throw std::invalid_argument("number of subdivisions " + std::to_string(parts));
+    if (!RoomForItems(dimension, static_cast<long long>(parts) * (high - low + 1))) return;
     std::vector<double>& spacings = Spacings(dimension);
     for (int i = high; i >= low; --i) {
         const auto at = static_cast<std::size_t>(i);

@@ -197,3 +197,21 @@ TEST_F(GridEdit, SubdividingMakesEqualCopies) {
 
 } // namespace
 } // namespace korva
+
+namespace korva {
+namespace {
+
+TEST_F(GridEdit, AnEditThatWouldExhaustMemoryIsRefused) {
+    GridData grid =
+        testing::MakeGrid(std::vector<double>(100, 1.0), std::vector<double>(100, 1.0), {1.0});
+    // 100 x 100 columns, each row into 100001 parts: a billion cells.
+    grid.SubdivideRowsColumns(true, false, GridData::MaxSubdivisions, {-50, -50, 0}, {49, 49, 0});
+    EXPECT_EQ(grid.NumRows(), 100);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0], "The grid would have 1000010000 cells; at most 20000000 are "
+                                    "possible.");
+    ExpectConsistentShape(grid);
+}
+
+} // namespace
+} // namespace korva
