@@ -29,9 +29,10 @@ int DayNumberOfTime(double time) {
 }
 
 // Reads the ".day" file and the grid files; 1 or 0 as ReadModelOutput.
-int ReadGridOutputs(OutputStore& store, const std::string& base, const OutputGridShape& shape) {
+int ReadGridOutputs(OutputStore& store, const std::string& base, const OutputGridShape& shape,
+                    const OutputFileReader& readFile) {
     std::string text;
-    if (!ReadWholeFile(OutputTimeListPath(base), text)) {
+    if (!readFile(OutputTimeListPath(base), text)) {
         store.gridOutputs.clear();
         return 1;
     }
@@ -43,7 +44,7 @@ int ReadGridOutputs(OutputStore& store, const std::string& base, const OutputGri
     int result = 1;
     for (std::size_t k = 1; k <= count; ++k) {
         const std::string path = GridOutputPath(base, static_cast<int>(k));
-        if (!ReadWholeFile(path, text)) {
+        if (!readFile(path, text)) {
             ShowMessage("Warning: Unable to open file " + path + " for reading.");
             break;
         }
@@ -66,14 +67,15 @@ int ReadGridOutputs(OutputStore& store, const std::string& base, const OutputGri
     return result;
 }
 
-void ReadSeriesFiles(OutputStore& store, const std::string& base) {
+void ReadSeriesFiles(OutputStore& store, const std::string& base,
+                     const OutputFileReader& readFile) {
     std::string text;
     for (int code = 0; code < OutputParamCount; ++code) {
         auto& cells = store.cellSeries[static_cast<std::size_t>(code)];
         auto& averages = store.averageSeries[static_cast<std::size_t>(code)];
         cells.clear();
         averages.clear();
-        if (!ReadWholeFile(TimeSeriesPath(base, code), text)) continue;
+        if (!readFile(TimeSeriesPath(base, code), text)) continue;
         ParseTimeSeriesText(text, cells, averages);
         SortCellSeries(cells);
     }
@@ -135,13 +137,19 @@ void PostProcessModelOutput(GridData& grid) {
 
 int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int columns,
                     int layers) {
+    return ReadModelOutput(grid, basePath, rows, columns, layers, ReadWholeFile);
+}
+
+int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int columns, int layers,
+                    const OutputFileReader& readFile) {
     if (!basePath.empty()) grid.OutputBaseName = basePath;
     const std::string base = grid.OutputBaseName;
     if (base.empty()) return 0;
     try {
-        if (ReadGridOutputs(grid.outputs, base, OutputGridShape{rows, columns, layers}) == 0)
+        if (ReadGridOutputs(grid.outputs, base, OutputGridShape{rows, columns, layers}, readFile) ==
+            0)
             return 0;
-        ReadSeriesFiles(grid.outputs, base);
+        ReadSeriesFiles(grid.outputs, base, readFile);
         PostProcessModelOutput(grid);
         return 1;
     } catch (const std::bad_alloc&) {

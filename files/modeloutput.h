@@ -2,6 +2,7 @@
 // Reading the solver's results into the output store of a GridData: the
 // ".day" list of output times, one ".kvo" grid file per output time and one
 // ".tss" series file per output code, all named from the output base path.
+#include <functional>
 #include <string>
 
 namespace korva {
@@ -22,6 +23,12 @@ std::string TimeSeriesPath(const std::string& base, int code);
 // On 1 the output times carry their dates and the water-table elevation has
 // become the depth of the water table below the ground.
 int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int columns, int layers);
+
+// Where the reading gets a file's whole text; false when it cannot be opened.
+using OutputFileReader = std::function<bool(const std::string& path, std::string& text)>;
+// ReadModelOutput over another source of files (tests, fuzzing).
+int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int columns, int layers,
+                    const OutputFileReader& readFile);
 
 // The dates and water-table post-processing of a completed read, on the
 // store's grid outputs as read (times still hold the ".day" numbers).

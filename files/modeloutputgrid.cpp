@@ -27,16 +27,13 @@ bool Multiply(std::size_t a, std::size_t b, std::size_t& product) {
     return true;
 }
 
-void SizeQuantity(KORVAOutputData& output, int kind, const OutputGridShape& grid,
-                  std::size_t timeCount) {
-    output.kind = kind;
-    const std::size_t layerCount = kind == 3 ? static_cast<std::size_t>(grid.layers) : 1;
+// Gives one output time of output its value arrays, every value -9999.
+void SizeTime(KORVAOutputData& output, KORVAOutputTimeData& time, const OutputGridShape& grid) {
+    const std::size_t layerCount = output.kind == 3 ? static_cast<std::size_t>(grid.layers) : 1;
     const KORVAOutputLayerData emptyLayer(
         static_cast<std::size_t>(grid.rows),
         KORVAOutputRowData(static_cast<std::size_t>(grid.columns), NoDataValue));
-    output.times.assign(timeCount, KORVAOutputTimeData{});
-    for (auto& time : output.times)
-        time.layers.assign(layerCount, emptyLayer);
+    time.layers.assign(layerCount, emptyLayer);
 }
 
 // Reads one quantity's values of one time from the scanner's position. False,
@@ -174,11 +171,17 @@ GridOutputStatus ReadGridOutputText(std::vector<KORVAOutputData>& outputs, std::
         return GridOutputStatus::FormatError;
     }
     if (timeIndex == 0) {
+        // Every time gets its record now, its values only when its own file
+        // is read: a list of times longer than the files that exist then
+        // costs no memory for values that can never come.
         outputs.assign(quantityCount, KORVAOutputData{});
-        for (std::size_t q = 0; q < quantityCount; ++q)
-            SizeQuantity(outputs[q], q < static_cast<std::size_t>(layered) ? 3 : 2, grid,
-                         timeCount);
+        for (std::size_t q = 0; q < quantityCount; ++q) {
+            outputs[q].kind = q < static_cast<std::size_t>(layered) ? 3 : 2;
+            outputs[q].times.assign(timeCount, KORVAOutputTimeData{});
+        }
     }
+    for (auto& output : outputs)
+        SizeTime(output, output.times[timeIndex], grid);
     // Each file names the quantities again.
     for (std::size_t q = 0; q < quantityCount; ++q)
         outputs[q].name = std::move(names[q]);

@@ -29,7 +29,9 @@ inline constexpr std::string_view SaltConcentrationName = "US SALT CONCENTRATION
 // Reads the text of the ".kvo" file of output time timeIndex (0-based) of
 // timeCount; time is that output time's number (named in messages). The first
 // time (index 0) sizes outputs to the file's quantities, each with timeCount
-// times of -9999 values; a later file must list the same quantities.
+// time records; a later file must list the same quantities. The time read
+// gets its value arrays (-9999 where the file ends early); a time whose file
+// is never read keeps none, and GetOutputValue reports its cells absent.
 GridOutputStatus ReadGridOutputText(std::vector<KORVAOutputData>& outputs, std::string_view text,
                                     const std::string& path, const OutputGridShape& grid,
                                     std::size_t timeIndex, std::size_t timeCount, double time);
