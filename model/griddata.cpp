@@ -252,6 +252,22 @@ void GridData::RecomputeRange(int paramIndex) {
     Parameter(paramIndex).RecomputeRange();
 }
 
+std::vector<double> GridData::DistinctValues(int paramIndex, std::size_t limit) const {
+    std::vector<double> values;
+    for (const ParamLayerData& layer : Parameter(paramIndex).layers) {
+        for (const ParamRowData& row : layer) {
+            for (double value : row) {
+                if (value == NoDataValue) continue;
+                const auto at = std::lower_bound(values.begin(), values.end(), value);
+                if (at != values.end() && *at == value) continue;
+                values.insert(at, value);
+                if (values.size() > limit) return values;
+            }
+        }
+    }
+    return values;
+}
+
 void GridData::ClearParameter(int paramIndex) {
     ParameterData& data = Parameter(paramIndex);
     for (ParamLayerData& layer : data.layers)

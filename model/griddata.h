@@ -108,6 +108,10 @@ public:
     void SetValueForBasin(int paramIndex, int basin, double value);
     void MarkAboveGround(int type, int marker);
     void RecomputeRange(int paramIndex);
+    // The distinct values of the parameter other than NoDataValue, ascending:
+    // the legend's entries. Stops after limit + 1 values, so a result longer
+    // than limit means "more than limit".
+    std::vector<double> DistinctValues(int paramIndex, std::size_t limit) const;
     // Multiplies (or offsets) every value of the parameter in layers
     // firstLayer..lastLayer; cells without data keep none. A surface parameter
     // has one layer and is changed once, whatever the layer range.

@@ -118,6 +118,17 @@ TEST(GridModel, ValueRangeSkipsMissingValues) {
     EXPECT_EQ(empty.minValue, -1.0);
 }
 
+TEST(GridModel, DistinctValuesForTheLegend) {
+    GridData grid = MakeGrid({1, 1, 1}, {1, 1}, {1, 1});
+    EXPECT_TRUE(grid.DistinctValues(HorizontalK, 100).empty());
+    grid.SetValue(HorizontalK, 0, 0, 0, 3.0);
+    grid.SetValue(HorizontalK, 1, 2, 1, -1.0);
+    grid.SetValue(HorizontalK, 0, 1, 1, 3.0);
+    grid.SetValue(HorizontalK, 1, 0, 0, 0.5);
+    EXPECT_EQ(grid.DistinctValues(HorizontalK, 100), (std::vector<double>{-1.0, 0.5, 3.0}));
+    EXPECT_EQ(grid.DistinctValues(HorizontalK, 1).size(), 2u); // "more than one"
+}
+
 TEST(GridModel, SurfaceValuesMapToTheLayerTheyReach) {
     GridData grid = MakeGrid({1}, {1}, {100, 100, 100});
     // 1.0 m above the bottom of a 300 cm grid is 200 cm below the top.
