@@ -1,7 +1,8 @@
 // Graph1 in libpxserver.so: the project's chart engine. Loading the library
 // makes every hidden form's chart a ChartControl of the engine.
+#include "enginechart.h"
+
 #include "chartcontrol.h"
-#include "chartsurface.h"
 #include "component.h"
 
 namespace korva::pxserver {
@@ -22,9 +23,13 @@ private:
 };
 
 const bool kEngineInstalled = [] {
-    Component::Instance().SetChartFactory([] { return std::make_unique<EngineChart>(); });
+    Component::Instance().SetChartFactory(EngineChartFactory());
     return true;
 }();
 
 } // namespace
+
+ChartFactory EngineChartFactory() {
+    return [] { return std::make_unique<EngineChart>(); };
+}
 } // namespace korva::pxserver
