@@ -7,6 +7,8 @@
 #include <QAbstractAxis>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLogValueAxis>
@@ -47,11 +49,6 @@ ChartRenderer::~ChartRenderer() = default;
 
 RenderResult ChartRenderer::Render(const ChartModel& model, bool paint, bool antialiased) {
     const int width = model.Int("Width"), height = model.Int("Height");
-    // Qt Charts leaves the items of removed axes in the scene until the event
-    // loop runs, so every drawing gets a fresh chart in the kept scene.
-    delete chart_;
-    chart_ = new QChart;
-    scene_->addItem(chart_);
     BuiltChart built = ChartSceneBuilder::Build(model, *chart_);
     chart_->setPos(0, 0);
     chart_->resize(width, height);

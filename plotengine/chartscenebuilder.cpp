@@ -9,6 +9,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHorizontalBarSeries>
 #include <QHorizontalPercentBarSeries>
@@ -167,6 +168,9 @@ private:
             chart_.removeAxis(axis);
             delete axis;
         }
+        // Qt Charts drops the drawn items of removed series and axes later,
+        // from the event loop; the chart is reused at once, so drop them now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void ApplyLook() {

@@ -59,6 +59,8 @@ void WriteImage(const QImage& image, const std::string& path, ImageFormat format
     static const char* names[] = {"jpeg", "png", "bmp", "gif", "tiff"};
     QImageWriter writer(QString::fromStdString(path), names[static_cast<int>(format)]);
     if (format == ImageFormat::Jpeg) writer.setQuality(quality > 0 ? std::min(quality, 100) : 90);
+    // A chart's flat colours compress nearly as well at a fast zlib level.
+    if (format == ImageFormat::Png) writer.setQuality(quality > 0 ? std::min(quality, 100) : 75);
     if (format == ImageFormat::Tiff && quality > 0) writer.setCompression(1);
     // JPEG and BMP carry no alpha; a chart is opaque anyway.
     QImage opaque = image.format() == QImage::Format_RGB32

@@ -33,8 +33,8 @@ namespace {
 
 RenderService::Impl* g_ownAppImpl = nullptr;
 
-// Stops the private application at process exit, on its own thread, so that
-// Qt's objects are destroyed where they were made.
+// Stops the private application's event loop at process exit, so that no
+// drawing runs while the process tears its globals down.
 void StopOwnApplication() {
     auto* impl = g_ownAppImpl;
     if (!impl || !impl->ownThread.joinable()) return;
@@ -73,11 +73,10 @@ RenderService::RenderService() : impl_(new Impl) {
         impl->context = new QObject;
         ready.set_value();
         app->exec();
-        impl->renderer.reset();
-        delete impl->context;
-        impl->context = nullptr;
-        delete app;
-        impl->ownApp = nullptr;
+        // The process is ending. Qt's global objects made after our exit
+        // handler was registered are already gone, so destroying the
+        // application or the chart now would touch freed memory: they stay
+        // (still referenced) and the process releases them.
     });
     started.wait();
     g_ownAppImpl = impl_;
