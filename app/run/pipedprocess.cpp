@@ -98,13 +98,14 @@ PipedProcess::PipedProcess(const std::vector<std::string>& argv, const std::stri
     }
     pid_ = pid;
     outFd_ = outPipe[0];
-    inFd_ = inPipe[1];
+    // Nothing is ever written to the solver: it reads the end of its input at
+    // once instead of waiting for ever on a pipe that stays silent.
+    ::close(inPipe[1]);
 }
 
 PipedProcess::~PipedProcess() {
     if (Started()) Wait();
     CloseDescriptor(outFd_);
-    CloseDescriptor(inFd_);
 }
 
 bool PipedProcess::BytesWaiting() const {

@@ -22,9 +22,9 @@ class PipedProcess {
 public:
     // Starts argv[0] (a path; no search of PATH) with the arguments argv in
     // workingFolder (empty: ours). The child gets our environment, its own
-    // process group, default signal handling, standard input from a pipe and
-    // standard output and error into one pipe. Whether it started is told by
-    // Started(); a child that cannot be started leaves StartError() set.
+    // process group, default signal handling, an empty standard input (a pipe
+    // already closed at our end) and standard output and error into one pipe. Whether it started is
+    // told by Started(); a child that cannot be started leaves StartError() set.
     PipedProcess(const std::vector<std::string>& argv, const std::string& workingFolder = {});
     // Waits for the child to end, however long that takes, then releases the pipes.
     ~PipedProcess();
@@ -63,7 +63,6 @@ private:
 
     pid_t pid_ = -1;
     int outFd_ = -1; // parent's read end of the child's output
-    int inFd_ = -1;  // parent's write end of the child's input
     bool reaped_ = false;
     bool ended_ = false; // the output pipe reported its end
     bool terminated_ = false;
