@@ -53,12 +53,70 @@ bool Overflows(const char* begin, const char* end, bool hex) {
     return position + exponent > 0;
 }
 
+// The common case of a solver's numbers, "-0.123457", "1.5e-005": at most 19
+// digits and a small exponent. The digits then fit an integer and the power
+// of ten is an exact double, so one multiplication or division rounds the
+// value correctly, exactly as the general conversion would. False (nothing
+// consumed) for anything else, which takes the general path.
+bool ScanShortDecimal(const char*& p, const char* end, double& value) {
+    static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* s = p;
+    bool negative = false;
+    if (s != end && (*s == '+' || *s == '-')) negative = *s++ == '-';
+    unsigned long long mantissa = 0;
+    int digits = 0;
+    int exponent = 0;
+    while (s != end && IsDecimalDigit(*s)) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*s - '0');
+        ++digits;
+        ++s;
+    }
+    if (s != end && (*s == 'x' || *s == 'X')) return false; // hexadecimal
+    if (s != end && *s == '.') {
+        ++s;
+        while (s != end && IsDecimalDigit(*s)) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*s - '0');
+            ++digits;
+            --exponent;
+            ++s;
+        }
+    }
+    if (digits == 0 || digits > 19) return false;
+    if (s != end && (*s == 'e' || *s == 'E')) {
+        const char* e = s + 1;
+        bool negativeExponent = false;
+        if (e != end && (*e == '+' || *e == '-')) negativeExponent = *e++ == '-';
+        if (e != end && IsDecimalDigit(*e)) {
+            int written = 0;
+            while (e != end && IsDecimalDigit(*e)) {
+                if (written > 1000) return false;
+                written = written * 10 + (*e - '0');
+                ++e;
+            }
+            exponent += negativeExponent ? -written : written;
+            s = e;
+        }
+    }
+    if (mantissa > (1ULL << 53) || exponent < -22 || exponent > 22) return false;
+    double result = static_cast<double>(mantissa);
+    result = exponent < 0 ? result / powers[-exponent] : result * powers[exponent];
+    value = negative ? -result : result;
+    p = s;
+    return true;
+}
+
 } // namespace
 
 bool ScanCNumber(const char*& p, const char* end, double& value) {
     const char* s = p;
     while (s != end && IsCSpace(*s))
         ++s;
+    if (ScanShortDecimal(s, end, value)) {
+        p = s;
+        return true;
+    }
     bool negative = false;
     if (s != end && (*s == '+' || *s == '-')) negative = *s++ == '-';
     if (s == end || *s == '+' || *s == '-') return false;

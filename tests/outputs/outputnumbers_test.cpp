@@ -4,7 +4,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 namespace korva {
@@ -27,6 +30,23 @@ TEST(OutputNumbers, ConvertsTheNumericPrefixLikeTheCLibrary) {
     EXPECT_EQ(ConvertCDouble("0x"), 0.0);
     EXPECT_EQ(ConvertCDouble("1e-005"), 1e-5);
     EXPECT_EQ(ConvertCDouble("1,5"), 1.0);
+}
+
+TEST(OutputNumbers, AgreeWithStrtodToTheLastBit) {
+    // The short-decimal path must round exactly as the C library does.
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    const char* formats[] = {"%.6g", "%.17g", "%.12e", "%.3f", "%.15f"};
+    char text[64];
+    for (int i = 0; i < 20000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        std::snprintf(text, sizeof text, formats[i % 5], value);
+        ASSERT_EQ(ConvertCDouble(text), std::strtod(text, nullptr)) << text;
+    }
+    for (const char* odd : {"0.000000000000000000001", "123456789012345678901", "9007199254740993",
+                            "1e22", "1e23", "4.9e-324", "-0", "00000000000000000000001.5"})
+        EXPECT_EQ(ConvertCDouble(odd), std::strtod(odd, nullptr)) << odd;
 }
 
 TEST(OutputNumbers, OutOfRangeGoesToInfinityOrZero) {
