@@ -1,0 +1,90 @@
+"""The Python binding through a real HTTP request: starts the example page on
+a free port of 127.0.0.1, asks for a page and its chart, and stops it.
+
+    python3 example_page_test.py BIN_FOLDER
+"""
+
+import os
+import re
+import select
+import subprocess
+import sys
+import tempfile
+import unittest
+import urllib.error
+import urllib.request
+
+BIN = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else os.getcwd()
+START_SECONDS = 30
+REQUEST_SECONDS = 30
+
+
+class ExamplePageTest(unittest.TestCase):
+    def setUp(self):
+        self.root = tempfile.TemporaryDirectory(prefix="pxserver-page-")
+        root = self.root.name
+        os.makedirs(os.path.join(root, "etc"))
+        self.images = os.path.join(root, "images")
+        env = dict(os.environ, PXSERVER_SYSCONFDIR=os.path.join(root, "etc"), TMPDIR=root,
+                   Temp=root, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=root)
+        self.server = subprocess.Popen(
+            [sys.executable, os.path.join(BIN, "example_page.py"), "--port", "0",
+             "--images", self.images, "--max-requests", "8", "--idle-seconds", "60"],
+            stdout=subprocess.PIPE, env=env)
+        ready, _, _ = select.select([self.server.stdout], [], [], START_SECONDS)
+        self.assertTrue(ready, "the page did not start")
+        line = self.server.stdout.readline().decode()
+        match = re.match(r"serving (http://127\.0\.0\.1:\d+/)", line)
+        self.assertTrue(match, "unexpected first line: %r" % line)
+        self.base = match.group(1)
+
+    def tearDown(self):
+        self.server.terminate()
+        try:
+            self.server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.server.kill()
+            self.server.wait()
+        self.server.stdout.close()
+        self.root.cleanup()
+
+    def get(self, path):
+        return urllib.request.urlopen(self.base + path.lstrip("/"), timeout=REQUEST_SECONDS)
+
+    def test_page_embeds_a_chart_that_streams_once(self):
+        with self.get("/") as page:
+            self.assertEqual(page.status, 200)
+            self.assertTrue(page.headers["Content-Type"].startswith("text/html"))
+            html = page.read().decode()
+        src = re.search(r'<img src="(/images/PX[0-9A-F]{1,4}\.JPG)"', html)
+        self.assertTrue(src, html)
+        name = src.group(1).rsplit("/", 1)[1]
+        self.assertIn(name, os.listdir(self.images))
+
+        with self.get(src.group(1)) as image:
+            self.assertEqual(image.status, 200)
+            self.assertEqual(image.headers["Content-Type"], "image/JPG")
+            self.assertIn("Expires", image.headers)
+            data = image.read()
+        self.assertEqual(data[:2], b"\xff\xd8", "a JPEG")
+        self.assertEqual(data[-2:], b"\xff\xd9", "a whole JPEG")
+        self.assertGreater(len(data), 1000)
+        self.assertEqual(os.listdir(self.images), [], "sent, then deleted; session ended")
+
+        with self.assertRaises(urllib.error.HTTPError) as again:
+            self.get(src.group(1))
+        self.assertEqual(again.exception.code, 404)
+
+    def test_each_request_gets_its_own_image(self):
+        addresses = set()
+        for _ in range(3):
+            with self.get("/") as page:
+                addresses.add(re.search(r'<img src="([^"]+)"', page.read().decode()).group(1))
+        self.assertEqual(len(addresses), 3)
+        with self.assertRaises(urllib.error.HTTPError) as refused:
+            self.get("/images/..%2Fetc%2Fpasswd")
+        self.assertEqual(refused.exception.code, 404)
+
+
+if __name__ == "__main__":
+    unittest.main()
