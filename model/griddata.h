@@ -171,6 +171,7 @@ public:
     // gets its per-basin lists and an empty irrigation schedule.
     int AppendBoundary(int type, const std::string& name, const RgbColor& color);
     void RenameBoundary(int type, int index, const std::string& name);
+    void SetBoundaryColor(int type, int index, const RgbColor& color);
     // Removes boundary index of type and renumbers the membership grid.
     void DeleteBoundary(int type, int index);
 

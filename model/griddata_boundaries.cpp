@@ -122,6 +122,14 @@ void GridData::RenameBoundary(int type, int index, const std::string& name) {
     current = name;
 }
 
+void GridData::SetBoundaryColor(int type, int index, const RgbColor& color) {
+    BoundaryTypeData& record = Boundary(type);
+    const auto at = static_cast<std::size_t>(index);
+    record.red.at(at) = color[0];
+    record.green.at(at) = color[1];
+    record.blue.at(at) = color[2];
+}
+
 void GridData::DeleteBoundary(int type, int index) {
     BoundaryTypeData& record = Boundary(type);
     if (index < 0 || index >= record.Count())

@@ -1,6 +1,7 @@
 #include "gridshape.h"
 #include "model/errors.h"
 #include "model/griddata.h"
+#include "model/packedcolor.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,18 @@ TEST(Boundaries, DrapingMarksEveryLayerAboveTheGround) {
     }
     grid.MarkAboveGround(NoFlowType, 7);
     EXPECT_EQ(grid.GetBoundaryValue(NoFlowType, 0, 0, 0), 0);
+}
+
+TEST(Boundaries, ColoursChosenAsPackedBytes) {
+    GridData grid;
+    grid.AppendBoundary(BasinType, "b", {0, 0, 0});
+    grid.SetBoundaryColor(BasinType, 0, RgbFromPacked(0x00FF8000u));
+    EXPECT_EQ(grid.Boundary(BasinType).red[0], 0.0);
+    EXPECT_EQ(grid.Boundary(BasinType).green[0], 128 / 255.0);
+    EXPECT_EQ(grid.Boundary(BasinType).blue[0], 1.0);
+    EXPECT_EQ(PackRgb({0.0, 128 / 255.0, 1.0}), 0x00FF8000u);
+    EXPECT_EQ(PackRgb({0.999, 0.5, 2.0}), 0x00FF7FFEu); // truncated; 2.0 stays in its byte
+    EXPECT_THROW(grid.SetBoundaryColor(BasinType, 1, {0, 0, 0}), std::out_of_range);
 }
 
 } // namespace
