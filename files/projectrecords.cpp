@@ -5,6 +5,7 @@
 #include "projecttextwriter.h"
 
 #include <string>
+#include <utility>
 
 namespace korva {
 
@@ -330,16 +331,20 @@ void ReadCellList(ProjectTextReader& in, OutputParamDataItem& item) {
             "Parse error: unable to find header 'number of timeseries parameters for this cell ='");
     }
     const int32_t n = ReadCountOf(in, shown, MinValueTextBytes);
-    item.resize(static_cast<size_t>(n));
-    for (int32_t& code : item) {
+    // The selection is replaced only once all of it was read: a failure in
+    // the middle leaves no code behind that is not a quantity.
+    OutputParamDataItem codes(static_cast<size_t>(n));
+    for (int32_t& code : codes) {
         code = ReadIntOf(in, shown);
         // Every user of a selection looks its code up in the table of output
         // quantities; a code outside it has no meaning anywhere.
         if (code < 0 || code >= OutputParamCount) {
-            throw InputError("Parse error: unknown output parameter code " + std::to_string(code) +
-                             " after the '" + std::string(shown) + "' header");
+            throw InputError("Parse error: unknown output parameter code " +
+                             std::to_string(code) + " after the '" + std::string(shown) +
+                             "' header");
         }
     }
+    item = std::move(codes);
 }
 
 void WriteTimeSeriesGrid(ProjectTextWriter& out, const std::vector<OutputParamDataLayer>& grid) {
