@@ -110,6 +110,7 @@ bool GridData::SetTotalExtent(int dimension, double total) {
     const double factor = total / current;
     for (double& spacing : list)
         spacing *= factor;
+    UpdateUniformSpacing();
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Deleting, splitting and subdividing rows, columns and layers. Every edit
 // changes the spacing list and then the same slice of every parameter, every
 // boundary grid and the time-series cell grid, so all of them keep one shape.
+// The uniform-spacing flag is recomputed after each edit: the view draws every
+// item with the first spacing while it is set.
 #include "griddata.h"
 #include "messages.h"
 
@@ -120,6 +122,7 @@ void GridData::DeleteItems(int dimension, int first, int last) {
         spacings.erase(spacings.begin() + k);
         RemoveSlice(dimension, k);
     }
+    UpdateUniformSpacing();
 }
 
 void GridData::DeleteRangeMerging(int dimension, int low, int high) {
@@ -136,6 +139,7 @@ void GridData::DeleteRangeMerging(int dimension, int low, int high) {
         spacings.erase(spacings.begin() + i);
         RemoveSlice(dimension, i);
     }
+    UpdateUniformSpacing();
 }
 
 void GridData::DeleteRowsColumnsInRegion(bool rows, bool columns, const ModelPoint& point1,
@@ -176,6 +180,7 @@ bool GridData::SplitAlong(int dimension, double coordinate) {
             spacings[i] = part;
             spacings.insert(spacings.begin() + static_cast<std::ptrdiff_t>(i + 1), rest);
             DuplicateSlice(dimension, static_cast<int>(i), 1);
+            UpdateUniformSpacing();
             return true;
         }
         lowerEdge = upperEdge;
@@ -202,6 +207,7 @@ void GridData::SplitLayerAt(const ModelPoint& point) {
             layerSpacing[k] = above;
             layerSpacing.insert(layerSpacing.begin() + static_cast<std::ptrdiff_t>(k + 1), rest);
             DuplicateSlice(LayerDimension, static_cast<int>(k), 1);
+            UpdateUniformSpacing();
             return;
         }
         top = bottom;
@@ -220,6 +226,7 @@ void GridData::SubdivideRange(int dimension, int parts, int low, int high) {
         spacings.insert(spacings.begin() + i + 1, static_cast<std::size_t>(parts), width);
         DuplicateSlice(dimension, i, parts);
     }
+    UpdateUniformSpacing();
 }
 
 void GridData::SubdivideRowsColumns(bool rows, bool columns, int parts, const ModelPoint& point1,

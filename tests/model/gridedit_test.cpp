@@ -145,6 +145,8 @@ TEST_F(GridEdit, SplittingARowCopiesItsCellsIntoTheNewRow) {
     EXPECT_EQ(MarkAt(grid, 1, 2, 0), 110);
     EXPECT_EQ(MarkAt(grid, 1, 3, 0), 120);
 
+    EXPECT_EQ(grid.UniformSpacing, 0);
+
     // Outside the grid or exactly on an edge nothing is cut.
     grid.SplitRowsColumnsAt(true, true, {{50, 40, 0}, {0, 0, 0}});
     EXPECT_EQ(grid.rowSpacing.size(), 4u);
@@ -186,6 +188,11 @@ TEST_F(GridEdit, SubdividingMakesEqualCopies) {
 
     grid.SubdivideLayers(2, {0, 0, 0.5}, {0, 0, 0.5});
     EXPECT_EQ(grid.layerSpacing, (std::vector<double>{30, 30, 30, 30}));
+    EXPECT_EQ(grid.UniformSpacing, 0); // rows 10, 10, 10, 30
+    grid.SubdivideRowsColumns(true, false, 2, {0, 29, 0}, {0, 29, 0});
+    EXPECT_EQ(grid.UniformSpacing, 0); // columns 10, 20
+    grid.SubdivideRowsColumns(false, true, 1, {14, 0, 0}, {14, 0, 0});
+    EXPECT_EQ(grid.UniformSpacing, 1);
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 2, 0, 0), 0);
     EXPECT_EQ(MarkAt(grid, 3, 3, 1), 111);
