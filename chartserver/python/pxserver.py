@@ -138,9 +138,12 @@ class _Value:
             self.set(python_value)
 
     def __del__(self):
-        if getattr(self, "handle", None):
-            _value_delete(self.handle)
-            self.handle = None
+        try:
+            if getattr(self, "handle", None):
+                _value_delete(self.handle)
+                self.handle = None
+        except Exception:  # noqa: BLE001 - at interpreter exit the library may be gone
+            pass
 
     def set(self, v):
         h = self.handle
@@ -251,7 +254,10 @@ class _Object:
             _object_delete(handle)
 
     def __del__(self):
-        self.close()
+        try:
+            self.close()
+        except Exception:  # noqa: BLE001 - at interpreter exit the library may be gone
+            pass
 
     def __enter__(self):
         return self

@@ -86,5 +86,73 @@ class ExamplePageTest(unittest.TestCase):
         self.assertEqual(refused.exception.code, 404)
 
 
+class BindingTest(unittest.TestCase):
+    """The binding in this process: members by name, indexes, errors."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.root = tempfile.TemporaryDirectory(prefix="pxserver-binding-")
+        os.environ.update(PXSERVER_SYSCONFDIR=cls.root.name, TMPDIR=cls.root.name,
+                          QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=cls.root.name)
+        sys.path.insert(0, BIN)
+        import pxserver
+
+        cls.pxserver = pxserver
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.root.cleanup()
+
+    def test_properties_by_name_and_index(self):
+        p = self.pxserver.PXServerProp()
+        p.GraphTitle = "Sales"
+        p.Color[3] = 12
+        p.NumPoints = 5
+        p.Data[3] = 2.5
+        self.assertEqual(p.GraphTitle, "Sales")
+        self.assertEqual(p.Color[3], 12)
+        self.assertEqual(p.Data[3], 2.5)
+        p.Width = 400
+        self.assertEqual(p.Width, 400)
+        self.assertEqual(p.DTCSetSession, 2)
+        p.close()
+
+    def test_errors_carry_the_components_numbers(self):
+        p = self.pxserver.create("pxserver.pxserverprop")
+        with self.assertRaises(self.pxserver.PXServerError) as overflow:
+            p.Width = 32766
+        self.assertEqual(overflow.exception.number, 6)
+        with self.assertRaises(AttributeError):
+            p.NoSuchProperty = 1
+        with self.assertRaises(self.pxserver.PXServerError) as indexed:
+            p.Color = 1
+        self.assertEqual(indexed.exception.number, 450)
+        with self.assertRaises(self.pxserver.PXServerError) as unknown:
+            self.pxserver.create("PXServer.Nothing")
+        self.assertEqual(unknown.exception.number, 429)
+        p.close()
+        with self.assertRaises(self.pxserver.PXServerError):
+            p.GraphTitle = "released"
+
+    def test_drawn_image_streams_through_the_wsgi_response(self):
+        folder = os.path.join(self.root.name, "images") + "/"
+        os.makedirs(folder, exist_ok=True)
+        with self.pxserver.PXServerProp() as p:
+            p.Path = folder
+            address = p.DrawGraph("")
+        self.assertRegex(address, r"^images/PX[0-9A-F]{1,4}$")
+        image = folder + address[len("images/"):] + ".JPG"
+        response = self.pxserver.WSGIResponse()
+        self.pxserver.PXServerImage().SendImage(response, image, False, 10)
+        self.assertEqual(response.ContentType, "image/JPG")
+        self.assertEqual(response.Expires, 10)
+        self.assertTrue(response.Buffer)
+        statuses = []
+        body = response.finish(lambda status, headers: statuses.append((status, dict(headers))))
+        self.assertEqual(body[0][:2], b"\xff\xd8")
+        self.assertEqual(statuses[0][1]["Content-Length"], str(len(body[0])))
+        self.assertFalse(os.path.exists(image))
+
+
 if __name__ == "__main__":
     unittest.main()
