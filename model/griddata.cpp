@@ -1,6 +1,7 @@
 #include "griddata.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -110,6 +111,14 @@ bool GridData::SetTotalExtent(int dimension, double total) {
     const double factor = total / current;
     for (double& spacing : list)
         spacing *= factor;
+    UpdateUniformSpacing();
+    return true;
+}
+
+bool GridData::SetSpacing(int dimension, int index, double value) {
+    double& spacing = Spacings(dimension).at(static_cast<std::size_t>(index));
+    if (!(value > 0.0) || value == std::numeric_limits<double>::infinity()) return false;
+    spacing = value;
     UpdateUniformSpacing();
     return true;
 }

@@ -83,6 +83,9 @@ public:
     // for rows and columns, centimetres for layers). False, and nothing
     // changes, when total is not positive or the current total is zero.
     bool SetTotalExtent(int dimension, double total);
+    // One width (thickness, in centimetres) typed into the grid editor's
+    // tables; false, and nothing changes, unless it is a positive number.
+    bool SetSpacing(int dimension, int index, double value);
     // Depth in centimetres below the grid top of model coordinate z.
     double DepthBelowTop(double z) const;
 

@@ -216,6 +216,13 @@ TEST(GridModel, UniformSpacingAndTotals) {
     EXPECT_EQ(grid.UniformSpacing, 1);
     EXPECT_FALSE(grid.SetTotalExtent(GridData::RowDimension, 0.0));
     EXPECT_EQ(grid.rowSpacing, (std::vector<double>{5, 5}));
+
+    EXPECT_TRUE(grid.SetSpacing(GridData::RowDimension, 1, 7.5));
+    EXPECT_EQ(grid.UniformSpacing, 0);
+    EXPECT_FALSE(grid.SetSpacing(GridData::RowDimension, 1, 0.0));
+    EXPECT_FALSE(grid.SetSpacing(GridData::RowDimension, 1, -3.0));
+    EXPECT_EQ(grid.rowSpacing[1], 7.5);
+    EXPECT_THROW(grid.SetSpacing(GridData::RowDimension, 2, 1.0), std::out_of_range);
 }
 
 TEST(GridModel, TransformChangesTheChosenLayersOnce) {
