@@ -149,6 +149,18 @@ TEST_F(ProjectReader, TimeSeriesFailuresEndTheReadSuccessfully) {
     EXPECT_EQ(grid.ZExaggeration, 1.0);
 }
 
+TEST_F(ProjectReader, DamagedSelectionLeavesNoInvalidCodeBehind) {
+    // Found by fuzzing: the code read before the failure stayed in the cell,
+    // and the saved project could not be opened again.
+    EXPECT_TRUE(Read(Replaced(rich, "cell = 2\r\n9 4 ", "cell = 2\r\n9 150 ")));
+    EXPECT_EQ(OnlyMessage(), "Input error: Parse error: unknown output parameter code 150 after "
+                             "the 'number of timeseries parameters for this cell =' header");
+    EXPECT_TRUE(grid.TimeSeriesCellGrid[0][1][2].empty());
+    const std::string saved = ProjectText(grid);
+    EXPECT_TRUE(Read(saved));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST_F(ProjectReader, BadCountsAreParseErrorsNotAllocations) {
     const std::pair<std::string, std::string> cases[] = {
         {"number of boundaries for this type =2\r\nboundary name =drain A",
