@@ -16,6 +16,8 @@ extern const Command ExportParamCommand;
 extern const Command ExportOutputCommand;
 extern const Command ImportParamCommand;
 extern const Command ImportBoundaryCommand;
+extern const Command CheckCommand;
+extern const Command RunCommand;
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
@@ -29,6 +31,8 @@ const std::vector<Command>& Commands() {
         ExportOutputCommand,
         ImportParamCommand,
         ImportBoundaryCommand,
+        CheckCommand,
+        RunCommand,
     };
     return table;
 }

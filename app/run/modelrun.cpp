@@ -103,6 +103,27 @@ bool ModelRun::Poll(std::string& line, bool& ended) {
     return !line.empty();
 }
 
+bool ModelRun::PollWholeLine(std::string& line, bool& ended) {
+    line.clear();
+    ended = true;
+    if (!process_) return false;
+    std::string piece;
+    for (;;) {
+        int count = 0;
+        ended = !process_->ReadLine(piece, count, true);
+        const bool complete = !ended && count > static_cast<int>(piece.size());
+        partial_ += piece;
+        if (complete || (ended && !partial_.empty())) {
+            line.swap(partial_);
+            partial_.clear();
+            TrimRight(line);
+            if (!line.empty() || ended) return !line.empty();
+            continue; // an empty line: look for the next one
+        }
+        return false; // nothing more waiting, or only part of a line
+    }
+}
+
 void ModelRun::FollowToEnd(void (*onLine)(const std::string& line, void* data), void* data) {
     if (!process_) return;
     std::string line;

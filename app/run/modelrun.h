@@ -52,6 +52,10 @@ public:
     // (trailing white space removed) when a line or part of one came. ended is
     // set once the output has ended; the solver has then finished.
     bool Poll(std::string& line, bool& ended);
+    // As Poll, but a line that has arrived without its line feed is held back
+    // until the rest comes (or the output ends), for callers that show every
+    // line once, as it was written.
+    bool PollWholeLine(std::string& line, bool& ended);
     // Reads lines until the output ends, waiting for each; every non-empty
     // line goes to onLine when given.
     void FollowToEnd(void (*onLine)(const std::string& line, void* data) = nullptr,
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<PipedProcess> process_;
     bool cancelled_ = false;
     std::string failure_;
+    std::string partial_; // the start of a line still being written
 };
 
 } // namespace korva
