@@ -359,6 +359,8 @@ private:
             axis->setRange(lo, hi);
             axis->applyNiceNumbers();
         }
+        if (m_.Int("RangeMax") > m_.Int("RangeMin"))
+            axis->setRange(m_.Int("RangeMin"), m_.Int("RangeMax"));
         int ticks = std::abs(m_.Int("XAxisTicks"));
         if (ticks > 0) axis->setTickCount(std::min(ticks, 50) + 1);
         int minor = std::abs(m_.Int("XAxisMinorTicks"));
@@ -468,8 +470,8 @@ private:
     void AddLines(const Group& g, QAbstractAxis* y) {
         const int P = m_.NumPoints();
         bool scatter = g.type == kGraphScatter;
-        bool symbols = scatter || (g.style & kStyleSymbols);
         bool lines = scatter ? (g.style & kStyleLines) : !(g.style & kStyleNoLines);
+        bool symbols = scatter || !lines || (g.style & kStyleSymbols);
         bool log = g.type == kGraphLogLine;
         int symbolSize = std::clamp<int>(m_.Int("SymbolSize"), 2, 40);
         for (int s : g.sets) {
