@@ -4,7 +4,9 @@
 #include "inputsetscanner.h"
 #include "model/griddata.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -94,14 +96,14 @@ void ReadParameter(InputSetScanner& in, ParameterData& record, const Counts& n) 
     record.RecomputeRange();
 }
 
-void ReadMembership(InputSetScanner& in, GridData& grid, int type, long long highest,
-                    const char* what) {
+void ReadMembership(InputSetScanner& in, GridData& grid, int type, long long lowest,
+                    long long highest, const char* what) {
     BoundaryTypeData& record = grid.boundaries[type];
     const int layers = InputSetBoundaryLayers(grid, type);
     for (int r = 0; r < grid.NumRows(); ++r)
         for (int c = 0; c < grid.NumColumns(); ++c)
             for (int l = 0; l < layers; ++l)
-                record.grid[l][r][c] = static_cast<int32_t>(in.ReadBounded(what, 0, highest));
+                record.grid[l][r][c] = static_cast<int32_t>(in.ReadBounded(what, lowest, highest));
 }
 
 using ValueBits = std::pair<uint64_t, uint64_t>;
@@ -126,6 +128,12 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     n.layers =
         static_cast<int>(in.ReadBounded("the number of layers", 1, std::min(room, 1LL << 30)));
     CheckGridFits(in, n.rows, n.cols, kind == 0 ? 1 : n.layers);
+    // The 2D model's grids hold one layer, but the model still keeps a
+    // time-series list for every cell of every layer: bound those too.
+    if (kind == 0 && static_cast<long long>(n.rows) * n.cols > 64 * room / n.layers)
+        in.Fail("the grid of " + std::to_string(n.rows) + " rows, " + std::to_string(n.cols) +
+                " columns and " + std::to_string(n.layers) +
+                " layers is out of all proportion to a file of this size");
     if (n.rows + n.cols + n.layers > room)
         in.Fail("the spacings cannot fit in a file of this size");
     const long long named =
@@ -252,10 +260,12 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
             }
 
     // 11-14. Memberships.
-    ReadMembership(in, grid, DrainType, n.drains, "a drain number");
-    ReadMembership(in, grid, CollectorType, n.collectors, "a collector number");
-    ReadMembership(in, grid, BasinType, n.basins, "a basin number");
-    ReadMembership(in, grid, InactiveType, INT32_MAX, "an inactive marker");
+    // Drains, collectors and basins index their kind's lists; the inactive
+    // grid may also hold the marker of MarkAboveGround, any number at all.
+    ReadMembership(in, grid, DrainType, 0, n.drains, "a drain number");
+    ReadMembership(in, grid, CollectorType, 0, n.collectors, "a collector number");
+    ReadMembership(in, grid, BasinType, 0, n.basins, "a basin number");
+    ReadMembership(in, grid, InactiveType, INT32_MIN, INT32_MAX, "an inactive marker");
     in.SkipRestOfLine();
 
     // 15. The marker line that stands for the natural and No Flow names.
