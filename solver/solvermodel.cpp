@@ -17,6 +17,16 @@ constexpr double DefaultConductivity = 1.0; // m/day
 // to the saturated water content.
 constexpr double FieldCapacityFraction = 0.5;
 constexpr double WiltingPointFraction = 0.15;
+// Beyond these no field is irrigated or dried; they keep absurd input from
+// overflowing the balance.
+constexpr double MaxIrrigationDepth = 1e4; // cm in one event
+constexpr double MaxDailyET = 1e3;         // cm a day
+constexpr double MaxCropCoefficient = 100;
+constexpr double MaxYieldResponse = 100;
+constexpr double MaxConductivity = 1e6;  // m/day
+constexpr double MaxConcentration = 1e6; // dS/m
+constexpr double MaxBoundaryFlux = 1e6;  // m/day
+constexpr double MaxIrrigationWeight = 1e3;
 
 // A cell parameter's value, or fallback where the project has none. A surface
 // parameter answers from its one layer whatever the layer asked.
@@ -62,6 +72,22 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
     dy = grid.rowSpacing;
     for (double t : grid.layerSpacing)
         dz.push_back(t / 100.0);
+    // A size that is no positive number would divide by zero; the cells of
+    // such a row, column or layer take no part and the run reports it.
+    std::vector<bool> usable[3];
+    std::vector<double>* sizes[3] = {&dy, &dx, &dz};
+    const char* names[3] = {"row", "column", "layer"};
+    for (int d = 0; d < 3; ++d) {
+        for (double& size : *sizes[d]) {
+            const bool ok = std::isfinite(size) && size > 0 && size < 1e9;
+            usable[d].push_back(ok);
+            if (!ok) {
+                if (problem_.empty())
+                    problem_ = std::string("A ") + names[d] + " has no positive size.";
+                size = 1.0;
+            }
+        }
+    }
     layerBase.assign(layers, 0.0);
     double base = 0;
     for (int l = layers - 1; l >= 0; --l) {
@@ -126,7 +152,8 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
             groundElevation[column] = std::clamp(ground, 0.0, totalDepth);
             basin[column] = std::max(0, Membership(grid, BasinType, 0, r, c));
             irrigationWeight[column] =
-                std::max(0.0, ParameterValue(grid, GridData::IrrigationWeight, 0, r, c, 1.0));
+                std::clamp(ParameterValue(grid, GridData::IrrigationWeight, 0, r, c, 1.0), 0.0,
+                           MaxIrrigationWeight);
             leachingEfficiency[column] = std::clamp(
                 ParameterValue(grid, GridData::SoilLeachingEfficiency, 0, r, c, 1.0), 0.0, 1.0);
 
@@ -151,7 +178,8 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
                 double previous = planting;
                 for (int k = 0; k < 3; ++k) {
                     cc.coefficient[k] =
-                        std::max(0.0, ParameterValue(grid, coefficientCodes[k], 0, r, c, 1.0));
+                        std::clamp(ParameterValue(grid, coefficientCodes[k], 0, r, c, 1.0), 0.0,
+                                   MaxCropCoefficient);
                     // Stage ends out of order are pulled into the season.
                     const double end =
                         ParameterValue(grid, stageCodes[k], 0, r, c,
@@ -169,7 +197,8 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
                 CellSoil& cs = soil[cell];
                 const bool noFlow =
                     kind == 0 ? noFlowColumn : Membership(grid, NoFlowType, l, r, c) != 0;
-                cs.active = !noFlow && Membership(grid, InactiveType, l, r, c) == 0;
+                cs.active = !noFlow && Membership(grid, InactiveType, l, r, c) == 0 &&
+                            usable[0][r] && usable[1][c] && usable[2][l];
                 cs.porosity = porosity;
                 cs.fieldCapacity = residual + FieldCapacityFraction * (porosity - residual);
                 cs.wiltingPoint = residual + WiltingPointFraction * (porosity - residual);
@@ -179,6 +208,7 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
                 double kh = ParameterValue(grid, GridData::HorizontalHydraulicConductivity, l, r, c,
                                            DefaultConductivity);
                 if (kh <= 0) kh = DefaultConductivity;
+                kh = std::min(kh, MaxConductivity);
                 cs.kHorizontal = kh;
                 double kv = kh * kvRatio;
                 if (kind == 0) {
@@ -186,7 +216,7 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
                         ParameterValue(grid, GridData::VerticalHydraulicConductivity, l, r, c, -1);
                     if (v > 0) kv = v;
                 }
-                cs.kVertical = kv;
+                cs.kVertical = std::min(kv, MaxConductivity);
                 if (!cs.active) continue;
 
                 // Below the initial water table the soil is saturated; above it
@@ -205,7 +235,7 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
                         grid, GridData::InitialUnsaturatedSaltConcentration, l, r, c, aquifer);
                     concentration = below * aquifer + (1 - below) * unsaturated;
                 }
-                initialConcentration[cell] = std::max(0.0, concentration);
+                initialConcentration[cell] = std::clamp(concentration, 0.0, MaxConcentration);
 
                 const int drainAt = kind == 0 ? drainLayer2D : l;
                 if (l == drainAt && Membership(grid, DrainType, l, r, c) > 0) drainCell[cell] = 1;
@@ -217,8 +247,10 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
     }
     const BoundaryTypeData& natural = grid.boundaries[NaturalBoundaryType];
     for (int k = 0; k < natural.Count(); ++k) {
-        naturalFlux.push_back(ListValue(natural.flux, k, 0.0));
-        naturalQuality.push_back(std::max(0.0, ListValue(natural.waterQuality, k, 0.0)));
+        naturalFlux.push_back(
+            std::clamp(ListValue(natural.flux, k, 0.0), -MaxBoundaryFlux, MaxBoundaryFlux));
+        naturalQuality.push_back(
+            std::clamp(ListValue(natural.waterQuality, k, 0.0), 0.0, MaxConcentration));
     }
     // A membership number beyond the list means no boundary.
     for (int& n : naturalBoundary) {
@@ -233,23 +265,28 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
         if (static_cast<size_t>(b) < grid.irrigation.size()) {
             for (const IrrigationDataItem& item : grid.irrigation[b]) {
                 const int day = DateToDayNumber(item.day, item.month, item.year, year);
-                if (day < 0 || !std::isfinite(item.amount) || item.amount <= 0) continue;
+                if (day < 0 || !std::isfinite(item.amount) || item.amount <= 0 ||
+                    item.amount > MaxIrrigationDepth)
+                    continue;
                 const double conc = std::isfinite(item.saltConcentration)
-                                        ? std::max(0.0, item.saltConcentration)
+                                        ? std::clamp(item.saltConcentration, 0.0, MaxConcentration)
                                         : 0;
                 irrigation[b].push_back({day, item.amount / 100.0, conc});
             }
         }
         for (int k = 0; k < 4; ++k)
-            yieldResponse[b][k] = std::max(0.0, ListValue(grid.YieldResponseFactors[k], b, 1.0));
+            yieldResponse[b][k] =
+                std::clamp(ListValue(grid.YieldResponseFactors[k], b, 1.0), 0.0, MaxYieldResponse);
         for (int k = 0; k < 5; ++k)
             salinityBounds[b][k] = ListValue(grid.SalinityUpperBounds[k], b, 0.0);
     }
 
-    et.assign(std::max(0, endDay - firstDay), 0.0);
-    for (size_t i = 0; i < et.size() && i < etPerDay.size(); ++i) {
+    // Only the days given are kept, however long the run.
+    const size_t runDays = static_cast<size_t>(std::max(0, endDay - firstDay));
+    et.assign(std::min(runDays, etPerDay.size()), 0.0);
+    for (size_t i = 0; i < et.size(); ++i) {
         const double v = etPerDay[i];
-        et[i] = std::isfinite(v) && v > 0 ? v : 0.0;
+        et[i] = std::isfinite(v) && v > 0 ? std::min(v, MaxDailyET) : 0.0;
     }
 
     for (const PrintDataItem& item : grid.printList) {

@@ -102,6 +102,12 @@ public:
     double Volume(int layer, int row, int column) const { return Area(row, column) * dz[layer]; }
     // Potential ET (cm) of day, 0 outside the run.
     double PotentialET(int day) const;
+    // Why the field cannot be simulated (a row, column or layer without a
+    // positive size), or empty.
+    const std::string& Problem() const { return problem_; }
+
+private:
+    std::string problem_;
 };
 
 } // namespace korva

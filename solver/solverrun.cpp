@@ -75,6 +75,10 @@ int RunSolver(int kind, const std::string& basePath, std::ostream& out, std::ost
     }
 
     const SolverModel model(grid, extras.runDailyET);
+    if (!model.Problem().empty()) {
+        err << "Unable to simulate " << basePath << ": " << model.Problem() << std::endl;
+        return 1;
+    }
     SolverState state(model);
     ResultWriter writer(model, basePath);
 
