@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <exception>
 #include <fcntl.h>
 #include <istream>
@@ -77,7 +78,8 @@ private:
 
     void ReadHeaderAndGrid() {
         Expect("file version");
-        if (!in_.ReadFloat(version_)) {
+        // Every gate compares with the version, so it must be a number.
+        if (!in_.ReadFloat(version_) || !std::isfinite(version_)) {
             throw InputError("Parse error reading a number after the 'file version =' header");
         }
         grid_.ProjectFileVersion = version_;

@@ -323,7 +323,8 @@ bool WriteProjectFile(const GridData& grid, const std::string& path) {
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // A folder, or a file the user may not change, is not overwritten by a
     // rename behind its back.
-    if ((exists && !S_ISREG(existing.st_mode)) || (exists && ::access(target.c_str(), W_OK) != 0)) {
+    if (target.empty() || (exists && !S_ISREG(existing.st_mode)) ||
+        (exists && ::access(target.c_str(), W_OK) != 0)) {
         ShowMessage("Unable to open output save file " + path);
         return false;
     }
