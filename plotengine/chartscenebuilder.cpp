@@ -537,6 +537,10 @@ private:
                 if (g.style != 1) base[p] += v;
             }
             auto* area = new QAreaSeries(upper, lower);
+            // The area series does not own its edges; without a parent they
+            // would outlive every chart drawn.
+            upper->setParent(area);
+            lower->setParent(area);
             area->setName(QString::fromStdString(m_.SetText("Legend", entry)));
             QColor fill = colour;
             if (g.style == 1) fill.setAlpha(170); // areas from zero overlap: let the back ones show
