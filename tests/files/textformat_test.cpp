@@ -22,6 +22,19 @@ TEST(TextFormat, WritesSixSignificantDigitsWithThreeDigitExponents) {
     EXPECT_EQ(FormatNumber(123456.0), "123456");
 }
 
+TEST(TextFormat, WholeNumberShortcutAgreesWithGeneralNotation) {
+    // Whole numbers below a million take a shortcut; at and around its edges
+    // the text must be what %g gives.
+    EXPECT_EQ(FormatNumber(-0.0), "-0");
+    EXPECT_EQ(FormatNumber(999999.0), "999999");
+    EXPECT_EQ(FormatNumber(-999999.0), "-999999");
+    EXPECT_EQ(FormatNumber(1000000.0), "1e+006");
+    EXPECT_EQ(FormatNumber(999999.5), "1e+006");
+    EXPECT_EQ(FormatNumber(273.0), "273");
+    EXPECT_EQ(FormatNumber(0.5), "0.5");
+    EXPECT_EQ(FormatNumber(-2147483648.0), "-2.14748e+009");
+}
+
 TEST(TextFormat, IgnoresTheGlobalLocale) {
     // A decimal-comma locale must not change a file; skip where none is installed.
     const char* previous = std::setlocale(LC_ALL, nullptr);
