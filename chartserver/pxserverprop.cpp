@@ -269,8 +269,7 @@ std::string PXServerProp::DrawGraphSteps(std::string session) {
         if (placeholder.empty())
             throw PxError(errors::kFileAccess,
                           "Path/File access error: cannot make a file in " + physical);
-        std::string name(FileNamePart(placeholder));
-        const std::string candidate = name.substr(0, name.find('.'));
+        const std::string candidate(BaseNamePart(placeholder));
         image = physical + candidate + output_;
         map = physical + candidate + ".MAP";
         if (CreateExclusiveFile(image)) {

@@ -50,6 +50,11 @@ std::string_view FileNamePart(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+std::string_view BaseNamePart(std::string_view placeholder) {
+    const std::string_view name = FileNamePart(placeholder);
+    return name.substr(0, name.find('.'));
+}
+
 bool IsSessionFileName(std::string_view fileName) {
     std::string_view ext;
     return SplitUniqueName(fileName, "SES", ext) && EqualsNoCase(ext, "TMP");

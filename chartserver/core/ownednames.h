@@ -16,6 +16,9 @@ bool HasParentPart(std::string_view path);
 // The final name of a path, after the last "/" or "\".
 std::string_view FileNamePart(std::string_view path);
 
+// A drawing's base name: the placeholder's file name cut before its first ".".
+std::string_view BaseNamePart(std::string_view placeholder);
+
 // "SES" + 1 to 4 hex digits + ".TMP", case-insensitive.
 bool IsSessionFileName(std::string_view fileName);
 // "PX" + 1 to 4 hex digits + "." + one of TMP, MAP, JPG, JPEG, PNG, BMP, GIF,

@@ -94,6 +94,9 @@ TEST(OwnedNames, KnowsTheComponentsOwnFiles) {
     EXPECT_TRUE(HasParentPart(".."));
     EXPECT_FALSE(HasParentPart("images/..PX1.JPG"));
     EXPECT_EQ(FileNamePart("a\\b/c\\PX1.JPG"), "PX1.JPG");
+    EXPECT_EQ(BaseNamePart("/srv/www.charts/images/PX1A2.tmp"), "PX1A2");
+    EXPECT_EQ(BaseNamePart("images\\PX1A2.tmp"), "PX1A2");
+    EXPECT_EQ(BaseNamePart("PX1A2"), "PX1A2");
 }
 
 TEST(OwnedNames, DeletesOnlyPlainChartFiles) {
