@@ -105,6 +105,37 @@ TEST_F(InputSetFaults, ImpossibleCountsFailWithoutAllocating) {
     EXPECT_TRUE(ReadIntoMarkedModel());
 }
 
+// The 2D model's grids have one layer, but the model keeps a time-series list
+// per cell of every layer: a layer count out of all proportion is refused.
+TEST(InputSetCounts, TwoDLayersOutOfProportion) {
+    GridData grid;
+    grid.ResetModel(0);
+    TempFolder folder;
+    ASSERT_TRUE(WriteModelInputFiles(grid, folder.Base("flat")));
+    const std::string kvi = ReadWholeFile(folder.Base("flat") + ".kvi");
+    std::string spacings;
+    for (int l = 0; l < 5000; ++l)
+        spacings += "1 ";
+    std::string many = "1 1 5000" + kvi.substr(kvi.find(" 0 0 0 0 0\n"));
+    many.replace(many.find("\n100\n", many.find("\n20\n")) + 5, 3, spacings);
+    testing::WriteWholeFile(folder.Base("flat") + ".kvi", many);
+    CollectingMessageSink messages;
+    ScopedMessageSink scope(messages);
+    GridData read;
+    read.ResetModel(0);
+    EXPECT_TRUE(ReadModelInputFiles(read, folder.Base("flat"))) << messages.messages.at(0);
+    EXPECT_EQ(read.NumLayers(), 5000);
+    // A hundred cells would fit the file, but not five thousand layers of them.
+    std::string tooMany = many;
+    tooMany.replace(0, 8, "10 10 5000");
+    testing::WriteWholeFile(folder.Base("flat") + ".kvi", tooMany);
+    messages.messages.clear();
+    EXPECT_FALSE(ReadModelInputFiles(read, folder.Base("flat")));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("out of all proportion"), std::string::npos);
+    EXPECT_EQ(read.NumLayers(), 5000);
+}
+
 TEST_F(InputSetFaults, ConnectivityNamingAMissingDrain) {
     WriteWholeFile(base + ".drn", "0 2\n0 5\n");
     EXPECT_FALSE(ReadIntoMarkedModel());
