@@ -307,13 +307,27 @@ TEST_F(SolverFiles, GridOutputListChoosesTheQuantities) {
     EXPECT_EQ(lines[4], "DW DEPTH TO WATER TABLE");
 }
 
-TEST_F(SolverFiles, MissingInputIsAnErrorNotAnEmptyRun) {
-    std::ostringstream out, err;
+TEST_F(SolverFiles, UnusableInputIsAnErrorNotAnEmptyRun) {
+    {
+        std::ostringstream out, err;
+        CollectingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        EXPECT_EQ(RunSolver(1, (folder_ / "absent").string(), out, err), 1);
+        EXPECT_NE(err.str().find("absent"), std::string::npos);
+        EXPECT_FALSE(fs::exists(folder_ / "absent.day"));
+    }
+    // A row without width would divide by zero in every balance.
+    GridData grid = MakeField();
+    grid.rowSpacing[1] = 0;
+    fs::create_directories(folder_ / "flat");
+    const std::string base = (folder_ / "flat" / "site").string();
     CollectingMessageSink sink;
     ScopedMessageSink scope(sink);
-    EXPECT_EQ(RunSolver(1, (folder_ / "absent").string(), out, err), 1);
-    EXPECT_NE(err.str().find("absent"), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder_ / "absent.day"));
+    ASSERT_TRUE(WriteModelInputFiles(grid, base));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSolver(1, base, out, err), 1);
+    EXPECT_NE(err.str().find("row has no positive size"), std::string::npos) << err.str();
+    EXPECT_FALSE(fs::exists(folder_ / "flat" / "site.day"));
 }
 
 } // namespace
