@@ -19,7 +19,12 @@ const std::string& SessionPath() {
     static const std::string path = [] {
         char folder[] = "/tmp/pxserver-session-fuzz-XXXXXX";
         if (::mkdtemp(folder) == nullptr) std::abort();
-        return std::string(folder) + "/SES1.TMP";
+        static std::string made(folder);
+        std::atexit([] {
+            ::unlink((made + "/SES1.TMP").c_str());
+            ::rmdir(made.c_str());
+        });
+        return made + "/SES1.TMP";
     }();
     return path;
 }

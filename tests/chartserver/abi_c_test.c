@@ -2,6 +2,7 @@
  * written in C can draw a chart, get its address and have it deleted. */
 #include "pxserver.h"
 
+#include <ftw.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -115,6 +116,13 @@ static void draw_chart(const char* folder) {
     pxs_value_delete(result);
 }
 
+static int remove_entry(const char* path, const struct stat* info, int flag, struct FTW* ftw) {
+    (void)info;
+    (void)flag;
+    (void)ftw;
+    return remove(path);
+}
+
 int main(void) {
     char root[] = "/tmp/pxserver-c-XXXXXX";
     char folder[1024];
@@ -122,6 +130,7 @@ int main(void) {
     if (mkdtemp(root) == NULL) return 2;
     setenv("PXSERVER_SYSCONFDIR", root, 1);
     setenv("TMPDIR", root, 1);
+    setenv("XDG_RUNTIME_DIR", root, 1);
     snprintf(folder, sizeof folder, "%s/", root);
 
     CHECK(pxs_object_new("PXServer.Nothing", &none) == 429 && none == NULL);
@@ -129,7 +138,7 @@ int main(void) {
     loader_and_deleter(folder);
     draw_chart(folder);
 
-    rmdir(root);
+    nftw(root, remove_entry, 16, FTW_DEPTH | FTW_PHYS);
     printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
