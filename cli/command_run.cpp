@@ -1,6 +1,5 @@
 #include "app/run/modelrun.h"
 #include "command.h"
-#include "files/modeloutput.h"
 #include "files/projectfile.h"
 #include "model/griddata.h"
 #include "model/modelcheck.h"
@@ -148,15 +147,11 @@ static int RunRun(const Arguments& args, CommandContext& context) {
         return ExitFailure;
     }
 
-    // The results are loaded under the bare base name, which the project's
-    // folder resolves when it is opened again.
-    if (ReadModelOutput(grid, run.BasePath(), grid.NumRows(), grid.NumColumns(),
-                        grid.NumLayers()) != 1) {
+    if (!run.LoadResults()) {
         context.err << "korva-batch run: the results of " << run.BasePath()
                     << " could not be read\n";
         return ExitFailure;
     }
-    grid.OutputBaseName = run.BaseName();
     if (!WriteProjectFile(grid, project)) return ExitFailure;
     const std::size_t times =
         grid.outputs.gridOutputs.empty() ? 0 : grid.outputs.gridOutputs.front().times.size();

@@ -1,6 +1,7 @@
 #include "modelrun.h"
 
 #include "files/inputset.h"
+#include "files/modeloutput.h"
 #include "logprogress.h"
 #include "model/griddata.h"
 #include "model/messages.h"
@@ -163,6 +164,13 @@ bool ModelRun::Finish() {
     }
     failure_.clear();
     return true;
+}
+
+bool ModelRun::LoadResults() {
+    const int result =
+        ReadModelOutput(grid_, basePath_, grid_.NumRows(), grid_.NumColumns(), grid_.NumLayers());
+    grid_.OutputBaseName = baseName_;
+    return result == 1;
 }
 
 } // namespace korva

@@ -75,6 +75,12 @@ public:
     const std::string& FailureMessage() const { return failure_; }
     PipedProcess* Process() { return process_.get(); }
 
+    // Reads the results into the model's output store after a successful run
+    // and records the base name as the project's output base name (the
+    // project's folder resolves it when the project is opened again). False
+    // when the reader stopped at a damaged file (it has said why).
+    bool LoadResults();
+
 private:
     GridData& grid_;
     std::string programFolder_;

@@ -1,7 +1,6 @@
 // A model run without a window: the real reference solver started, followed
 // and cancelled through ModelRun, and stand-in solvers that fail.
 #include "app/run/modelrun.h"
-#include "files/modeloutput.h"
 #include "model/messages.h"
 #include "tests/solver/testfield.h"
 
@@ -88,9 +87,9 @@ TEST_F(ModelRunTest, TheReferenceSolverRunsToTheEnd) {
     ASSERT_GE(lines.size(), 60u);
     EXPECT_EQ(lines[1].rfind("Day 0 ", 0), 0u);
 
-    GridData loaded = testing::MakeField();
-    EXPECT_EQ(ReadModelOutput(loaded, run.BasePath(), 3, 4, 4), 1);
-    EXPECT_EQ(loaded.outputs.gridOutputs.size(), 14u);
+    ASSERT_TRUE(run.LoadResults());
+    EXPECT_EQ(grid.OutputBaseName, "site");
+    EXPECT_EQ(grid.outputs.gridOutputs.size(), 14u);
     EXPECT_TRUE(sink_.messages.empty());
 }
 
