@@ -404,8 +404,9 @@ private:
         }
         QAbstractAxis* bottom = horizontal_ ? y : x;
         QAbstractAxis* left = horizontal_ ? x : y;
-        StyleAxis(bottom, m_.Txt("BottomTitle"), horizontal_ ? hGrid : vGrid);
-        StyleAxis(left, m_.Txt("LeftTitle"), horizontal_ ? vGrid : hGrid);
+        // Grid lines run across the axis that carries them: the bottom axis's are vertical.
+        StyleAxis(bottom, m_.Txt("BottomTitle"), vGrid);
+        StyleAxis(left, m_.Txt("LeftTitle"), hGrid);
         chart_.addAxis(bottom, Qt::AlignBottom);
         chart_.addAxis(left, Qt::AlignLeft);
         xAxis_ = x;

@@ -2,6 +2,7 @@
 // that the pictures can be checked by eye; without it the test is skipped.
 #include "charttesthelpers.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -95,6 +96,66 @@ TEST(ChartSamples, WriteGallery) {
         c.Set("BackgroundUse", 1);
         c.Set("Background", 14);
         draw(c, "overlay.jpg");
+    }
+    {
+        ChartControl c;
+        FillLineChart(c, 3, 5);
+        c.Set("GraphType", 5);
+        c.Set("GraphStyle", 1);
+        c.Set("GraphTitle", "Stacked horizontal bars");
+        for (int s = 0; s < 3; ++s)
+            c.Set("Legend", s, "Part " + std::to_string(s + 1));
+        c.Set("LegendPos", 2);
+        c.Set("GridStyle", 2);
+        c.Set("BottomTitle", "Total");
+        draw(c, "hbar.png");
+    }
+    {
+        ChartControl c;
+        FillLineChart(c, 2, 365, 800, 400);
+        c.Set("ThisSet", 1);
+        for (int p = 0; p < 365; ++p)
+            c.Set("Data", p, 50 + 40 * std::sin(p / 30.0));
+        c.Set("LabelXDateStart", "2026:01:01");
+        c.Set("LabelXDateInc", "0000:00:01");
+        c.Set("LabelXType", 1);
+        c.Set("GraphTitle", "A year of days, labels thinned");
+        c.Set("LimitLines", 1);
+        c.Set("LimitLowValue", 20.0);
+        c.Set("LimitHighValue", 85.0);
+        c.Set("LimitHighLabel", "Upper limit");
+        c.Set("GridStyle", 3);
+        c.Set("GridLineStyle", 2);
+        draw(c, "year.png");
+    }
+    {
+        ChartControl c;
+        FillLineChart(c, 3, 12);
+        c.Set("GraphType", 6);
+        c.Set("GraphStyle", 1);
+        c.Set("ThickLines", 1);
+        c.Set("PatternedLines", 1);
+        for (int s = 0; s < 3; ++s)
+            c.Set("Pattern", s, s);
+        c.Set("GraphTitle", "Symbols and patterns, fixed axes");
+        c.Set("YAxisStyle", 2);
+        c.Set("YAxisMin", 0.0);
+        c.Set("YAxisMax", 60.0);
+        c.Set("YAxisTicks", 6);
+        c.Set("LabelYFormat", "%.0f mm");
+        c.Set("DataLabels", 1);
+        c.Set("FStyle", 0, 3);
+        draw(c, "symbols.png");
+    }
+    {
+        ChartControl c;
+        FillLineChart(c, 1, 8);
+        c.Set("GraphType", 3);
+        for (int p = 0; p < 8; ++p)
+            c.Set("Color", p, 4);
+        c.Set("Legend", 0, "Irrigation");
+        c.Set("GraphTitle", "One set, every bar coloured 4");
+        draw(c, "oneset.png");
     }
 }
 
