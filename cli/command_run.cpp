@@ -133,7 +133,8 @@ static int RunRun(const Arguments& args, CommandContext& context) {
         pollfd p{run.Process()->OutputDescriptor(), POLLIN, 0};
         ::poll(&p, 1, 200);
         std::string line;
-        while (run.PollWholeLine(line, ended)) {
+        // A bounded batch, so a chatty solver cannot keep Ctrl-C waiting.
+        for (int taken = 0; taken < 1000 && run.PollWholeLine(line, ended); ++taken) {
             bar.Clear();
             context.out << line << std::endl;
             latest = line;

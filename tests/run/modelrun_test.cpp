@@ -156,6 +156,28 @@ TEST_F(ModelRunTest, TheSolverGetsTheBaseNameInTheProjectFolder) {
     EXPECT_EQ(lines[0], "1 site " + fs::canonical(folder_ / "project").string());
 }
 
+// The progress poll may hand out a line in pieces as it arrives; the whole-line
+// poll holds a piece back until its line is complete or the output ends.
+TEST_F(ModelRunTest, WholeLinesArriveOnceAndComplete) {
+    GridData grid = testing::MakeField();
+    ModelRun run(grid, Project(),
+                 FakeSolver("printf 'Day 1 '; sleep 0.3; echo 'done'; echo; printf tail"));
+    ASSERT_TRUE(run.StartSolver());
+    std::vector<std::string> lines;
+    std::string line;
+    bool ended = false;
+    const auto deadline = Clock::now() + std::chrono::seconds(20);
+    while (!ended && Clock::now() < deadline) {
+        if (run.PollWholeLine(line, ended)) {
+            lines.push_back(line);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    EXPECT_TRUE(run.Finish());
+    EXPECT_EQ(lines, (std::vector<std::string>{"Day 1 done", "tail"}));
+}
+
 TEST_F(ModelRunTest, ASolverThatFailsIsNotASuccessfulRun) {
     GridData grid = testing::MakeField();
     {
