@@ -5,6 +5,7 @@
 #include "model/messages.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace korva {
 namespace {
@@ -218,6 +219,75 @@ TEST_F(GridEdit, AnEditThatWouldExhaustMemoryIsRefused) {
     EXPECT_EQ(messages.messages[0], "The grid would have 1000010000 cells; at most 20000000 are "
                                     "possible.");
     ExpectConsistentShape(grid);
+}
+
+} // namespace
+} // namespace korva
+
+namespace korva {
+namespace {
+
+// Random sequences of every kind of edit, in both model kinds, must leave
+// every grid in the shape of the spacing lists; since deletes merge their
+// extent into a neighbour, the grid's totals never change either.
+TEST_F(GridEdit, RandomEditSequencesKeepEveryGridInShape) {
+    for (int kind = 0; kind <= 1; ++kind) {
+        std::mt19937 random(1234u + static_cast<unsigned>(kind));
+        GridData grid;
+        grid.ResetModel(kind);
+        grid.rowSpacing = {10, 20, 30};
+        grid.columnSpacing = {5, 15};
+        grid.layerSpacing = {50, 50, 100};
+        grid.Resize(3, 3, 2);
+        grid.AppendBoundary(BasinType, "b", {0, 0, 0});
+        grid.AppendBoundary(NoFlowType, "n", {0, 0, 0});
+        const double width = grid.TotalExtent(GridData::ColumnDimension, false);
+        const double height = grid.TotalExtent(GridData::RowDimension, false);
+        const double depth = grid.TotalExtent(GridData::LayerDimension, false);
+        auto coordinate = [&](double extent) {
+            return std::uniform_real_distribution<double>(-0.6 * extent, 0.6 * extent)(random);
+        };
+        auto point = [&] {
+            return ModelPoint{coordinate(width), coordinate(height), coordinate(depth / 100.0)};
+        };
+        for (int step = 0; step < 300; ++step) {
+            switch (random() % 7) {
+            case 0:
+                grid.SplitRowsColumnsAt(random() % 2 == 0, true, {point(), point()});
+                break;
+            case 1:
+                grid.SplitLayerAt(point());
+                break;
+            case 2:
+                grid.SubdivideRowsColumns(true, random() % 2 == 0, 1, point(), point());
+                break;
+            case 3:
+                grid.SubdivideLayers(1, point(), point());
+                break;
+            case 4:
+                grid.DeleteRowsColumnsInRegion(true, random() % 2 == 0, point(), point());
+                break;
+            case 5:
+                grid.DeleteLayersInRegion(point(), point());
+                break;
+            default: {
+                const int dimension = static_cast<int>(random() % 3);
+                const int count = dimension == 0   ? grid.NumRows()
+                                  : dimension == 1 ? grid.NumColumns()
+                                                   : grid.NumLayers();
+                const int first = static_cast<int>(random() % static_cast<unsigned>(count));
+                grid.DeleteItems(dimension, first, first);
+            }
+            }
+            ExpectConsistentShape(grid);
+            ASSERT_NEAR(grid.TotalExtent(GridData::ColumnDimension, false), width, 1e-9);
+            ASSERT_NEAR(grid.TotalExtent(GridData::RowDimension, false), height, 1e-9);
+            ASSERT_NEAR(grid.TotalExtent(GridData::LayerDimension, false), depth, 1e-9);
+            // Keep the grid small so the sequence explores deletes as well.
+            if (grid.NumRows() * grid.NumColumns() * grid.NumLayers() > 400)
+                grid.DeleteItems(GridData::RowDimension, 0, grid.NumRows() - 1);
+        }
+    }
 }
 
 } // namespace
