@@ -86,6 +86,8 @@ QFont FontOf(const ChartModel& m, int slot) {
     return font;
 }
 
+constexpr int kMaxColouredBars = 256;
+
 bool IsBarType(int type) {
     return type == kGraphBar || type == kGraphBar3D || type == kGraphHorizontalBar;
 }
@@ -557,7 +559,10 @@ private:
         const double width = std::clamp(1.0 - m_.Int("Bar2dGap") / 100.0, 0.1, 1.0);
         const bool stacked = g.style == kStyleStacked, percent = g.style == kStylePercent;
         // One set with colours per point: each bar becomes its own stacked set.
-        bool perPoint = g.sets.size() == 1 && !g.overlay && !stacked && !percent;
+        // Each bar set holds every point, so this costs points²: beyond
+        // kMaxColouredBars the bars are too thin to tell colours apart anyway.
+        bool perPoint =
+            g.sets.size() == 1 && !g.overlay && !stacked && !percent && P <= kMaxColouredBars;
         if (perPoint) {
             perPoint = false;
             for (int p = 1; p < P && p < m_.PerSetCount(); ++p)
