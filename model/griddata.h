@@ -90,10 +90,14 @@ public:
     double DepthBelowTop(double z) const;
 
     // --- parameters -----------------------------------------------------------
+    // Rebuilds the parameter list for kind (0 or 1; another kind leaves it
+    // empty) and makes the grid one cell; each spacing list keeps its first
+    // width. Boundary lists and settings are left alone.
     void ResetModel(int kind);
     // Gives every parameter, boundary grid and the time-series grid these
-    // dimensions; every value becomes NoDataValue, every membership 0. The
-    // caller sizes the spacing lists.
+    // dimensions; every value becomes NoDataValue, every membership 0, every
+    // selection empty. The caller sizes the spacing lists. Dimensions below 1
+    // are an invalid argument.
     void Resize(int layers, int rows, int columns);
     int ParameterCount() const { return static_cast<int>(ParameterOrder.size()); }
     // The parameter at position paramIndex of ParameterOrder.
@@ -101,14 +105,25 @@ public:
     const ParameterData& Parameter(int paramIndex) const;
     // Position of code in ParameterOrder, or -1.
     int ParameterIndexOfCode(int code) const;
+    // False for paramIndex < 0 and for a cell without data; the value is
+    // returned either way. A surface parameter answers from its one layer;
+    // with mapSurfaceToLayer it answers true only in the layer its value
+    // reaches (root depths, ground and water table) or, for the others, layer 0.
+    // Indices outside the grids throw std::out_of_range.
     bool GetValue(int paramIndex, int layer, int row, int col, double& value,
                   bool mapSurfaceToLayer = false) const;
     void SetValue(int paramIndex, int layer, int row, int col, double value,
                   bool recomputeRange = true, bool propagateDown = false);
     void ClearParameter(int paramIndex);
+    // Every cell between the cells under the two points (both included) in
+    // layer; a "Ground Elevation" above the grid top is lowered to the top.
     void FillRegion(int paramIndex, const ModelPoint& point1, const ModelPoint& point2, int layer,
                     double value, bool propagateDown);
+    // Every cell whose Basin membership (layer 0) is basin, in every layer of
+    // a layered parameter; the range is recomputed.
     void SetValueForBasin(int paramIndex, int basin, double value);
+    // Inactive (type 5) only: marker in every layer above the one holding the
+    // ground surface; columns without a ground elevation are left alone.
     void MarkAboveGround(int type, int marker);
     void RecomputeRange(int paramIndex);
     // The distinct values of the parameter other than NoDataValue, ascending:
