@@ -9,6 +9,7 @@
 #include "model/griddata.h"
 #include "model/messages.h"
 
+#include <new>
 #include <string>
 #include <utility>
 
@@ -59,6 +60,11 @@ bool ReadModelInputFiles(GridData& grid, const std::string& basePath, InputSetEx
         return false;
     } catch (const GenericError& error) {
         ShowMessage(error.what());
+        return false;
+    } catch (const std::bad_alloc&) {
+        // Counts are bounded by the file sizes, so only a set of a size beyond
+        // this machine's memory gets here.
+        ShowMessage("Error reading " + basePath + ".kvi: not enough memory for this grid.");
         return false;
     }
     grid = std::move(result);
