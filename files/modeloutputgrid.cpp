@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
 
 namespace korva {
 
@@ -90,6 +91,9 @@ bool ReadQuantityValues(ModelOutputScanner& scanner, KORVAOutputTimeData& slot,
 GridOutputStatus ReadGridOutputText(std::vector<KORVAOutputData>& outputs, std::string_view text,
                                     const std::string& path, const OutputGridShape& grid,
                                     std::size_t timeIndex, std::size_t timeCount, double time) {
+    if (timeIndex >= timeCount)
+        throw std::invalid_argument("output time " + std::to_string(timeIndex) + " of " +
+                                    std::to_string(timeCount));
     ModelOutputScanner scanner(text);
     std::string_view line;
     scanner.NextLine(line); // line 1 is the solver's own
@@ -133,11 +137,13 @@ GridOutputStatus ReadGridOutputText(std::vector<KORVAOutputData>& outputs, std::
     }
     if (timeIndex != 0) {
         std::size_t storedLayered = 0;
-        for (const auto& output : outputs)
+        bool sameTimes = true;
+        for (const auto& output : outputs) {
             storedLayered += output.kind == 3 ? 1 : 0;
+            sameTimes = sameTimes && output.times.size() == timeCount;
+        }
         if (outputs.size() != quantityCount || storedLayered != static_cast<std::size_t>(layered) ||
-            timeIndex >= timeCount ||
-            (!outputs.empty() && outputs.front().times.size() != timeCount)) {
+            !sameTimes) {
             ShowMessage("Number of parameters on line 2 of " + path +
                         " differs from the first output time; line is " + Quoted(countLine));
             return GridOutputStatus::FormatError;

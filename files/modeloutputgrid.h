@@ -32,6 +32,7 @@ inline constexpr std::string_view SaltConcentrationName = "US SALT CONCENTRATION
 // time records; a later file must list the same quantities. The time read
 // gets its value arrays (-9999 where the file ends early); a time whose file
 // is never read keeps none, and GetOutputValue reports its cells absent.
+// Throws std::invalid_argument when timeIndex is not below timeCount.
 GridOutputStatus ReadGridOutputText(std::vector<KORVAOutputData>& outputs, std::string_view text,
                                     const std::string& path, const OutputGridShape& grid,
                                     std::size_t timeIndex, std::size_t timeCount, double time);
