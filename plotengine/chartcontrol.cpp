@@ -56,8 +56,10 @@ void ChartControl::State::Draw(bool paint, const std::string& imagePath) {
     // The caller waits, so the model cannot change while the render thread reads it.
     RenderService::Instance().Run([&](ChartRenderer& renderer) {
         result = renderer.Render(model, paint, format != ImageFormat::Gif);
-        if (paint) WriteImage(result.image, imagePath, format, quality);
     });
+    // Encoding needs no Qt Charts, so it runs on the request thread and the
+    // render thread is free for the next chart.
+    if (paint) WriteImage(result.image, imagePath, format, quality);
     model.SetSdkInfo(result.sdkInfo);
     hotSpots = std::move(result.hotSpots);
     hotSpotsGeneration = generation;
