@@ -29,7 +29,8 @@ bool Multiply(std::size_t a, std::size_t b, std::size_t& product) {
 }
 
 // Gives one output time of output its value arrays, every value -9999.
-void SizeTime(KORVAOutputData& output, KORVAOutputTimeData& time, const OutputGridShape& grid) {
+void SizeTime(const KORVAOutputData& output, KORVAOutputTimeData& time,
+              const OutputGridShape& grid) {
     const std::size_t layerCount = output.kind == 3 ? static_cast<std::size_t>(grid.layers) : 1;
     const KORVAOutputLayerData emptyLayer(
         static_cast<std::size_t>(grid.rows),
