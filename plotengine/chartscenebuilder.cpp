@@ -450,6 +450,21 @@ private:
     // Colour, legend and pattern index of set s of a group.
     int EntryOf(const Group& g, int s) const { return g.overlay ? m_.NumSets() + s : s; }
 
+    // An overlay set without a colour or symbol of its own takes the
+    // overlay group's OverlayColor and OverlaySymbol.
+    QColor SetColour(const Group& g, int s) const {
+        int entry = EntryOf(g, s);
+        if (g.overlay && !m_.SetEntryWritten("Color", entry))
+            return PaletteColor(m_.Int("OverlayColor"));
+        return PaletteColor(m_.SetInt("Color", entry));
+    }
+
+    int SetSymbol(const Group& g, int s) const {
+        int entry = EntryOf(g, s);
+        if (g.overlay && !m_.SetEntryWritten("Symbol", entry)) return m_.Int("OverlaySymbol");
+        return m_.SetInt("Symbol", entry);
+    }
+
     QPen LinePen(const Group& g, int s, QColor colour) const {
         bool thick = m_.Int(g.overlay ? "OverlayThickLines" : "ThickLines") != 0;
         QPen pen(colour, thick ? 3.0 : 1.6);
@@ -479,7 +494,7 @@ private:
         int symbolSize = std::clamp<int>(m_.Int("SymbolSize"), 2, 40);
         for (int s : g.sets) {
             int entry = EntryOf(g, s);
-            QColor colour = PaletteColor(m_.SetInt("Color", entry));
+            QColor colour = SetColour(g, s);
             QString name = QString::fromStdString(m_.SetText("Legend", entry));
             QList<QPointF> pts;
             for (int p = 0; p < P; ++p) {
@@ -503,7 +518,7 @@ private:
                 marks->setName(name);
                 marks->setColor(colour);
                 marks->setBorderColor(colour);
-                marks->setMarkerShape(SymbolShape(m_.SetInt("Symbol", entry)));
+                marks->setMarkerShape(SymbolShape(SetSymbol(g, s)));
                 marks->setMarkerSize(symbolSize);
                 marks->replace(pts);
                 Attach(marks, y);
@@ -525,7 +540,7 @@ private:
                     total[p] += std::fabs(Value(g, s, p));
         for (int s : g.sets) {
             int entry = EntryOf(g, s);
-            QColor colour = PaletteColor(m_.SetInt("Color", entry));
+            QColor colour = SetColour(g, s);
             auto* upper = new QLineSeries;
             auto* lower = new QLineSeries;
             for (int p = 0; p < P; ++p) {
@@ -624,7 +639,7 @@ private:
         for (int k = 0; k < count; ++k) {
             int s = g.sets[k];
             int entry = EntryOf(g, s);
-            QColor colour = PaletteColor(m_.SetInt("Color", entry));
+            QColor colour = SetColour(g, s);
             auto* set = new QBarSet(QString::fromStdString(m_.SetText("Legend", entry)));
             set->setBrush(QBrush(colour, FillPattern(m_.SetInt("Pattern", entry))));
             set->setBorderColor(colour.darker(130));

@@ -162,6 +162,34 @@ TEST(ImageMap, MapFollowsDataChangedAfterTheImage) {
     EXPECT_EQ(Areas(ReadAll(dir.File("chart.MAP"))).size(), 3u) << "the map kept the old chart";
 }
 
+TEST(ImageMap, SdkInfoMapsPlotPixelsLinearlyOntoTheData) {
+    // The graph window turns mouse positions into data with SDKInfo alone.
+    TempDir dir;
+    ChartControl c;
+    c.Set("NumPoints", 5);
+    c.Set("GraphType", 9);
+    const double xs[] = {-3, 0.5, 2, 7.25, 11};
+    const double ys[] = {40, -12, 3, 18, 25};
+    for (int p = 0; p < 5; ++p) {
+        c.Set("XPos", p, xs[p]);
+        c.Set("Data", p, ys[p]);
+    }
+    c.Set("MapFile", dir.File("xy.map"));
+    c.Set("MapFormat", 0);
+    c.Set("DrawMode", 12);
+    auto sdk = [&](int i) { return std::get<double>(c.Get("SDKInfo", i)); };
+    auto areas = Areas(ReadAll(dir.File("xy.map")));
+    ASSERT_EQ(areas.size(), 5u);
+    for (int p = 0; p < 5; ++p) {
+        double x = sdk(0) + (areas[p].coords[0] - sdk(4)) / (sdk(5) - sdk(4)) * (sdk(1) - sdk(0));
+        double y = sdk(3) - (areas[p].coords[1] - sdk(6)) / (sdk(7) - sdk(6)) * (sdk(3) - sdk(2));
+        double pixelX = (sdk(1) - sdk(0)) / (sdk(5) - sdk(4)),
+               pixelY = (sdk(3) - sdk(2)) / (sdk(7) - sdk(6));
+        EXPECT_NEAR(x, xs[p], 1.5 * pixelX) << "point " << p;
+        EXPECT_NEAR(y, ys[p], 1.5 * pixelY) << "point " << p;
+    }
+}
+
 TEST(ImageMap, EscapesEveryAttributeText) {
     EXPECT_EQ(HtmlEscaped(R"(<a href="x">&'</a>)"),
               "&lt;a href=&quot;x&quot;&gt;&amp;&#39;&lt;/a&gt;");
