@@ -115,6 +115,21 @@ double InputSetScanner::ReadDouble(const char* what) {
 }
 
 long long InputSetScanner::ReadInteger(const char* what) {
+    // Memberships and codes are short integers: read them in place; anything
+    // longer or stranger takes the full parse below.
+    SkipSpace();
+    const char* p = text_.data() + pos_;
+    const char* end = text_.data() + text_.size();
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    const char* digits = p;
+    long long fast = 0;
+    while (p != end && *p >= '0' && *p <= '9' && p - digits < 18)
+        fast = fast * 10 + (*p++ - '0');
+    if (p != digits && (p == end || IsSpace(*p))) {
+        pos_ = static_cast<size_t>(p - text_.data());
+        return negative ? -fast : fast;
+    }
     const std::string_view token = NextToken(what);
     long long value = 0;
     if (!ParseInt(token, value))
