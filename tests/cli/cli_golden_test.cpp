@@ -38,6 +38,8 @@ const GoldenCase Cases[] = {
     {"resave_version1_0", {"resave", "tests/cli/inputs/version1_0.kvp", "@OUT@"}, true},
     {"resave_truncated", {"resave", "tests/cli/inputs/truncated.kvp", "@OUT@"}, true},
     {"resave_field3d", {"resave", "examples/field3d.kvp", "@OUT@"}, true},
+    {"resave_unwritable", {"resave", "examples/field2d.kvp", "/nonexistent/folder/out.kvp"}, false},
+    {"resave_usage", {"resave", "examples/field2d.kvp"}, false},
 };
 
 std::string Read(const fs::path& path) {
