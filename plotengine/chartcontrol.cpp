@@ -117,6 +117,10 @@ void ChartControl::State::PerformDrawMode(int mode) {
 ChartControl::ChartControl() : state_(std::make_unique<State>()) {}
 ChartControl::~ChartControl() = default;
 
+const ChartModel& ChartControl::Model() const {
+    return state_->model;
+}
+
 PropertyValue ChartControl::Get(std::string_view name, std::optional<int> index) const {
     return state_->model.Get(Lookup(name), index);
 }

@@ -72,6 +72,11 @@ public:
     void Set(std::string_view name, std::optional<int> index, const PropertyValue& value);
     void Set(std::string_view name, const PropertyValue& value) { Set(name, std::nullopt, value); }
 
+    // The chart model behind the properties, for a view that shows this
+    // chart itself (ChartSceneBuilder::Build into its own QChart, on the GUI
+    // thread).
+    const class ChartModel& Model() const;
+
 private:
     struct State;
     std::unique_ptr<State> state_;

@@ -179,7 +179,7 @@ private:
         chart_.setAnimationOptions(QChart::NoAnimation);
         chart_.setBackgroundRoundness(0);
         chart_.setDropShadowEnabled(false);
-        chart_.setMargins(QMargins(6, 6, 6, 6));
+        chart_.setMargins(QMargins(6, 6, 18, 6)); // room for the last X label
         chart_.setBackgroundBrush(PaletteColor(m_.BackgroundColor(kBackgroundChart)));
         chart_.setBackgroundPen(Qt::NoPen);
         chart_.setPlotAreaBackgroundVisible(true);
@@ -314,12 +314,10 @@ private:
         }
         int xType = m_.Int("LabelXType");
         auto start = ParseDateFields(m_.Txt("LabelXDateStart"), true);
-        bool dates = xType == kXLabelDate || xType == kXLabelDateTime || (xType == 0 && !anyLabel);
-        if (start && dates) {
+        std::string format = DateFormat(anyLabel);
+        if (!format.empty()) {
             auto inc =
                 ParseDateFields(m_.Txt("LabelXDateInc"), false).value_or(DateFields{0, 0, 1});
-            std::string format = m_.Txt("LabelXFormat");
-            if (IsBlank(format)) format = xType == kXLabelDateTime ? "m/d/yy hh:nn" : "m/d/yy";
             for (int p = 0; p < P; ++p)
                 labels[p] = QString::fromStdString(FormatDate(DateOfPoint(*start, inc, p), format));
         } else if (!anyLabel || xType == kXLabelNumbers) {
@@ -371,11 +369,48 @@ private:
         return axis;
     }
 
+    // Date format of the X labels, or empty when the labels are not dates.
+    std::string DateFormat(bool anyLabel) const {
+        int xType = m_.Int("LabelXType");
+        bool dates = xType == kXLabelDate || xType == kXLabelDateTime || (xType == 0 && !anyLabel);
+        if (!dates || !ParseDateFields(m_.Txt("LabelXDateStart"), true)) return {};
+        std::string format = m_.Txt("LabelXFormat");
+        if (IsBlank(format)) format = xType == kXLabelDateTime ? "m/d/yy hh:nn" : "m/d/yy";
+        return format;
+    }
+
+    // X axis of charts drawn at X positions: numbers, or with a date start
+    // the dates start + X × increment (X rounded to whole steps).
+    QAbstractAxis* XYAxis(const Group& main, const Group& overlay) {
+        QValueAxis* numbers = NumericXAxis(main, overlay);
+        std::string format = DateFormat(false);
+        if (format.empty()) return numbers;
+        auto start = *ParseDateFields(m_.Txt("LabelXDateStart"), true);
+        auto inc = ParseDateFields(m_.Txt("LabelXDateInc"), false).value_or(DateFields{0, 0, 1});
+        auto* axis = new QCategoryAxis;
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        double lo = numbers->min(), hi = numbers->max();
+        int steps = std::max(1, numbers->tickCount() - 1);
+        delete numbers;
+        axis->setRange(lo, hi);
+        axis->setStartValue(lo);
+        for (int i = 0; i <= steps; ++i) {
+            double v = lo + (hi - lo) * i / steps;
+            long point = std::isfinite(v) && std::fabs(v) < 1e9 ? std::lround(v) : 0;
+            QString text =
+                QString::fromStdString(FormatDate(DateOfPoint(start, inc, point), format));
+            while (axis->categoriesLabels().contains(text))
+                text += QChar(0x200B);
+            axis->append(text, v);
+        }
+        return axis;
+    }
+
     void MakeAxes(const Group& main, const Group& overlay) {
         int gridStyle = m_.Int("GridStyle");
         bool hGrid = gridStyle & kGridHorizontal, vGrid = gridStyle & kGridVertical;
         QAbstractAxis* x = xyMode_
-                               ? static_cast<QAbstractAxis*>(NumericXAxis(main, overlay))
+                               ? XYAxis(main, overlay)
                                : CategoryXAxis(IsBarType(main.type) ||
                                                (!overlay.sets.empty() && IsBarType(overlay.type)));
         double lo = std::numeric_limits<double>::infinity(), hi = -lo;

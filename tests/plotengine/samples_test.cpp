@@ -157,6 +157,22 @@ TEST(ChartSamples, WriteGallery) {
         c.Set("GraphTitle", "One set, every bar coloured 4");
         draw(c, "oneset.png");
     }
+    {
+        ChartControl c;
+        c.Set("NumPoints", 40);
+        c.Set("Width", 700);
+        c.Set("Height", 350);
+        for (int p = 0; p < 40; ++p) {
+            c.Set("XPos", p, p * 9.0); // day numbers of a time series
+            c.Set("Data", p, 20 + 10 * std::cos(p / 6.0));
+        }
+        c.Set("LabelXDateStart", "2026:04:01");
+        c.Set("LabelXDateInc", "0000:00:01");
+        c.Set("LabelXFormat", "mmm d");
+        c.Set("GraphTitle", "Time series at X positions with dates");
+        c.Set("GridStyle", 3);
+        draw(c, "timeseries.png");
+    }
 }
 
 } // namespace korva::plot::test
