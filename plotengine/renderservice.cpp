@@ -36,6 +36,8 @@ RenderService::Impl* g_ownAppImpl = nullptr;
 // Stops the private application's event loop at process exit, so that no
 // drawing runs while the process tears its globals down.
 void StopOwnApplication() {
+    static std::mutex once;
+    std::lock_guard lock(once); // registered twice; the second call finds nothing to do
     auto* impl = g_ownAppImpl;
     if (!impl || !impl->ownThread.joinable()) return;
     QMetaObject::invokeMethod(
@@ -97,6 +99,13 @@ void RenderService::Run(const std::function<void(ChartRenderer&)>& job) {
     } else if (!QMetaObject::invokeMethod(impl_->context, work, Qt::BlockingQueuedConnection)) {
         throw ChartError(kErrDrawFailed, "The chart engine's render thread is not running");
     }
+    // Qt Charts makes global objects during the first drawing; exit destroys
+    // them before a handler registered earlier runs, so the render thread
+    // could still be drawing with them. A handler registered now runs before
+    // they go: it lets the current drawing finish and stops the loop.
+    static std::once_flag afterFirstDrawing;
+    if (impl_->ownThread.joinable())
+        std::call_once(afterFirstDrawing, [] { std::atexit(StopOwnApplication); });
     if (failure) std::rethrow_exception(failure);
 }
 
