@@ -53,15 +53,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fd < 0) return 0;
     const bool written = ::write(fd, file.data(), file.size()) == static_cast<ssize_t>(file.size());
     ::close(fd);
-    if (!written) return 0;
-    std::string reason;
-    auto session = SessionFile::OpenOwn(SessionPath(), reason);
-    if (!session) return 0;
-    const auto inMemory = ParseSessionRecords(file);
-    if (session->RecordCount() != inMemory.size()) std::abort();
-    for (std::size_t n = 1; n <= session->RecordCount(); ++n) {
-        const auto record = session->ReadRecord(n);
-        if (!record || *record != inMemory[n - 1]) std::abort();
+    if (!written) {
+        ::unlink(SessionPath().c_str());
+        return 0;
     }
+    std::string reason;
+    if (auto session = SessionFile::OpenOwn(SessionPath(), reason)) {
+        const auto inMemory = ParseSessionRecords(file);
+        if (session->RecordCount() != inMemory.size()) std::abort();
+        for (std::size_t n = 1; n <= session->RecordCount(); ++n) {
+            const auto record = session->ReadRecord(n);
+            if (!record || *record != inMemory[n - 1]) std::abort();
+        }
+    }
+    // libFuzzer may end the process without exit handlers: leave no file.
+    ::unlink(SessionPath().c_str());
     return 0;
 }
