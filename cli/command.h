@@ -1,7 +1,9 @@
 #pragma once
 // The commands of korva-batch. Each command lives in its own file and is
 // listed in the table of commands.cpp; the tool's main only dispatches.
-#include <iosfwd>
+#include "model/messages.h"
+
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,20 @@ bool ParseArguments(const Arguments& args, const std::vector<std::string>& flags
 
 // Writes "usage: korva-batch <usage>" to err and returns ExitUsage.
 int UsageError(const Command& command, CommandContext& context, const std::string& problem);
+
+// Sends the model's messages to a command's error stream, one per line, while
+// it is installed (with ScopedMessageSink), so tests see them on context.err.
+class StreamMessageSink : public MessageSink {
+public:
+    explicit StreamMessageSink(std::ostream& err) : err_(err) {}
+    void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
+
+private:
+    std::ostream& err_;
+};
+
+// "field.kvi" names the same input set as "field": the main file stands for all eight.
+std::string InputSetBase(const std::string& path);
 
 // The command named name; throws std::out_of_range when there is none.
 const Command& FindCommand(const std::string& name);

@@ -11,22 +11,9 @@
 namespace korva::cli {
 
 extern const Command ImportInputCommand;
-std::string InputSetBase(const std::string& path); // command_write_input.cpp
-
-namespace {
-// The model's messages belong on the command's error stream, one per line.
-class ContextMessageSink : public MessageSink {
-public:
-    explicit ContextMessageSink(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
-
-private:
-    std::ostream& err_;
-};
-} // namespace
 
 static int RunImportInput(const Arguments& args, CommandContext& context) {
-    ContextMessageSink sink(context.err);
+    StreamMessageSink sink(context.err);
     ScopedMessageSink scope(sink);
     ParsedArguments parsed;
     if (!ParseArguments(args, {"--2d"}, {}, parsed, ImportInputCommand, context)) return ExitUsage;

@@ -11,29 +11,8 @@ namespace korva::cli {
 
 extern const Command WriteInputCommand;
 
-// "field.kvi" names the same set as "field": the main file stands for all eight.
-std::string InputSetBase(const std::string& path) {
-    const std::string extension = ".kvi";
-    if (path.size() > extension.size() &&
-        path.compare(path.size() - extension.size(), extension.size(), extension) == 0)
-        return path.substr(0, path.size() - extension.size());
-    return path;
-}
-
-namespace {
-// The model's messages belong on the command's error stream, one per line.
-class ContextMessageSink : public MessageSink {
-public:
-    explicit ContextMessageSink(std::ostream& err) : err_(err) {}
-    void ShowMessage(const std::string& text) override { err_ << text << "\n"; }
-
-private:
-    std::ostream& err_;
-};
-} // namespace
-
 static int RunWriteInput(const Arguments& args, CommandContext& context) {
-    ContextMessageSink sink(context.err);
+    StreamMessageSink sink(context.err);
     ScopedMessageSink scope(sink);
     ParsedArguments parsed;
     if (!ParseArguments(args, {}, {}, parsed, WriteInputCommand, context)) return ExitUsage;
