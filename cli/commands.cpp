@@ -1,7 +1,7 @@
+#include "command.h"
+
 #include <ostream>
 #include <stdexcept>
-
-#include "command.h"
 
 namespace korva::cli {
 
@@ -21,18 +21,9 @@ extern const Command RunCommand;
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
-        NewCommand,
-        ResaveCommand,
-        InfoCommand,
-        WriteInputCommand,
-        ImportInputCommand,
-        OutputsCommand,
-        ExportParamCommand,
-        ExportOutputCommand,
-        ImportParamCommand,
-        ImportBoundaryCommand,
-        CheckCommand,
-        RunCommand,
+        NewCommand,         ResaveCommand,         InfoCommand,        WriteInputCommand,
+        ImportInputCommand, OutputsCommand,        ExportParamCommand, ExportOutputCommand,
+        ImportParamCommand, ImportBoundaryCommand, CheckCommand,       RunCommand,
     };
     return table;
 }

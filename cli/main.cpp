@@ -1,11 +1,11 @@
 // korva-batch: the model and file code of KORVA on the command line.
-#include <iostream>
-#include <string>
-#include <vector>
-
 #include "cli/command.h"
 #include "cli/programfolder.h"
 #include "model/messages.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     // Messages the program would show in a box go to standard error, one line each.

@@ -339,9 +339,8 @@ void ReadCellList(ProjectTextReader& in, OutputParamDataItem& item) {
         // Every user of a selection looks its code up in the table of output
         // quantities; a code outside it has no meaning anywhere.
         if (code < 0 || code >= OutputParamCount) {
-            throw InputError("Parse error: unknown output parameter code " +
-                             std::to_string(code) + " after the '" + std::string(shown) +
-                             "' header");
+            throw InputError("Parse error: unknown output parameter code " + std::to_string(code) +
+                             " after the '" + std::string(shown) + "' header");
         }
     }
     item = std::move(codes);

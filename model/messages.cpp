@@ -15,7 +15,9 @@ void StderrMessageSink::ShowMessage(const std::string& text) {
     std::fflush(stderr);
 }
 
-void ShowMessage(const std::string& text) { currentSink.load()->ShowMessage(text); }
+void ShowMessage(const std::string& text) {
+    currentSink.load()->ShowMessage(text);
+}
 
 MessageSink* SetMessageSink(MessageSink* sink) {
     MessageSink* previous = currentSink.exchange(sink ? sink : &stderrSink);

@@ -1,13 +1,13 @@
 #pragma once
 // The solver's results as read back from its output files: gridded quantities
 // per output time, and per output code the cell and average time series.
+#include "outputselection.h"
+#include "parameterdata.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "outputselection.h"
-#include "parameterdata.h"
 
 namespace korva {
 

@@ -10,9 +10,9 @@ namespace korva {
 // Marks a cell without a value. Every new cell holds it.
 constexpr double NoDataValue = -9999.0;
 
-using ParamRowData = std::vector<double>;          // one value per column
-using ParamLayerData = std::vector<ParamRowData>;  // one row per grid row
-using RgbColor = std::array<double, 3>;            // red, green, blue in 0..1
+using ParamRowData = std::vector<double>;         // one value per column
+using ParamLayerData = std::vector<ParamRowData>; // one row per grid row
+using RgbColor = std::array<double, 3>;           // red, green, blue in 0..1
 
 struct ParameterData {
     std::string name;

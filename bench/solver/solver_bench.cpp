@@ -1,11 +1,11 @@
 // Prints the speed of the reference solver (cell-days a second for fields of
 // several sizes) and of reading a child's output through PipedProcess.
+#include "model/griddata.h"
+#include "solver/solverstate.h"
+
 #include <chrono>
 #include <cstdio>
 #include <string>
-
-#include "model/griddata.h"
-#include "solver/solverstate.h"
 #ifdef KORVA_WITH_RUN
 #include "app/run/pipedprocess.h"
 #endif
@@ -18,7 +18,8 @@ void SetEverywhere(korva::GridData& grid, int code, double value) {
     const int index = grid.ParameterIndexOfCode(code);
     for (int l = 0; l < grid.NumLayers(); ++l)
         for (int r = 0; r < grid.NumRows(); ++r)
-            for (int c = 0; c < grid.NumColumns(); ++c) grid.SetValue(index, l, r, c, value, false);
+            for (int c = 0; c < grid.NumColumns(); ++c)
+                grid.SetValue(index, l, r, c, value, false);
 }
 
 korva::GridData Field(int layers, int rows, int columns, int days) {
@@ -35,11 +36,14 @@ korva::GridData Field(int layers, int rows, int columns, int days) {
     SetEverywhere(grid, korva::GridData::DateOfHarvest, days - 10);
     grid.AppendBoundary(korva::BasinType, "field", {0, 0, 1});
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) grid.SetBoundaryValue(korva::BasinType, 0, r, c, 1);
+        for (int c = 0; c < columns; ++c)
+            grid.SetBoundaryValue(korva::BasinType, 0, r, c, 1);
     grid.irrigation.assign(1, {});
-    for (int d = 15; d < days; d += 14) grid.irrigation[0].push_back({1, d, 1990, 5.0, 1.0});
+    for (int d = 15; d < days; d += 14)
+        grid.irrigation[0].push_back({1, d, 1990, 5.0, 1.0});
     grid.AppendBoundary(korva::DrainType, "drain", {1, 0, 0});
-    for (int r = 0; r < rows; ++r) grid.SetBoundaryValue(korva::DrainType, layers / 2, r, columns - 1, 1);
+    for (int r = 0; r < rows; ++r)
+        grid.SetBoundaryValue(korva::DrainType, layers / 2, r, columns - 1, 1);
     return grid;
 }
 
@@ -54,7 +58,8 @@ int main() {
         const korva::SolverModel model(grid, std::vector<double>(days, 0.5));
         korva::SolverState state(model);
         const auto start = Clock::now();
-        for (int d = 0; d < days; ++d) korva::StepDay(model, state);
+        for (int d = 0; d < days; ++d)
+            korva::StepDay(model, state);
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         const double cellDays = static_cast<double>(model.CellCount()) * days;
         std::printf("  %2d x %2d x %2d cells, %d days: %7.3f s, %6.2f million cell-days/s\n", s[0],
@@ -68,10 +73,12 @@ int main() {
                                    " ]; do echo \"Day $i of the run\"; i=$((i+1)); done"});
     std::string line;
     int count = 0, read = 0;
-    while (child.ReadLine(line, count, false)) ++read;
+    while (child.ReadLine(line, count, false))
+        ++read;
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("PipedProcess::ReadLine: %d lines of a shell loop in %.3f s (%.0f lines/s, "
-                "bounded by the shell)\n", read, seconds, read / seconds);
+                "bounded by the shell)\n",
+                read, seconds, read / seconds);
 #endif
     return 0;
 }

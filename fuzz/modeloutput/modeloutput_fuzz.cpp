@@ -3,18 +3,18 @@
 // base_MC.tss (a missing part is a missing file), and read as the program
 // reads a run's outputs for a 2-layer, 3-row, 4-column grid; each part is
 // also parsed on its own.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "files/modeloutput.h"
 #include "files/modeloutputday.h"
 #include "files/modeloutputgrid.h"
 #include "files/modeloutputseries.h"
 #include "model/griddata.h"
 #include "model/messages.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -63,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     grid.layerSpacing.assign(2, 50.0);
     grid.Resize(2, 3, 4);
     const int ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
-    for (int c = 0; c < 3; ++c) grid.SetValue(ground, 0, 0, c, 1.0 + c);
+    for (int c = 0; c < 3; ++c)
+        grid.SetValue(ground, 0, 0, c, 1.0 + c);
     const char* suffixes[] = {".day", "-1.kvo", "-2.kvo", "_MC.tss"};
     auto readFile = [&](const std::string& path, std::string& text) {
         for (std::size_t i = 0; i < 4 && i < parts.size(); ++i) {
@@ -79,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int quantities = static_cast<int>(grid.outputs.gridOutputs.size());
     for (int q = -1; q <= quantities; ++q)
         for (int t = 0; t < 3; ++t)
-            for (int k = -1; k < 3; ++k) grid.GetLocatedOutputValue(q, t, k, 2, 3, value);
+            for (int k = -1; k < 3; ++k)
+                grid.GetLocatedOutputValue(q, t, k, 2, 3, value);
     return 0;
 }

@@ -1,10 +1,10 @@
 // Fuzzes the progress reader of the solver's log: any text gives either no
 // status line or a percentage within 0..100.
+#include "app/run/logprogress.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-
-#include "app/run/logprogress.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

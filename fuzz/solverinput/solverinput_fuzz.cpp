@@ -3,7 +3,12 @@
 // bytes into the eight files ".kvi", ".irr", ... ".prn". Whatever the reader
 // accepts is simulated for a few days: every output must be computable, and
 // water and salt must balance.
-#include <unistd.h>
+#include "files/inputset.h"
+#include "model/griddata.h"
+#include "model/messages.h"
+#include "model/outputselection.h"
+#include "solver/outputquantities.h"
+#include "solver/solverstate.h"
 
 #include <cmath>
 #include <cstdint>
@@ -12,13 +17,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "files/inputset.h"
-#include "model/griddata.h"
-#include "model/messages.h"
-#include "model/outputselection.h"
-#include "solver/outputquantities.h"
-#include "solver/solverstate.h"
+#include <unistd.h>
 
 namespace {
 
@@ -82,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double salt0 = state.StoredSalt();
     korva::DayBalance total;
     const int days = std::min(model.endDay - model.firstDay, 5);
-    for (int i = 0; i < days; ++i) total.Add(korva::StepDay(model, state));
+    for (int i = 0; i < days; ++i)
+        total.Add(korva::StepDay(model, state));
     const double water1 = state.StoredWater();
     const double salt1 = state.StoredSalt();
     if (!std::isfinite(water1) || !std::isfinite(salt1)) std::abort();

@@ -1,14 +1,14 @@
 // Feeds the text grid import. The first byte chooses the settings (order,
 // row direction, header lines, layer); the rest is the file, imported into a
 // layered and a surface parameter and as No Flow elevations, then exported.
+#include "files/textexport.h"
+#include "files/textimport.h"
+#include "model/griddata.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
-
-#include "files/textexport.h"
-#include "files/textimport.h"
-#include "model/griddata.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace korva;

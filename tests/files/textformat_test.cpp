@@ -1,8 +1,7 @@
 #include "files/textformat.h"
 
-#include <gtest/gtest.h>
-
 #include <clocale>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace korva {
