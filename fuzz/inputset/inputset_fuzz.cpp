@@ -4,6 +4,7 @@
 // written). Whatever the reader accepts must be written again and read back:
 // the reader has to take every set the writer produces.
 #include "files/inputset.h"
+#include "fuzz/common/fuzzinputset.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 
@@ -17,31 +18,6 @@
 #include <vector>
 
 namespace {
-
-// One folder for the process, removed when it ends.
-struct TempFolder {
-    TempFolder() {
-        path = (std::filesystem::temp_directory_path() / "korva-inputset-fuzz-XXXXXX").string();
-        if (mkdtemp(path.data()) == nullptr) std::abort();
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-const std::string& Folder() {
-    static const TempFolder folder;
-    return folder.path;
-}
-
-void WriteFile(const std::string& path, std::string_view text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-}
 
 // Rewriting is only worth it where the set stays small: a damaged but
 // accepted run of millions of days would make the ET file huge.
@@ -62,16 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int kind = data[0] & 1;
     const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    const std::string base = Folder() + "/set";
-    size_t begin = 0;
-    for (const char* extension : korva::InputSetExtensions) {
-        std::filesystem::remove(base + extension);
-        if (begin > rest.size()) continue;
-        size_t end = rest.find('\0', begin);
-        if (end == std::string_view::npos) end = rest.size();
-        WriteFile(base + extension, rest.substr(begin, end - begin));
-        begin = end + 1;
-    }
+    const std::string base = korva::fuzz::WriteFuzzInputSet(rest);
 
     korva::GridData grid;
     grid.ResetModel(kind);
@@ -81,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (!SmallEnoughToRewrite(grid)) return 0;
-    const std::string again = Folder() + "/again";
+    const std::string again = korva::fuzz::FuzzFolderPath() + "/again";
     if (!korva::WriteModelInputFiles(grid, again)) std::abort();
     korva::GridData reread;
     reread.ResetModel(kind);

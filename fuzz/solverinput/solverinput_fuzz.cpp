@@ -4,6 +4,7 @@
 // accepts is simulated for a few days: every output must be computable, and
 // water and salt must balance.
 #include "files/inputset.h"
+#include "fuzz/common/fuzzinputset.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 #include "model/outputselection.h"
@@ -21,30 +22,6 @@
 
 namespace {
 
-struct TempFolder {
-    TempFolder() {
-        path = (std::filesystem::temp_directory_path() / "korva-solverinput-fuzz-XXXXXX").string();
-        if (mkdtemp(path.data()) == nullptr) std::abort();
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-const std::string& Folder() {
-    static const TempFolder folder;
-    return folder.path;
-}
-
-void WriteFile(const std::string& path, std::string_view text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-}
-
 bool Near(double a, double b, double scale) {
     return std::fabs(a - b) <= 1e-6 * (std::fabs(scale) + 1.0);
 }
@@ -57,16 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     korva::ScopedMessageSink scope(messages);
     const int kind = data[0] & 1;
     const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const std::string base = Folder() + "/set";
-    size_t begin = 0;
-    for (const char* extension : korva::InputSetExtensions) {
-        std::filesystem::remove(base + extension);
-        if (begin > rest.size()) continue;
-        size_t end = rest.find('\0', begin);
-        if (end == std::string_view::npos) end = rest.size();
-        WriteFile(base + extension, rest.substr(begin, end - begin));
-        begin = end + 1;
-    }
+    const std::string base = korva::fuzz::WriteFuzzInputSet(rest);
     korva::GridData grid;
     grid.ResetModel(kind);
     korva::InputSetExtras extras;
