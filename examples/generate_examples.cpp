@@ -44,6 +44,21 @@ void Fill(GridData& grid, int code, const CellFunction& value) {
     parameter.RecomputeRange();
 }
 
+// Bare soil with a short default season; the crop grid builder then fills
+// the basins' cells from their crops.
+void FillBareSoilCrop(GridData& grid) {
+    Fill(grid, GridData::InitialRootDepth, [](int, int, int) { return 5.0; });
+    Fill(grid, GridData::MaximumRootDepth, [](int, int, int) { return 20.0; });
+    Fill(grid, GridData::CropCoefficients1, [](int, int, int) { return 0.3; });
+    Fill(grid, GridData::CropCoefficients2, [](int, int, int) { return 0.3; });
+    Fill(grid, GridData::CropCoefficients3, [](int, int, int) { return 0.3; });
+    Fill(grid, GridData::DateOfPlanting, [](int, int, int) { return SeasonStart + 1.0; });
+    Fill(grid, GridData::EndOfStage1, [](int, int, int) { return SeasonStart + 30.0; });
+    Fill(grid, GridData::EndOfStage2, [](int, int, int) { return SeasonStart + 60.0; });
+    Fill(grid, GridData::EndOfStage3, [](int, int, int) { return SeasonStart + 120.0; });
+    Fill(grid, GridData::DateOfHarvest, [](int, int, int) { return SeasonEnd - 10.0; });
+}
+
 // A smooth pattern in 0..1 over the field, so neighbouring cells differ a little.
 double Wave(int row, int col, double phase) {
     return 0.5 + 0.5 * std::sin(0.7 * row + 0.45 * col + phase);
@@ -201,16 +216,7 @@ GridData Field3D() {
         return std::round((0.22 + 0.03 * l + 0.02 * Wave(r, c, 0.7)) * 1000) / 1000;
     });
     // Bare soil between the basins; the crop grid builder fills the basins.
-    Fill(grid, GridData::InitialRootDepth, [](int, int, int) { return 5.0; });
-    Fill(grid, GridData::MaximumRootDepth, [](int, int, int) { return 20.0; });
-    Fill(grid, GridData::CropCoefficients1, [](int, int, int) { return 0.3; });
-    Fill(grid, GridData::CropCoefficients2, [](int, int, int) { return 0.3; });
-    Fill(grid, GridData::CropCoefficients3, [](int, int, int) { return 0.3; });
-    Fill(grid, GridData::DateOfPlanting, [](int, int, int) { return SeasonStart + 1.0; });
-    Fill(grid, GridData::EndOfStage1, [](int, int, int) { return SeasonStart + 30.0; });
-    Fill(grid, GridData::EndOfStage2, [](int, int, int) { return SeasonStart + 60.0; });
-    Fill(grid, GridData::EndOfStage3, [](int, int, int) { return SeasonStart + 120.0; });
-    Fill(grid, GridData::DateOfHarvest, [](int, int, int) { return SeasonEnd - 10.0; });
+    FillBareSoilCrop(grid);
     Fill(grid, GridData::IrrigationWeight,
          [](int, int, int c) { return c < 2 || c > 12 ? 0.0 : 1.0; });
     Fill(grid, GridData::SoilLeachingEfficiency,
@@ -279,16 +285,7 @@ GridData Field2D() {
          [](int, int r, int c) { return std::round((25 + 20 * Wave(r, c, 2.0)) * 10) / 10; });
     Fill(grid, GridData::SpecificYield,
          [](int, int r, int c) { return std::round((0.12 + 0.06 * Wave(r, c, 0.0)) * 100) / 100; });
-    Fill(grid, GridData::InitialRootDepth, [](int, int, int) { return 5.0; });
-    Fill(grid, GridData::MaximumRootDepth, [](int, int, int) { return 20.0; });
-    Fill(grid, GridData::CropCoefficients1, [](int, int, int) { return 0.3; });
-    Fill(grid, GridData::CropCoefficients2, [](int, int, int) { return 0.3; });
-    Fill(grid, GridData::CropCoefficients3, [](int, int, int) { return 0.3; });
-    Fill(grid, GridData::DateOfPlanting, [](int, int, int) { return SeasonStart + 1.0; });
-    Fill(grid, GridData::EndOfStage1, [](int, int, int) { return SeasonStart + 30.0; });
-    Fill(grid, GridData::EndOfStage2, [](int, int, int) { return SeasonStart + 60.0; });
-    Fill(grid, GridData::EndOfStage3, [](int, int, int) { return SeasonStart + 120.0; });
-    Fill(grid, GridData::DateOfHarvest, [](int, int, int) { return SeasonEnd - 10.0; });
+    FillBareSoilCrop(grid);
     Fill(grid, GridData::InitialSaltConcentrationOfAquifer,
          [](int, int r, int c) { return std::round((2.0 + 1.5 * Wave(r, c, 0.8)) * 100) / 100; });
     Fill(grid, GridData::InitialWaterTableElevation, [&](int, int r, int c) {
