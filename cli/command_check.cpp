@@ -1,5 +1,5 @@
 #include "command.h"
-#include "files/projectfile.h"
+#include "files/project/projectfile.h"
 #include "model/griddata.h"
 #include "model/modelcheck.h"
 

@@ -1,8 +1,8 @@
 // korva-batch export-output: one solver output at one output time as the
 // tab-separated grid the program's output export writes.
 #include "command.h"
-#include "files/textexport.h"
-#include "files/textformat.h"
+#include "files/text/textexport.h"
+#include "files/numberformat.h"
 #include "model/griddata.h"
 
 #include <cctype>

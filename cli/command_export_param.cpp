@@ -1,9 +1,9 @@
 // korva-batch export-param: a cell parameter as the tab-separated grid the
 // program's export writes.
 #include "command.h"
-#include "files/projectfile.h"
-#include "files/textexport.h"
-#include "files/textformat.h"
+#include "files/project/projectfile.h"
+#include "files/text/textexport.h"
+#include "files/numberformat.h"
 #include "model/griddata.h"
 
 #include <cctype>

@@ -1,9 +1,9 @@
 // korva-batch import-boundary: populate a boundary from a text grid of
 // elevations, as the program's boundary import does.
 #include "command.h"
-#include "files/projectfile.h"
-#include "files/textformat.h"
-#include "files/textimport.h"
+#include "files/project/projectfile.h"
+#include "files/numberformat.h"
+#include "files/text/textimport.h"
 #include "model/griddata.h"
 
 #include <cctype>

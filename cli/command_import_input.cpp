@@ -1,6 +1,6 @@
 #include "command.h"
-#include "files/inputset.h"
-#include "files/projectfile.h"
+#include "files/inputset/inputset.h"
+#include "files/project/projectfile.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 

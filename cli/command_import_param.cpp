@@ -2,9 +2,9 @@
 // numbers (a spreadsheet export, an ESRI ASCII grid), with the choices of the
 // program's "Import Settings" dialog as options.
 #include "command.h"
-#include "files/projectfile.h"
-#include "files/textformat.h"
-#include "files/textimport.h"
+#include "files/project/projectfile.h"
+#include "files/numberformat.h"
+#include "files/text/textimport.h"
 #include "model/griddata.h"
 
 #include <ostream>

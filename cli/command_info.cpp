@@ -1,8 +1,8 @@
 // korva-batch info: a readable summary of a project, for a look at a file
 // without the desktop program and for checking what a conversion kept.
 #include "command.h"
-#include "files/projectfile.h"
-#include "files/textformat.h"
+#include "files/project/projectfile.h"
+#include "files/numberformat.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
 

@@ -2,11 +2,11 @@
 // program reads it after a run: the gridded quantities with their value
 // ranges, the output times with their dates and the time series per code.
 #include "command.h"
-#include "files/modeloutput.h"
-#include "files/modeloutputday.h"
-#include "files/modeloutputscanner.h"
-#include "files/projectfile.h"
-#include "files/textformat.h"
+#include "files/output/modeloutput.h"
+#include "files/output/modeloutputday.h"
+#include "files/output/modeloutputscanner.h"
+#include "files/project/projectfile.h"
+#include "files/numberformat.h"
 #include "model/griddata.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "app/run/modelrun.h"
+#include "run/modelrun.h"
 #include "command.h"
-#include "files/projectfile.h"
+#include "files/project/projectfile.h"
 #include "model/griddata.h"
 #include "model/modelcheck.h"
 

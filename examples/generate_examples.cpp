@@ -9,7 +9,7 @@
 // planted and harvested inside the simulated season, irrigation every two
 // weeks from the second week on, drains emptying into a collector, and an
 // inflowing natural boundary on the up-slope edge.
-#include "files/projectfile.h"
+#include "files/project/projectfile.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
 #include "model/messages.h"

@@ -1,6 +1,6 @@
 #include "resultwriter.h"
 
-#include "files/textformat.h"
+#include "files/numberformat.h"
 #include "model/outputselection.h"
 #include "outputquantities.h"
 

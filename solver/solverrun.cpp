@@ -1,7 +1,7 @@
 #include "solverrun.h"
 
-#include "files/inputset.h"
-#include "files/textformat.h"
+#include "files/inputset/inputset.h"
+#include "files/numberformat.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
 #include "model/messages.h"

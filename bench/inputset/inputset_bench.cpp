@@ -1,7 +1,7 @@
 // Writes and reads the input set of a 200 x 200 x 10 grid with every
 // parameter filled, and reads the same files with plain stream extraction of
 // doubles as a baseline. Prints MB/s of each.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 #ifdef KORVA_WITH_RUN
-#include "app/run/pipedprocess.h"
+#include "run/pipedprocess.h"
 #endif
 
 namespace {

@@ -3,7 +3,7 @@
 // input, less its first byte, is split at NUL bytes into the eight files
 // ".kvi", ".irr", ... ".prn" (missing ones are not written) in one folder
 // that lives as long as the process.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // eight files, in the order ".kvi", ".irr", ... ".prn" (missing ones are not
 // written). Whatever the reader accepts must be written again and read back:
 // the reader has to take every set the writer produces.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 #include "fuzz/common/fuzzinputset.h"
 #include "model/griddata.h"
 #include "model/messages.h"

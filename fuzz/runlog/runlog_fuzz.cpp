@@ -1,6 +1,6 @@
 // Fuzzes the progress reader of the solver's log: any text gives either no
 // status line or a percentage within 0..100.
-#include "app/run/logprogress.h"
+#include "run/logprogress.h"
 
 #include <cstdint>
 #include <cstdlib>

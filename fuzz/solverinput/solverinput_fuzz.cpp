@@ -3,7 +3,7 @@
 // bytes into the eight files ".kvi", ".irr", ... ".prn". Whatever the reader
 // accepts is simulated for a few days: every output must be computable, and
 // water and salt must balance.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 #include "fuzz/common/fuzzinputset.h"
 #include "model/griddata.h"
 #include "model/messages.h"

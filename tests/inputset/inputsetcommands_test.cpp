@@ -1,8 +1,8 @@
 // korva-batch write-input and import-input: a project becomes a set and the
 // set a project that writes the same set again.
 #include "cli/command.h"
-#include "files/inputset.h"
-#include "files/projectfile.h"
+#include "files/inputset/inputset.h"
+#include "files/project/projectfile.h"
 #include "inputsettestutil.h"
 #include "model/griddata.h"
 #include "model/messages.h"

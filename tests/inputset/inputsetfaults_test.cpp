@@ -1,6 +1,6 @@
 // The writer and reader on damaged sets and awkward models: every problem is
 // a clear message and a failed read that leaves the model as it was.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 #include "inputsettestutil.h"
 #include "model/griddata.h"
 #include "model/messages.h"

@@ -1,6 +1,6 @@
 // Byte-exact input sets of two small projects. The expected texts were
 // written out by hand from the solver's file layout, line by line.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 #include "inputsettestutil.h"
 #include "model/griddata.h"
 #include "model/messages.h"

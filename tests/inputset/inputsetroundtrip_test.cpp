@@ -1,6 +1,6 @@
 // Write -> read -> write gives the same bytes for rich projects, and the
 // reader restores what the set carries.
-#include "files/inputset.h"
+#include "files/inputset/inputset.h"
 #include "inputsettestutil.h"
 #include "model/griddata.h"
 #include "model/messages.h"

@@ -1,8 +1,8 @@
 // korva-batch check and run: what stops a run, what a failed run leaves, and
 // Ctrl-C while the solver is busy.
-#include "app/run/pipedprocess.h"
+#include "run/pipedprocess.h"
 #include "cli/command.h"
-#include "files/projectfile.h"
+#include "files/project/projectfile.h"
 #include "model/messages.h"
 #include "tests/solver/testfield.h"
 

@@ -1,6 +1,6 @@
 // A model run without a window: the real reference solver started, followed
 // and cancelled through ModelRun, and stand-in solvers that fail.
-#include "app/run/modelrun.h"
+#include "run/modelrun.h"
 #include "model/messages.h"
 #include "tests/solver/testfield.h"
 

@@ -1,6 +1,6 @@
 // The solver's process: its output line by line, reading without blocking,
 // a program that cannot start, and ending a child that does not want to end.
-#include "app/run/pipedprocess.h"
+#include "run/pipedprocess.h"
 
 #include <cerrno>
 #include <chrono>

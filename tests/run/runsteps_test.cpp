@@ -1,7 +1,7 @@
 // The steps around the solver: what a run deletes beforehand and how it reads
 // the solver's progress.
-#include "app/run/logprogress.h"
-#include "app/run/staleresults.h"
+#include "run/logprogress.h"
+#include "run/staleresults.h"
 
 #include <algorithm>
 #include <filesystem>

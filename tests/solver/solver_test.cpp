@@ -1,7 +1,7 @@
 // The reference solver's daily balance: conservation, the effect of drains,
 // irrigation and ET, physical bounds, and reproducible result files.
-#include "files/inputset.h"
-#include "files/modeloutput.h"
+#include "files/inputset/inputset.h"
+#include "files/output/modeloutput.h"
 #include "model/messages.h"
 #include "solver/outputquantities.h"
 #include "solver/solverrun.h"
