@@ -5,6 +5,8 @@
 #include "calendar.h"
 #include "griddata.h"
 
+#include <utility>
+
 namespace korva {
 
 void ProblemList::Add(const std::string& message, double currentValue, double defaultValue) {
@@ -21,14 +23,15 @@ void ProblemList::UseDefaults() {
 
 void GridData::CheckModel(ProblemList& problems) const {
     // A zero time step would never advance the solver's clock.
-    if (settings.irrigationTimeStep == 0) problems.Add(IrrigationTimeStepProblem, 0, 1);
-    if (settings.simulationTimeStep == 0) problems.Add(SimulationTimeStepProblem, 0, 1);
+    if (data_.settings.irrigationTimeStep == 0) problems.Add(IrrigationTimeStepProblem, 0, 1);
+    if (data_.settings.simulationTimeStep == 0) problems.Add(SimulationTimeStepProblem, 0, 1);
 
     // The solver cannot apply water before it has its initial state, so no
     // schedule may start on the first simulated day. One report is enough,
     // however many basins share the date.
-    const CalendarDate first = DayNumberToDate(settings.simulationStart, settings.simulationYear);
-    for (const IrrigationData& schedule : irrigation) {
+    const CalendarDate first =
+        DayNumberToDate(data_.settings.simulationStart, data_.settings.simulationYear);
+    for (const IrrigationData& schedule : data_.irrigation) {
         if (schedule.empty()) continue;
         const IrrigationDataItem& item = schedule.front();
         if (item.day == first.day && item.month == first.month && item.year == first.year) {
@@ -38,7 +41,8 @@ void GridData::CheckModel(ProblemList& problems) const {
     }
 }
 
-void GridData::ApplyModelCheckValues(const ProblemList& problems) {
+EditResult GridData::ApplyModelCheckValues(const ProblemList& problems, UndoRecord* undo) {
+    SimulationSettings settings = data_.settings;
     for (std::size_t i = 0; i < problems.messages.size() && i < problems.currentValues.size();
          ++i) {
         if (problems.messages[i] == IrrigationTimeStepProblem) {
@@ -47,6 +51,8 @@ void GridData::ApplyModelCheckValues(const ProblemList& problems) {
             settings.simulationTimeStep = problems.currentValues[i];
         }
     }
+    if (settings == data_.settings) return EditResult::Refused();
+    return SetSettings(std::move(settings), undo);
 }
 
 } // namespace korva

@@ -2,6 +2,7 @@
 
 #include "files/inputset/inputset.h"
 #include "files/output/modeloutput.h"
+#include "files/output/modeloutputscanner.h"
 #include "logprogress.h"
 #include "model/griddata.h"
 #include "model/messages.h"
@@ -28,8 +29,8 @@ void TrimRight(std::string& text) {
 
 } // namespace
 
-ModelRun::ModelRun(GridData& grid, const std::string& projectPath, const std::string& programFolder,
-                   const std::string& workingFolder)
+ModelRun::ModelRun(const GridData& grid, const std::string& projectPath,
+                   const std::string& programFolder, const std::string& workingFolder)
     : grid_(grid), programFolder_(WithSeparator(programFolder)) {
     const fs::path project(projectPath);
     baseName_ = project.stem().string();
@@ -58,7 +59,7 @@ std::string ModelRun::LogPath() const {
 }
 
 std::vector<std::string> ModelRun::SolverCommand() const {
-    const std::string name = SolverName(grid_.ModelKind);
+    const std::string name = SolverName(grid_.ModelKind());
     if (name.empty()) return {};
     std::string program = programFolder_ + name;
     // The solver starts in the working folder, so a relative program folder
@@ -80,7 +81,7 @@ std::vector<std::string> ModelRun::CleanStaleResults() {
 bool ModelRun::StartSolver() {
     const std::vector<std::string> command = SolverCommand();
     if (command.empty()) {
-        ShowMessage("No solver exists for model kind " + std::to_string(grid_.ModelKind) + ".");
+        ShowMessage("No solver exists for model kind " + std::to_string(grid_.ModelKind()) + ".");
         return false;
     }
     process_ = std::make_unique<PipedProcess>(command, workingFolder_);
@@ -166,11 +167,10 @@ bool ModelRun::Finish() {
     return true;
 }
 
-bool ModelRun::LoadResults() {
-    const int result =
-        ReadModelOutput(grid_, basePath_, grid_.NumRows(), grid_.NumColumns(), grid_.NumLayers());
-    grid_.OutputBaseName = baseName_;
-    return result == 1;
+bool ModelRun::LoadResults(OutputStore& results) const {
+    results = OutputStore{};
+    return ReadModelOutputStore(grid_, basePath_, grid_.NumRows(), grid_.NumColumns(),
+                                grid_.NumLayers(), results, ReadWholeFile) == 1;
 }
 
 } // namespace korva
