@@ -1,9 +1,9 @@
 // The rules behind the record editors, without a window.
-#include "records/croptable.h"
-#include "records/cropyieldtable.h"
-#include "records/draincollectortable.h"
-#include "records/irrigationscheduleedit.h"
-#include "records/natboundtable.h"
+#include "dialogs/records/croptable.h"
+#include "dialogs/records/cropyieldtable.h"
+#include "dialogs/records/draincollectortable.h"
+#include "dialogs/records/irrigationscheduleedit.h"
+#include "dialogs/records/natboundtable.h"
 
 #include <gtest/gtest.h>
 
