@@ -29,8 +29,7 @@ bool SameSettings(const SimulationSettings& a, const SimulationSettings& b) {
            a.rootExtractionMethod == b.rootExtractionMethod &&
            a.rootExtractionParams == b.rootExtractionParams &&
            a.cropYieldMethod == b.cropYieldMethod && a.kWeightingMethod == b.kWeightingMethod &&
-           a.equationType == b.equationType &&
-           a.initialConditionsType == b.initialConditionsType &&
+           a.equationType == b.equationType && a.initialConditionsType == b.initialConditionsType &&
            a.ETPeriod.first == b.ETPeriod.first && a.ETPeriod.last == b.ETPeriod.last &&
            a.DailyETUsage == b.DailyETUsage;
 }
@@ -91,10 +90,9 @@ void ChangeSettings(DialogDocument& document, const QString& text,
 }
 
 void ChangeTotalExtent(DialogDocument& document, int dimension, double total) {
-    ChangeSpacings(document, DimensionName(dimension) + QStringLiteral(" Total"), dimension,
-                   [dimension, total](GridData& grid) {
-                       return grid.SetTotalExtent(dimension, total);
-                   });
+    ChangeSpacings(
+        document, DimensionName(dimension) + QStringLiteral(" Total"), dimension,
+        [dimension, total](GridData& grid) { return grid.SetTotalExtent(dimension, total); });
 }
 
 void ChangeHorizontalTotals(DialogDocument& document, double rowsTotal, double columnsTotal) {

@@ -75,8 +75,8 @@ GridEditDlg::GridEditDlg(DialogDocument& document, ViewReceiverHost* view, QWidg
 
     // The three spacing tables.
     auto* tablesRow = new QHBoxLayout;
-    const char* tableLabels[3] = {"Row Spacing (height):", "Column Spacing (width):",
-                                  "Layer Spacing (depth):"};
+    const char* tableLabels[3] = {
+        "Row Spacing (height):", "Column Spacing (width):", "Layer Spacing (depth):"};
     for (int d = 0; d < 3; ++d) {
         auto* column = new QVBoxLayout;
         column->addWidget(new QLabel(tr(tableLabels[d]), this));
@@ -202,8 +202,7 @@ void GridEditDlg::Refresh() {
 void GridEditDlg::TotalEdited(int dimension) {
     QLineEdit* field = totals_[std::size_t(dimension)];
     const QString shown = shownTotals_[std::size_t(dimension)];
-    const std::optional<double> total =
-        TotalEdit(field->text().toStdString(), shown.toStdString());
+    const std::optional<double> total = TotalEdit(field->text().toStdString(), shown.toStdString());
     if (!total) {
         field->setText(shown);
         return;
@@ -294,10 +293,9 @@ void GridEditDlg::SecondPick(double x1, double x2, double y1, double y2) {
     const double width = std::fabs(x2 - x1);
     DimensionSpanDlg span(height, width, this);
     if (span.exec() == QDialog::Accepted) {
-        const GridTotals totals = ScaledTotals(
-            {grid.TotalExtent(GridData::RowDimension, false),
-             grid.TotalExtent(GridData::ColumnDimension, false)},
-            height, width, span.NewHeight(), span.NewWidth());
+        const GridTotals totals = ScaledTotals({grid.TotalExtent(GridData::RowDimension, false),
+                                                grid.TotalExtent(GridData::ColumnDimension, false)},
+                                               height, width, span.NewHeight(), span.NewWidth());
         ChangeHorizontalTotals(document_, totals.rows, totals.columns);
         Refresh();
     }

@@ -58,8 +58,7 @@ TransformParamDlg::TransformParamDlg(DialogDocument& document, QWidget* parent)
     connect(multiply_, &QPushButton::clicked, this, [this] { Transform(true); });
     connect(offsetButton_, &QPushButton::clicked, this, [this] { Transform(false); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(parameter_, &QComboBox::currentIndexChanged, this,
-            &TransformParamDlg::ParameterChosen);
+    connect(parameter_, &QComboBox::currentIndexChanged, this, &TransformParamDlg::ParameterChosen);
     ParameterChosen();
 }
 
@@ -74,14 +73,12 @@ void TransformParamDlg::Transform(bool multiply) {
     if (!amount) return;
     const int paramIndex = parameter_->currentIndex();
     if (paramIndex < 0 || fromLayer_->currentIndex() < 0 || toLayer_->currentIndex() < 0) return;
-    const QString text = (multiply ? tr("Multiply %1") : tr("Offset %1"))
-                             .arg(parameter_->currentText());
-    ChangeTransform(document_, text,
-                    TransformEdit(paramIndex, fromLayer_->currentIndex(),
-                                  toLayer_->currentIndex(),
-                                  multiply ? GridData::MultiplyTransform
-                                           : GridData::OffsetTransform,
-                                  *amount));
+    const QString text =
+        (multiply ? tr("Multiply %1") : tr("Offset %1")).arg(parameter_->currentText());
+    ChangeTransform(
+        document_, text,
+        TransformEdit(paramIndex, fromLayer_->currentIndex(), toLayer_->currentIndex(),
+                      multiply ? GridData::MultiplyTransform : GridData::OffsetTransform, *amount));
 }
 
 } // namespace korva

@@ -6,8 +6,7 @@
 namespace korva {
 
 ETDailyTable::ETDailyTable(const SimulationSettings& settings)
-    : year_(settings.simulationYear), period_(settings.ETPeriod),
-      values_(settings.DailyETUsage) {
+    : year_(settings.simulationYear), period_(settings.ETPeriod), values_(settings.DailyETUsage) {
     // A list that disagrees with its period (a hand-edited file) is shown as
     // the period says: missing days as 0, surplus values dropped on OK. A
     // period too long to show is left as it is, with an empty table, until
@@ -40,13 +39,15 @@ bool ETDailyTable::HasDay(int row, int day) const {
 
 std::string ETDailyTable::CellText(int row, int day) const {
     if (!HasDay(row, day)) return "";
-    const auto index = static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].firstValue + day);
+    const auto index =
+        static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].firstValue + day);
     return index < values_.size() ? FormatFieldDouble(values_[index]) : "";
 }
 
 std::string ETDailyTable::SetCell(int row, int day, const std::string& text) {
     if (!HasDay(row, day)) return "";
-    const auto index = static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].firstValue + day);
+    const auto index =
+        static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].firstValue + day);
     if (index < values_.size()) values_[index] = ParseETValue(text);
     return CellText(row, day);
 }

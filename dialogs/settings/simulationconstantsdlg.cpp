@@ -13,9 +13,11 @@ namespace korva {
 namespace {
 
 const char* const ButtonTexts[SimulationConstantsDlg::EditorCount] = {
-    "Simulation Parameters", "Pressure-Saturation Function", "Root Growth Function",
-    "Root Extraction Function", "Crop Yield Function", "ET Function",
-    "K-Weighting Method", "Equation Type", "Initial Conditions"};
+    "Simulation Parameters", "Pressure-Saturation Function",
+    "Root Growth Function",  "Root Extraction Function",
+    "Crop Yield Function",   "ET Function",
+    "K-Weighting Method",    "Equation Type",
+    "Initial Conditions"};
 
 } // namespace
 

@@ -34,8 +34,8 @@ SimulationParametersDlg::SimulationParametersDlg(DialogDocument& document, QWidg
     auto* modelForm = new QFormLayout(model);
     size_ = new QLabel(model);
     modelForm->addRow(tr("# Layers, Rows, Columns:"), size_);
-    const char* countLabels[4] = {"# Natural Boundaries:", "# Drains:", "# Collectors:",
-                                  "# Basins:"};
+    const char* countLabels[4] = {
+        "# Natural Boundaries:", "# Drains:", "# Collectors:", "# Basins:"};
     for (int i = 0; i < 4; ++i) {
         counts_[i] = new QLabel(model);
         modelForm->addRow(tr(countLabels[i]), counts_[i]);
