@@ -157,9 +157,20 @@ void CompareWithBatchInfo() {
         return process.exitCode();
     };
     int infoExit = 0, renderExit = 0;
+    const auto childCpuMs = [] {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        const auto ms = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+        };
+        return ms(usage.ru_utime) + ms(usage.ru_stime);
+    };
+    double before = childCpuMs();
     const double info = Milliseconds([&] {
         infoExit = runProcess(bin + "/korva-batch", {"info", project});
     });
+    const double infoCpu = childCpuMs() - before;
+    before = childCpuMs();
     const QStringList renderArgs{"--render", image, "--parameter", "3", project};
     const bool haveKorva = QFile::exists(bin + "/korva");
     const double render = Milliseconds([&] {
