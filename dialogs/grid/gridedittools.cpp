@@ -60,6 +60,21 @@ std::vector<GridEditStep> PlanGridEdit(const GridEditTools& tools, int subdivisi
     return steps;
 }
 
+double LayerMiddleZ(const GridData& grid, int layer) {
+    const double exaggeration = grid.ZExaggeration != 0.0 ? grid.ZExaggeration : 1.0;
+    double depth = 0.0; // centimetres below the top
+    for (int k = 0; k < grid.NumLayers(); ++k) {
+        const double thickness = grid.layerSpacing[static_cast<std::size_t>(k)];
+        if (k == layer) {
+            depth += thickness / 2.0;
+            break;
+        }
+        depth += thickness;
+    }
+    const double top = grid.TotalExtent(GridData::LayerDimension, true) * exaggeration / 2.0;
+    return top - depth / 100.0 * exaggeration;
+}
+
 PickedPoints PointsOfPick(double a1, double a2, double b1, double b2, bool planOrientation,
                           double planZ) {
     if (planOrientation) return {{a1, b1, planZ}, {a2, b2, planZ}, true};

@@ -50,6 +50,9 @@ struct PickedPoints {
 PickedPoints PointsOfPick(double a1, double a2, double b1, double b2, bool planOrientation,
                           double planZ);
 
+// The model z of the middle of layer: where a plan pick on that layer lies.
+double LayerMiddleZ(const GridData& grid, int layer);
+
 // The steps of one mouse action with the tool as it is: rows before columns,
 // so that each step sees the grid the one before left. The vertical section
 // shows no rows, so it never edits them. Empty when nothing is to be done.
