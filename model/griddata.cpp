@@ -114,6 +114,11 @@ void GridData::InstallOutputs(OutputStore&& outputs) {
     Report(MakeChange(ChangeKind::Outputs), nullptr);
 }
 
+void GridData::SwapOutputs(OutputStore& other) {
+    std::swap(data_.outputs, other);
+    Report(MakeChange(ChangeKind::Outputs), nullptr);
+}
+
 void GridData::ClearOutputs() {
     data_.outputs.Clear();
     Report(MakeChange(ChangeKind::Outputs), nullptr);
@@ -203,6 +208,16 @@ EditResult GridData::SetZExaggeration(double value, UndoRecord* undo) {
     SaveSpacings(undo);
     data_.ZExaggeration = value;
     Report(MakeChange(ChangeKind::Geometry, -1, -1, -1, {}), undo);
+    return {};
+}
+
+EditResult GridData::SetUnits(std::string horizontal, std::string vertical, UndoRecord* undo) {
+    if (horizontal == data_.HorizontalUnits && vertical == data_.VerticalUnits)
+        return EditResult::Refused();
+    SaveSpacings(undo);
+    data_.HorizontalUnits = std::move(horizontal);
+    data_.VerticalUnits = std::move(vertical);
+    Report(MakeChange(ChangeKind::Geometry), undo);
     return {};
 }
 
@@ -433,13 +448,21 @@ EditResult GridData::SetValueForBasin(int paramIndex, int basin, double value, U
                 box.col1 = std::max(box.col1, col);
             }
     if (box.Empty()) return {};
-    SaveParameterBox(undo, paramIndex, box);
+    // The record keeps only the cells whose value changes.
+    undo::ParameterCellList changed{code, {}, {}, data.minValue, data.maxValue};
     for (int row = box.row0; row <= box.row1; ++row)
         for (int col = box.col0; col <= box.col1; ++col) {
             if (basins.Get(0, row, col) != basin) continue;
-            for (int k = 0; k < data.values.Layers(); ++k)
-                data.values(k, row, col) = value;
+            for (int k = 0; k < data.values.Layers(); ++k) {
+                double& cell = data.values(k, row, col);
+                if (undo != nullptr && cell != value) {
+                    changed.cells.push_back(data.values.IndexOf(k, row, col));
+                    changed.values.push_back(cell);
+                }
+                cell = value;
+            }
         }
+    if (undo != nullptr) undo->pieces_.emplace_back(std::move(changed));
     data.RecomputeRange();
     Report(MakeChange(ChangeKind::ParameterValues, code, -1, -1, box), undo);
     return {};

@@ -82,16 +82,19 @@ struct GridContents {
 
     std::string OutputBaseName;
     OutputStore outputs;
+
+    // The same model, cell by cell and list by list.
+    bool operator==(const GridContents&) const = default;
 };
 
 // The crop records the crop and irrigation dialogs edit as one working copy.
-struct CropRecords {
+struct BasinCropRecords {
     std::vector<CropParamData> cropParams;
     std::vector<CropBasinData> cropBasins;
     std::vector<IrrigationData> irrigation;
     std::array<std::vector<double>, 4> YieldResponseFactors;
     std::array<std::vector<double>, 5> SalinityUpperBounds;
-    bool operator==(const CropRecords&) const = default;
+    bool operator==(const BasinCropRecords&) const = default;
 };
 
 class GridData {
@@ -165,7 +168,7 @@ public:
     const std::array<std::vector<double>, 5>& SalinityUpperBounds() const {
         return data_.SalinityUpperBounds;
     }
-    CropRecords GetCropRecords() const;
+    BasinCropRecords GetBasinCropRecords() const;
     const SimulationSettings& Settings() const { return data_.settings; }
     const std::vector<PrintDataItem>& PrintList() const { return data_.printList; }
     const SelectionGrid& TimeSeriesCellGrid() const { return data_.TimeSeriesCellGrid; }
@@ -185,6 +188,8 @@ public:
     void ReplaceModel(GridData&& other);
     // Installs the results of a run (or of reading the output files).
     void InstallOutputs(OutputStore&& outputs);
+    // Exchanges the model's results with other, which an undo step keeps.
+    void SwapOutputs(OutputStore& other);
     void ClearOutputs();
 
     // --- geometry -------------------------------------------------------------
@@ -203,6 +208,8 @@ public:
     // tables; refused, and nothing changes, unless it is a positive number.
     EditResult SetSpacing(int dimension, int index, double value, UndoRecord* undo = nullptr);
     EditResult SetZExaggeration(double value, UndoRecord* undo = nullptr);
+    // The unit texts of the row and column totals and of the layer total.
+    EditResult SetUnits(std::string horizontal, std::string vertical, UndoRecord* undo = nullptr);
     // Recomputes the UniformSpacing flag from the spacing lists (the readers
     // call it once the spacings are in).
     void UpdateUniformSpacing();
@@ -337,6 +344,10 @@ public:
     // Natural boundaries: the flux and water quality of one boundary.
     EditResult SetBoundaryFlux(int index, double flux, double waterQuality,
                                UndoRecord* undo = nullptr);
+    // Replaces the per-boundary lists of one kind whole (a table editor's
+    // OK); record must keep the kind and its number of boundaries
+    // (std::invalid_argument otherwise), so no cell loses its boundary.
+    EditResult SetBoundaryLists(int type, BoundaryTypeData record, UndoRecord* undo = nullptr);
     // Removes boundary index of type and renumbers the membership grid.
     EditResult DeleteBoundary(int type, int index, UndoRecord* undo = nullptr);
 
@@ -345,7 +356,7 @@ public:
     int FindCropParams(const std::string& cropName, CropParamData& out) const;
     // Replaces the crop records (the dialogs' working copy on OK). The
     // per-basin lists must have one entry per basin (std::invalid_argument).
-    EditResult SetCropRecords(CropRecords records, UndoRecord* undo = nullptr);
+    EditResult SetBasinCropRecords(BasinCropRecords records, UndoRecord* undo = nullptr);
     // Fills the crop cell parameters of every basin's cells from its crop.
     EditResult BuildCropGrid(UndoRecord* undo = nullptr);
 

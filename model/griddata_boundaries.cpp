@@ -202,6 +202,21 @@ EditResult GridData::SetBoundaryFlux(int index, double flux, double waterQuality
     return {};
 }
 
+EditResult GridData::SetBoundaryLists(int type, BoundaryTypeData record, UndoRecord* undo) {
+    BoundaryTypeData& current = MutableBoundary(type);
+    const auto n = static_cast<std::size_t>(current.Count());
+    const bool shaped = record.names.size() == n && record.red.size() == n &&
+                        record.green.size() == n && record.blue.size() == n &&
+                        record.displayed.size() == n && record.collectorIndex.size() == n &&
+                        record.flux.size() == n && record.waterQuality.size() == n;
+    if (record.type != type || !shaped)
+        throw std::invalid_argument("boundary lists of another kind or size");
+    SaveBoundaryList(undo, type);
+    current = std::move(record);
+    Report(MakeChange(ChangeKind::BoundaryList, -1, type), undo);
+    return {};
+}
+
 EditResult GridData::DeleteBoundary(int type, int index, UndoRecord* undo) {
     BoundaryTypeData& record = MutableBoundary(type);
     if (index < 0 || index >= record.Count())

@@ -22,12 +22,12 @@ int GridData::FindCropParams(const std::string& cropName, CropParamData& out) co
     return 0;
 }
 
-CropRecords GridData::GetCropRecords() const {
+BasinCropRecords GridData::GetBasinCropRecords() const {
     return {data_.cropParams, data_.cropBasins, data_.irrigation, data_.YieldResponseFactors,
             data_.SalinityUpperBounds};
 }
 
-EditResult GridData::SetCropRecords(CropRecords records, UndoRecord* undo) {
+EditResult GridData::SetBasinCropRecords(BasinCropRecords records, UndoRecord* undo) {
     // The per-basin lists follow the Basin list; a working copy that lost
     // step with it would shift every later basin's values.
     const auto basins = static_cast<std::size_t>(BoundaryCount(BasinType));

@@ -35,9 +35,9 @@ void GridData::SaveMembershipBox(UndoRecord* undo, int type, const CellRange& bo
 
 void GridData::SaveSpacings(UndoRecord* undo) const {
     if (undo == nullptr) return;
-    undo->pieces_.emplace_back(undo::Spacings{data_.rowSpacing, data_.columnSpacing,
-                                              data_.layerSpacing, data_.UniformSpacing,
-                                              data_.ZExaggeration});
+    undo->pieces_.emplace_back(undo::Spacings{
+        data_.rowSpacing, data_.columnSpacing, data_.layerSpacing, data_.UniformSpacing,
+        data_.ZExaggeration, data_.HorizontalUnits, data_.VerticalUnits});
 }
 
 void GridData::SaveBoundaryList(UndoRecord* undo, int type) const {
@@ -74,6 +74,14 @@ void GridData::RevertPiece(undo::Piece& piece) {
                     std::swap(p.cells, data.values); // the whole grid: no cell copied
                 else
                     data.values.SwapRegion(p.layer, p.row, p.column, p.cells);
+                std::swap(p.minValue, data.minValue);
+                std::swap(p.maxValue, data.maxValue);
+            },
+            [&](undo::ParameterCellList& p) {
+                ParameterData& data = data_.parameters.at(p.code);
+                auto cells = data.values.Cells();
+                for (std::size_t i = 0; i < p.cells.size(); ++i)
+                    std::swap(cells[p.cells[i]], p.values[i]);
                 std::swap(p.minValue, data.minValue);
                 std::swap(p.maxValue, data.maxValue);
             },
@@ -133,6 +141,8 @@ void GridData::RevertPiece(undo::Piece& piece) {
                 std::swap(p.layer, data_.layerSpacing);
                 std::swap(p.uniform, data_.UniformSpacing);
                 std::swap(p.zExaggeration, data_.ZExaggeration);
+                std::swap(p.horizontalUnits, data_.HorizontalUnits);
+                std::swap(p.verticalUnits, data_.VerticalUnits);
             },
             [&](undo::BoundaryList& p) {
                 std::swap(p.record, data_.boundaries.at(static_cast<std::size_t>(p.type)));
@@ -187,6 +197,9 @@ std::size_t UndoRecord::HeldBytes() const {
         std::visit(
             Overloaded{
                 [&](const undo::ParameterCells& p) { bytes += p.cells.Size() * sizeof(double); },
+                [&](const undo::ParameterCellList& p) {
+                    bytes += p.cells.size() * (sizeof(std::size_t) + sizeof(double));
+                },
                 [&](const undo::MembershipCells& p) { bytes += p.cells.Size() * sizeof(int32_t); },
                 [&](const undo::MembershipRenumber& p) {
                     bytes += p.cells.size() * sizeof(std::size_t);

@@ -39,6 +39,15 @@ struct ParameterCells {
     double maxValue = 0.0;
 };
 
+// Scattered cells of a parameter (a basin's), by position in its grid.
+struct ParameterCellList {
+    int code = 0;
+    std::vector<std::size_t> cells;
+    std::vector<double> values;
+    double minValue = 0.0;
+    double maxValue = 0.0;
+};
+
 struct MembershipCells {
     int type = 0;
     int layer = 0;
@@ -78,6 +87,8 @@ struct Spacings {
     std::vector<double> layer;
     int uniform = 1;
     double zExaggeration = 1.0;
+    std::string horizontalUnits;
+    std::string verticalUnits;
 };
 
 struct BoundaryList {
@@ -111,7 +122,7 @@ struct ParameterInfo {
 };
 
 using Piece =
-    std::variant<ParameterCells, MembershipCells, MembershipRenumber, SelectionCells, Slices,
+    std::variant<ParameterCells, ParameterCellList, MembershipCells, MembershipRenumber, SelectionCells, Slices,
                  Spacings, BoundaryList, Crops, Settings, OutputRequest, ParameterInfo>;
 
 } // namespace undo

@@ -115,16 +115,16 @@ PrintControlDlg::PrintControlDlg(GridData& grid, std::function<void(QUndoCommand
 
 void PrintControlDlg::Refresh() {
     std::vector<PrintRow> rows;
-    for (const PrintDataItem& item : grid_.printList)
+    for (const PrintDataItem& item : grid_.PrintList())
         rows.push_back({item.month, item.day, item.year});
     SetRows(rows);
     RefreshPeriod();
 }
 
 void PrintControlDlg::RefreshPeriod() {
-    const int year = grid_.settings.simulationYear;
-    const CalendarDate start = DayNumberToDate(grid_.settings.simulationStart, year);
-    const CalendarDate end = DayNumberToDate(grid_.settings.simulationEnd, year);
+    const int year = grid_.Settings().simulationYear;
+    const CalendarDate start = DayNumberToDate(grid_.Settings().simulationStart, year);
+    const CalendarDate end = DayNumberToDate(grid_.Settings().simulationEnd, year);
     const int values[] = {start.month, start.day, start.year, end.month, end.day, end.year};
     for (int i = 0; i < 6; ++i)
         group_[i]->setText(QString::number(values[i]));
@@ -168,7 +168,7 @@ void PrintControlDlg::CorrectCell(int row, int column) {
 void PrintControlDlg::AddRows() {
     std::vector<PrintRow> rows = Rows();
     const int count = std::clamp(LeadingInteger(count_->text().toStdString()), 0, MaxGroupRows);
-    AddPrintRows(rows, count, grid_.settings.simulationYear);
+    AddPrintRows(rows, count, grid_.Settings().simulationYear);
     SetRows(rows);
 }
 
@@ -198,8 +198,8 @@ void PrintControlDlg::AddGroup() {
 void PrintControlDlg::accept() {
     std::vector<PrintDataItem> list = BuildPrintList(Rows());
     const bool same =
-        list.size() == grid_.printList.size() &&
-        std::equal(list.begin(), list.end(), grid_.printList.begin(),
+        list.size() == grid_.PrintList().size() &&
+        std::equal(list.begin(), list.end(), grid_.PrintList().begin(),
                    [](const PrintDataItem& a, const PrintDataItem& b) {
                        return a.month == b.month && a.day == b.day && a.year == b.year;
                    });

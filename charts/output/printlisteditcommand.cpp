@@ -4,7 +4,7 @@ namespace korva::charts {
 
 PrintListEditCommand::PrintListEditCommand(GridData& grid, std::vector<PrintDataItem> newList,
                                            std::function<void()> changed)
-    : QUndoCommand("Print Control"), grid_(grid), old_(grid.printList), new_(std::move(newList)),
+    : QUndoCommand("Print Control"), grid_(grid), old_(grid.PrintList()), new_(std::move(newList)),
       changed_(std::move(changed)) {}
 
 void PrintListEditCommand::redo() {
@@ -16,7 +16,7 @@ void PrintListEditCommand::undo() {
 }
 
 void PrintListEditCommand::Apply(const std::vector<PrintDataItem>& list) {
-    grid_.printList = list;
+    grid_.SetPrintList(list);
     if (changed_) changed_();
 }
 

@@ -84,11 +84,11 @@ void TimeSeriesOutputDisplayDlg::Refresh() {
         list_->addItem(QString::fromStdString(entry.text));
     from_->clear();
     to_->clear();
-    const int start = grid_.settings.simulationStart;
-    const int end = std::max(start, grid_.settings.simulationEnd);
+    const int start = grid_.Settings().simulationStart;
+    const int end = std::max(start, grid_.Settings().simulationEnd);
     for (int day = start; day <= end; ++day) {
         const QString text =
-            QString::fromStdString(SeriesDateText(day, grid_.settings.simulationYear));
+            QString::fromStdString(SeriesDateText(day, grid_.Settings().simulationYear));
         from_->addItem(text);
         to_->addItem(text);
     }
@@ -107,8 +107,8 @@ std::vector<GraphDlg*> TimeSeriesOutputDisplayDlg::DisplayGraph() {
     std::vector<GraphDlg*> windows;
     const std::vector<SeriesEntry> chosen = Selected();
     if (chosen.empty() || from_->currentIndex() < 0 || to_->currentIndex() < 0) return windows;
-    const int from = grid_.settings.simulationStart + from_->currentIndex();
-    const int to = grid_.settings.simulationStart + to_->currentIndex();
+    const int from = grid_.Settings().simulationStart + from_->currentIndex();
+    const int to = grid_.Settings().simulationStart + to_->currentIndex();
     if (from > to) {
         showMessage("The \"from\" date must not be after the \"to\" date.");
         return windows;

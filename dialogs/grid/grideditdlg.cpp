@@ -140,8 +140,8 @@ GridEditDlg::GridEditDlg(DialogDocument& document, ViewReceiverHost* view, QWidg
     connect(&document_, &DialogDocument::ModelChanged, this, [this] { ScheduleRefresh(0); });
     ShowTools();
     const GridData& grid = document_.Grid();
-    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits));
-    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits));
+    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits()));
+    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits()));
     Refresh();
 }
 
@@ -151,8 +151,8 @@ GridEditDlg::~GridEditDlg() {
 
 void GridEditDlg::Start() {
     const GridData& grid = document_.Grid();
-    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits));
-    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits));
+    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits()));
+    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits()));
     Refresh();
     if (view_) {
         view_->SetGridEditReceiver(this);

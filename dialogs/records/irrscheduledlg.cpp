@@ -140,7 +140,7 @@ void IrrScheduleDlg::Plot() {
     if (!schedule) return;
     IrrigationPlotRequest request;
     request.basinName = edit_.BasinName(shownBasin_);
-    request.simulationYear = context_.grid->settings.simulationYear;
+    request.simulationYear = context_.grid->Settings().simulationYear;
     request.points = IrrigationPlotPoints(*schedule, request.simulationYear);
     PlotIrrigationSchedule(this, request);
 }

@@ -13,10 +13,10 @@ namespace {
 
 GridData ModelOf2005() {
     GridData grid;
-    grid.settings.simulationYear = 2005;
-    grid.settings.simulationStart = 90;
-    grid.settings.simulationEnd = 273;
-    grid.printList = {{6, 1, 2005}};
+    ReaderContents(grid).settings.simulationYear = 2005;
+    ReaderContents(grid).settings.simulationStart = 90;
+    ReaderContents(grid).settings.simulationEnd = 273;
+    ReaderContents(grid).printList = {{6, 1, 2005}};
     return grid;
 }
 
@@ -62,7 +62,7 @@ TEST(PrintControlWindow, OkIsOneUndoStepAndCancelChangesNothing) {
         dlg.DeleteRows({5, 6}); // the two empty rows again
         dlg.reject();
     }
-    EXPECT_EQ(grid.printList.size(), 1u);
+    EXPECT_EQ(grid.PrintList().size(), 1u);
     EXPECT_EQ(stack.count(), 0);
 
     PrintControlDlg dlg(grid, [&](QUndoCommand* c) { stack.push(c); });
@@ -78,15 +78,15 @@ TEST(PrintControlWindow, OkIsOneUndoStepAndCancelChangesNothing) {
     dlg.AddGroup();
     dlg.accept();
     ASSERT_EQ(stack.count(), 1);
-    ASSERT_EQ(grid.printList.size(), 5u);
-    EXPECT_EQ(grid.printList[0].day, 1); // sorted: January before June
-    EXPECT_EQ(grid.printList[3].day, 10);
-    EXPECT_EQ(grid.printList[4].month, 6);
+    ASSERT_EQ(grid.PrintList().size(), 5u);
+    EXPECT_EQ(grid.PrintList()[0].day, 1); // sorted: January before June
+    EXPECT_EQ(grid.PrintList()[3].day, 10);
+    EXPECT_EQ(grid.PrintList()[4].month, 6);
     stack.undo();
-    ASSERT_EQ(grid.printList.size(), 1u);
-    EXPECT_EQ(grid.printList[0].month, 6);
+    ASSERT_EQ(grid.PrintList().size(), 1u);
+    EXPECT_EQ(grid.PrintList()[0].month, 6);
     stack.redo();
-    EXPECT_EQ(grid.printList.size(), 5u);
+    EXPECT_EQ(grid.PrintList().size(), 5u);
 }
 
 } // namespace

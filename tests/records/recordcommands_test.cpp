@@ -1,4 +1,5 @@
 // The undo steps of the record editors on the bundled example.
+#include "tests/gridrows.h"
 #include "dialogs/records/cropeditcommand.h"
 #include "dialogs/records/recordeditcommand.h"
 #include "examplegrid.h"
@@ -10,12 +11,12 @@ namespace korva {
 namespace {
 
 // Every crop cell value of the grid, to compare before and after.
-std::vector<std::vector<ParamLayerData>> CropCells(const GridData& grid) {
-    std::vector<std::vector<ParamLayerData>> cells;
+std::vector<Grid3D<double>> CropCells(const GridData& grid) {
+    std::vector<Grid3D<double>> cells;
     for (int p = 0; p < grid.ParameterCount(); ++p) {
-        const int code = grid.ParameterOrder[static_cast<std::size_t>(p)];
+        const int code = grid.ParameterOrder()[static_cast<std::size_t>(p)];
         if (code >= GridData::InitialRootDepth && code <= GridData::DateOfHarvest)
-            cells.push_back(grid.Parameter(p).layers);
+            cells.push_back(grid.Parameter(p).values);
     }
     return cells;
 }
@@ -33,7 +34,7 @@ TEST(CropEditCommand, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
     const auto cellsBefore = CropCells(grid);
     // A basin cell of the first basin.
     int row = -1, column = -1;
-    const auto& members = grid.Boundary(BasinType).grid.front();
+    const auto members = testing::LayerRows(grid.Memberships(BasinType), 0);
     for (std::size_t r = 0; r < members.size() && row < 0; ++r)
         for (std::size_t c = 0; c < members[r].size(); ++c)
             if (members[r][c] == 1) {
@@ -57,15 +58,15 @@ TEST(CropEditCommand, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
     stack.push(command);
     EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
     EXPECT_EQ(CellValue(grid, GridData::MaximumRootDepth, row, column), 123);
-    EXPECT_EQ(grid.cropParams.size(), edited.crops.size());
+    EXPECT_EQ(grid.CropParams().size(), edited.crops.size());
     EXPECT_GT(command->ChangedCellCount(), 0u);
     // Only basin cells whose value moved are kept, never the whole grid.
-    const std::size_t cells = grid.rowSpacing.size() * grid.columnSpacing.size();
+    const std::size_t cells = grid.RowSpacing().size() * grid.ColumnSpacing().size();
     EXPECT_LT(command->ChangedCellCount(), 10 * cells);
 
     stack.undo();
     EXPECT_EQ(CropCells(grid), cellsBefore);
-    EXPECT_EQ(grid.cropParams.size(), before.crops.size());
+    EXPECT_EQ(grid.CropParams().size(), before.crops.size());
     stack.redo();
     EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
     EXPECT_EQ(notified, 3);
@@ -95,7 +96,7 @@ TEST(RecordEditCommand, KeepsOldAndNewRecordsOfOneFamily) {
     // Per-basin lists keep one entry per basin.
     IrrigationRecords short_;
     stack.push(new RecordEditCommand<IrrigationRecords>(grid, short_, "Edit"));
-    EXPECT_EQ(grid.irrigation.size(), static_cast<std::size_t>(grid.BoundaryCount(BasinType)));
+    EXPECT_EQ(grid.Irrigation().size(), static_cast<std::size_t>(grid.BoundaryCount(BasinType)));
 }
 
 } // namespace
