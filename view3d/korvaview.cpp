@@ -330,7 +330,11 @@ void CKORVAView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CKORVAView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::RightButton) return;
+    // A quick second left press is still the start of a drag.
+    if (event->button() != Qt::RightButton) {
+        mousePressEvent(event);
+        return;
+    }
     SetRotation(0, 0);
     emit RotationChanged(0, 0);
 }

@@ -100,9 +100,13 @@ TEST(ViewEditing, ZoomCommandsChangeOnlyTheCurrentCamera) {
     EXPECT_EQ(view.Settings().ZoomWindow3D, ZoomMargins{});
     // Armed in 3D, every drag zooms until restored.
     view.ArmMouseZoom();
-    Drag(&view, {0, 0}, {100, 100}); // the top-left quarter of 200 x 200
-    Drag(&view, {0, 0}, {100, 100});
-    EXPECT_NEAR(view.Settings().ZoomWindow3D.right, 0.75, 1e-12);
+    ASSERT_EQ(view.size(), QSize(200, 200));
+    // (QTest takes a null point for the widget's centre, so start at 1, 1.)
+    Drag(&view, {1, 1}, {100, 100}); // the top-left quarter of 200 x 200
+    EXPECT_NEAR(view.Settings().ZoomWindow3D.left, 0.005, 1e-12);
+    EXPECT_NEAR(view.Settings().ZoomWindow3D.right, 0.5, 1e-12);
+    Drag(&view, {1, 1}, {100, 100}); // composed: half of the remaining 0.495
+    EXPECT_NEAR(view.Settings().ZoomWindow3D.right, 0.5 + 0.5 * 0.495, 1e-12);
     // A right double click turns the camera back.
     view.SetRotation(30, 40);
     QTest::mouseDClick(&view, Qt::RightButton, {}, {50, 50});
