@@ -6,6 +6,7 @@
 #include "app/registercommands.h"
 #include "mainframe.h"
 #include "splashwnd.h"
+#include "toolicons.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -116,6 +117,8 @@ int CKORVAApp::Main(int argc, char* argv[]) {
 
 bool CKORVAApp::InitInstance(const StartOptions& options, const QString& launchFolder) {
     SetApplicationNames();
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName("korva");
     mainFrame_ = std::make_unique<CMainFrame>(table_);
     RegisterAllCommands(table_, *mainFrame_);
     mainFrame_->UpdateCommandStates();
