@@ -61,6 +61,7 @@ void CropYieldEditDlg::Fill(CropYieldTable::Table which, TableCtrl* table) {
             table->SetItemText(basin + 1, v + 1, table_.Cell(which, basin, v));
     }
     table->AutoSizeColumns();
+    table->SetColumnsFillWidth(true);
 }
 
 void CropYieldEditDlg::OnEdited(CropYieldTable::Table which, TableCtrl* table, int row,
