@@ -10,11 +10,14 @@
 #include "panels/viewcontroldlg.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QImageWriter>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -95,14 +98,29 @@ void RegisterView3dCommands(CommandTable& table) {
         return pane;
     });
     table.SetViewFactory([](CKORVADoc& document, QWidget* parent) -> QWidget* {
+        // Platforms without windows of their own (offscreen, minimal) cannot
+        // show an OpenGL widget; the pane says so instead of failing.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+            pendingPanel = nullptr;
+            auto* label =
+                new QLabel(QStringLiteral("The 3D view needs a display with OpenGL."), parent);
+            label->setAlignment(Qt::AlignCenter);
+            return label;
+        }
         auto* view = new CKORVAView(document, parent);
         QObject::connect(view, &CKORVAView::StatusText, view, [view](const QString& text) {
             if (auto* main = qobject_cast<QMainWindow*>(view->window()))
                 main->statusBar()->showMessage(text);
         });
         if (QWidget* pane = pendingPanel) {
-            auto* panel = new ControlPanelView(*view, pane);
-            pane->layout()->addWidget(panel);
+            auto* panel = new ControlPanelView(*view);
+            // The pane keeps the width the window gives it; the form scrolls.
+            auto* scroll = new QScrollArea(pane);
+            scroll->setWidget(panel);
+            scroll->setWidgetResizable(true);
+            scroll->setMinimumWidth(0);
+            pane->layout()->addWidget(scroll);
             QObject::connect(panel, &ControlPanelView::EditParameterRequested, view,
                              [view](int p) { ShowParameterPanel(*view, p, view->window()); });
             pendingPanel = nullptr;
