@@ -227,6 +227,8 @@ TEST_F(MainFrameTest, ClosingAsksForModifiedProjectsOnly) {
     prompts.answers = {Answer::No};
     EXPECT_TRUE(frame.close());
     EXPECT_TRUE(frame.Documents().isEmpty());
+    EXPECT_TRUE(QSettings(SettingsOrganization, SettingsApplication).contains("MainFrame/geometry"))
+        << "the window comes back where it was";
     EXPECT_EQ(prompts.questions.size(), 2) << prompts.questions.join(" | ").toStdString();
 }
 
