@@ -5,6 +5,7 @@
 #include "run/pipedprocess.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,8 +68,9 @@ int ModelRunDlg::Progress() const {
 }
 
 void ModelRunDlg::AppendLine(const std::string& line) {
-    output_ += QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size())) + "\r\n";
-    outputBox_->setPlainText(output_);
+    const QString text = QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
+    output_ += text + "\r\n";
+    outputBox_->appendPlainText(text);
     outputBox_->moveCursor(QTextCursor::End);
     outputBox_->ensureCursorVisible();
 }
@@ -78,22 +80,22 @@ void ModelRunDlg::Tick() {
     int percent = 0;
     if (run_->ReadProgress(percent)) progress_->setValue(percent);
 
+    // Everything the solver has written so far is taken at each tick: a
+    // solver whose output pipe fills up stops until it is read, so taking
+    // only a line a second would slow a long run down to the box's pace.
+    // The tick stops after a slice of time so the window stays responsive.
+    QElapsedTimer slice;
+    slice.start();
     std::string line;
     bool ended = false;
-    if (run_->PollWholeLine(line, ended) && !line.empty()) AppendLine(line);
-    // While the solver works the box takes one line a second; once it has
-    // gone, the rest of what it wrote is shown at once.
-    if (!ended && run_->Process() != nullptr && !run_->Process()->Running()) {
-        // Stops when nothing more is waiting: a process the solver left
-        // behind may still hold the pipe open, and the next tick looks again.
-        while (!ended && run_->PollWholeLine(line, ended))
-            if (!line.empty()) AppendLine(line);
+    while (!ended && run_->PollWholeLine(line, ended)) {
+        if (!line.empty()) AppendLine(line);
+        if (slice.elapsed() > MaxTickMilliseconds) break;
     }
-    if (ended) End(true);
+    if (ended) End();
 }
 
-void ModelRunDlg::End(bool ended) {
-    Q_UNUSED(ended);
+void ModelRunDlg::End() {
     timer_.stop();
     int percent = 0;
     if (run_->ReadProgress(percent)) progress_->setValue(percent);

@@ -1,6 +1,6 @@
 #pragma once
 // ModelRunDlg: follows a started solver. Once a second it shows the
-// percentage of the solver's log in the progress bar and one new line of its
+// percentage of the solver's log in the progress bar and the new lines of its
 // output in the output box, never waiting for either, so the window stays
 // alive. When the solver has ended, OK is enabled (it loads the results) and
 // Cancel is disabled; Cancel while it runs ends the solver and waits for it.
@@ -39,6 +39,7 @@ public:
     // The poll period; a second, shorter in tests.
     void SetPollInterval(int milliseconds) { timer_.setInterval(milliseconds); }
     static constexpr int PollMilliseconds = 1000;
+    static constexpr int MaxTickMilliseconds = 100;
 
     void reject() override; // Cancel, Escape and the close box
 
@@ -48,7 +49,7 @@ signals:
 private:
     void Tick();
     void AppendLine(const std::string& line);
-    void End(bool ended);
+    void End();
 
     std::unique_ptr<ModelRun> run_;
     QTimer timer_;

@@ -1,18 +1,21 @@
 #include "cropyieldeditdlg.h"
 
+#include "dialogs/dialogdocument.h"
 #include "model/simulationsettings.h"
+#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace korva {
 
-CropYieldEditDlg::CropYieldEditDlg(const RecordEditContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), table_(*context.grid), method_(new QComboBox(this)),
+CropYieldEditDlg::CropYieldEditDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), table_(document.Grid()), method_(new QComboBox(this)),
       response_(new TableCtrl(this)), salinity_(new TableCtrl(this)) {
     setWindowTitle(tr("Crop Yield Function"));
     setSizeGripEnabled(true);
@@ -39,9 +42,25 @@ CropYieldEditDlg::CropYieldEditDlg(const RecordEditContext& context, QWidget* pa
     layout->addWidget(salinity_);
     layout->addWidget(buttons);
 
+    Reload();
+    // A basin added or deleted, or an undo, while the editor is open.
+    connect(&document_, &DialogDocument::ModelChanged, this, [this](unsigned parts) {
+        if (!storing_ && (parts & (unsigned(RecordSettingsPart) | unsigned(BoundariesPart))) != 0)
+            Reload();
+    });
+    resize(560, 400);
+}
+
+void CropYieldEditDlg::Reload() {
+    table_ = CropYieldTable(document_.Grid());
+    method_->setCurrentIndex(0);
     Fill(CropYieldTable::ResponseTable, response_);
     Fill(CropYieldTable::SalinityTable, salinity_);
-    resize(560, 400);
+}
+
+void CropYieldEditDlg::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) Reload();
+    QDialog::showEvent(event);
 }
 
 void CropYieldEditDlg::Fill(CropYieldTable::Table which, TableCtrl* table) {
@@ -59,6 +78,7 @@ void CropYieldEditDlg::Fill(CropYieldTable::Table which, TableCtrl* table) {
             table->SetItemText(basin + 1, v + 1, table_.Cell(which, basin, v));
     }
     table->AutoSizeColumns();
+    table->SetColumnsFillWidth(true);
 }
 
 void CropYieldEditDlg::OnEdited(CropYieldTable::Table which, TableCtrl* table, int row,
@@ -71,8 +91,9 @@ void CropYieldEditDlg::OnEdited(CropYieldTable::Table which, TableCtrl* table, i
 void CropYieldEditDlg::accept() {
     YieldRecords records = table_.Result();
     records.method = method_->currentIndex();
-    context_.execute(new RecordEditCommand<YieldRecords>(
-        *context_.grid, records, tr("Edit Crop Yield Function"), context_.changed));
+    storing_ = true;
+    ChangeRecords(document_, tr("Edit Crop Yield Function"), records, RecordSettingsPart);
+    storing_ = false;
     QDialog::accept();
 }
 

@@ -150,6 +150,26 @@ TEST_F(ModelRunTest, FailingSolverIsReportedByNameAndNothingIsLoaded) {
     EXPECT_TRUE(prompts.messages.last().contains("exit status 3"));
 }
 
+TEST_F(ModelRunTest, ChattySolverIsNeverHeldUpByTheOutputBox) {
+    // Far more output than a pipe holds: unless each tick takes all of it the
+    // solver would wait on its pipe and the run would never end.
+    CKORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(CopyExample("field3d.kvp")));
+    document.SetProgramFolder(FakeSolverFolder(
+        "korva_model3d", "i=0\nwhile [ $i -lt 4000 ]; do\n  echo \"day $i of a long and wordy "
+                         "simulation\"\n  i=$((i+1))\ndone\necho done\n"));
+    auto run = document.RunModel([](ProblemList&) { return true; });
+    ASSERT_NE(run, nullptr);
+    ModelRunDlg dialog(std::move(run));
+    dialog.SetPollInterval(200);
+    QSignalSpy ended(&dialog, &ModelRunDlg::RunEnded);
+    dialog.show();
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(dialog.RunState(), ModelRunDlg::State::Finished);
+    EXPECT_EQ(dialog.OutputText().count("\r\n"), 4001);
+    EXPECT_TRUE(dialog.OutputText().endsWith("done\r\n"));
+}
+
 TEST_F(ModelRunTest, MissingSolverStartsNothingAndSaysSo) {
     CKORVADoc document;
     ASSERT_TRUE(document.OnOpenDocument(CopyExample("field3d.kvp")));

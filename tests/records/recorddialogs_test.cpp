@@ -1,12 +1,15 @@
 // The record editors as the user works them: open on the bundled example,
 // type or choose, OK or Cancel, and look at the project and its undo.
 #include "tests/gridrows.h"
+#include "charts/window/graphdlg.h"
+#include "dialogs/dialogdocument.h"
 #include "dialogs/records/cropparameterdlg.h"
 #include "dialogs/records/cropyieldeditdlg.h"
 #include "dialogs/records/draincollectorconnectdlg.h"
 #include "dialogs/records/irrscheduledlg.h"
-#include "dialogs/records/irrscheduleplot.h"
 #include "dialogs/records/natbounddlg.h"
+#include "dialogs/records/recordcommands.h"
+#include "dialogs/records/recordtext.h"
 #include "dialogs/records/selectionlistdlg.h"
 #include "examplegrid.h"
 #include "tablectrl.h"
@@ -28,13 +31,10 @@ namespace {
 
 class RecordDialogTest : public ::testing::Test {
 protected:
-    RecordEditContext Context() {
-        RecordEditContext context;
-        context.grid = &grid;
-        context.execute = [this](QUndoCommand* command) { stack.push(command); };
-        context.changed = [this] { ++changes; };
-        return context;
+    void SetUp() override {
+        QObject::connect(&document, &DialogDocument::ModelChanged, [this](unsigned) { ++changes; });
     }
+    DialogDocument& Context() { return document; }
 
     // Types text into a body cell the way a user does: start typing on the
     // cell, then Return.
@@ -89,6 +89,7 @@ protected:
 
     GridData grid = test::ExampleGrid();
     QUndoStack stack;
+    UndoStackDocument document{grid, stack};
     int changes = 0;
     QString shownMessage;
 };
@@ -188,6 +189,23 @@ TEST_F(RecordDialogTest, YieldTablesStorePerBasinLists) {
     stack.undo();
     EXPECT_EQ(grid.YieldResponseFactors(), test::ExampleGrid().YieldResponseFactors());
     EXPECT_EQ(grid.SalinityUpperBounds(), test::ExampleGrid().SalinityUpperBounds());
+    // The open editor followed the undo.
+    EXPECT_EQ(response->GetItemText(2, 3), FormatNumber(grid.YieldResponseFactors()[2][1]));
+}
+
+TEST_F(RecordDialogTest, YieldEditorShownAgainForgetsCancelledEdits) {
+    auto make = CropYieldEditorFactory(document);
+    std::unique_ptr<QDialog> dialog(make(nullptr));
+    auto* yield = qobject_cast<CropYieldEditDlg*>(dialog.get());
+    ASSERT_NE(yield, nullptr);
+    yield->show();
+    Type(yield->ResponseTableCtrl(), 1, 1, "0.99");
+    yield->reject();
+    yield->show();
+    EXPECT_EQ(yield->ResponseTableCtrl()->GetItemText(1, 1),
+              FormatNumber(grid.YieldResponseFactors()[0][0]));
+    yield->accept();
+    EXPECT_EQ(stack.count(), 0); // nothing changed, no step
 }
 
 TEST_F(RecordDialogTest, IrrigationScheduleClampsAddsAndAsksWhenTheBasinChanges) {
@@ -258,29 +276,13 @@ TEST_F(RecordDialogTest, IrrigationAddWithoutBasinsSaysSo) {
     EXPECT_EQ(stack.count(), 0);
 }
 
-TEST_F(RecordDialogTest, PlotHandsTheScheduleToTheGraphWindow) {
-    IrrigationPlotRequest seen;
-    SetIrrigationPlotter([&](QWidget*, const IrrigationPlotRequest& request) { seen = request; });
-    {
-        IrrScheduleDlg dialog(Context());
-        ASSERT_TRUE(dialog.PlotButton()->isEnabled());
-        dialog.PlotButton()->click();
-    }
-    SetIrrigationPlotter(nullptr);
-    EXPECT_EQ(seen.basinName.toStdString(), grid.Boundary(BasinType).names[0]);
-    EXPECT_EQ(seen.points.size(), grid.Irrigation()[0].size());
-    IrrScheduleDlg withoutGraphs(Context());
-    EXPECT_FALSE(withoutGraphs.PlotButton()->isEnabled());
-}
-
-TEST(IrrigationPlotPoints, DateOrderWithoutDatesTheCalendarLacks) {
-    const IrrigationData schedule = {
-        {5, 2, 1990, 4.0, 0}, {0, 0, 0, 9.0, 0}, {3, 1, 1990, 2.0, 0}, {1, 1, 1989, 1.0, 0}};
-    const auto points = IrrigationPlotPoints(schedule, 1990);
-    ASSERT_EQ(points.size(), 2u);
-    EXPECT_EQ(points[0].dayNumber, 59);
-    EXPECT_EQ(points[0].depth, 2.0);
-    EXPECT_EQ(points[1].dayNumber, 121);
+TEST_F(RecordDialogTest, PlotDrawsTheWorkingScheduleInAGraphWindow) {
+    IrrScheduleDlg dialog(Context());
+    dialog.PlotButton()->click();
+    charts::GraphDlg* graph = dialog.findChild<charts::GraphDlg*>();
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->windowTitle(), "Irrigation Schedule");
+    graph->close();
 }
 
 TEST_F(RecordDialogTest, DrainCollectorChoiceAndNone) {
