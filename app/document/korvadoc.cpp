@@ -3,11 +3,11 @@
 #include "commands/addboundarycommand.h"
 #include "commands/boundarycolorcommand.h"
 #include "commands/deleteboundarycommand.h"
+#include "commands/editcommand.h"
 #include "commands/loadresultscommand.h"
 #include "commands/renameboundarycommand.h"
 #include "commands/replacemodelcommand.h"
 #include "commands/simulationperiodcommand.h"
-#include "commands/editcommand.h"
 #include "documentcommand.h"
 #include "files/inputset/inputset.h"
 #include "files/output/modeloutput.h"
@@ -240,12 +240,11 @@ std::unique_ptr<ModelRun> CKORVADoc::RunModel(const ProblemResolver& resolveProb
         if (!resolveProblems || !resolveProblems(problems)) return nullptr;
         // The corrected values are a change of the project like any other;
         // one that changes nothing leaves no step.
-        Execute(new ModelEditCommand(
-            *this, "Correct Critical Problems",
-            [problems](GridData& grid, UndoRecord* undo) {
-                return grid.ApplyModelCheckValues(problems, undo);
-            },
-            {ModelChange::Settings, -1, ModelChanged}));
+        Execute(new ModelEditCommand(*this, "Correct Critical Problems",
+                                     [problems](GridData& grid, UndoRecord* undo) {
+                                         return grid.ApplyModelCheckValues(problems, undo);
+                                     },
+                                     {ModelChange::Settings, -1, ModelChanged}));
     }
     if (!SaveModified(parent)) return nullptr;
     // A project that was never saved has no name for its input set.

@@ -96,7 +96,8 @@ std::vector<SeriesEntry> ListTimeSeries(const GridData& grid) {
 }
 
 const TimeSeriesRecord& SeriesRecord(const GridData& grid, const SeriesEntry& entry) {
-    return grid.Outputs().cellSeries.at(static_cast<std::size_t>(entry.code))
+    return grid.Outputs()
+        .cellSeries.at(static_cast<std::size_t>(entry.code))
         .at(static_cast<std::size_t>(entry.index));
 }
 

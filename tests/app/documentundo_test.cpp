@@ -117,13 +117,13 @@ TEST_F(DocumentUndoTest, GenericEditCommandUndoesAndRedoesThroughItsRecord) {
 TEST_F(DocumentUndoTest, AnEditThatChangesNothingLeavesNoStep) {
     const SimulationSettings& s = document.Grid().Settings();
     const int steps = document.UndoStack()->count();
-    document.Execute(new ModelEditCommand(
-        document, "Simulation Period",
-        [&](GridData& grid, UndoRecord* undo) {
-            return grid.SetSimulationPeriod(s.simulationStart, s.simulationEnd, s.simulationYear,
-                                            undo);
-        },
-        {ModelChange::SimulationPeriod}));
+    document.Execute(new ModelEditCommand(document, "Simulation Period",
+                                          [&](GridData& grid, UndoRecord* undo) {
+                                              return grid.SetSimulationPeriod(
+                                                  s.simulationStart, s.simulationEnd,
+                                                  s.simulationYear, undo);
+                                          },
+                                          {ModelChange::SimulationPeriod}));
     EXPECT_EQ(document.UndoStack()->count(), steps);
 }
 

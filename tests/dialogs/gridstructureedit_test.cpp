@@ -32,7 +32,8 @@ GridData MakeFilledGrid() {
                 if (grid.BoundaryHoldsEveryLayer(DrainType) || k == 0)
                     grid.SetBoundaryValue(DrainType, k, r, c, (r + c + k) % 2);
                 if (k == 0) grid.SetBoundaryValue(BasinType, 0, r, c, c % 2);
-                if ((r * c + k) % 3 == 0) ReaderContents(grid).TimeSeriesCellGrid.Set(k, r, c, {k, r});
+                if ((r * c + k) % 3 == 0)
+                    ReaderContents(grid).TimeSeriesCellGrid.Set(k, r, c, {k, r});
             }
     return grid;
 }

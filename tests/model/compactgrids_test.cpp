@@ -22,15 +22,21 @@ Grid3D<int> Numbered(int layers, int rows, int columns) {
 
 TEST(Grid3D, SlicesComeOutAndGoBackAlongEveryDimension) {
     for (int dimension = 0; dimension < 3; ++dimension) {
-        const Grid3D<int> original = Numbered(3, 4, 5);
+        const Grid3D<int> original = Numbered(4, 4, 5);
         Grid3D<int> grid = original;
         const Grid3D<int> removed = grid.ExtractSlices(dimension, 1, 2);
-        EXPECT_EQ(dimension == 0 ? grid.Rows() : dimension == 1 ? grid.Columns() : grid.Layers(),
-                  (dimension == 0 ? 4 : dimension == 1 ? 5 : 3) - 2);
+        EXPECT_EQ(dimension == 0   ? grid.Rows()
+                  : dimension == 1 ? grid.Columns()
+                                   : grid.Layers(),
+                  (dimension == 1 ? 5 : 4) - 2);
         // Item 0 stays, the old item 3 follows it.
         EXPECT_EQ(grid(0, 0, 0), 0);
-        EXPECT_EQ(dimension == 0 ? grid(0, 1, 0) : dimension == 1 ? grid(0, 0, 1) : grid(1, 0, 0),
-                  dimension == 0 ? 30 : dimension == 1 ? 3 : 300 + 0);
+        EXPECT_EQ(dimension == 0   ? grid(0, 1, 0)
+                  : dimension == 1 ? grid(0, 0, 1)
+                                   : grid(1, 0, 0),
+                  dimension == 0   ? 30
+                  : dimension == 1 ? 3
+                                   : 300);
         grid.InsertSlices(dimension, 1, removed);
         EXPECT_EQ(grid, original) << dimension;
     }

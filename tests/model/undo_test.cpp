@@ -66,54 +66,171 @@ std::vector<UndoCase> EveryEdit() {
     const ModelPoint topLeft{-19.9, -29.9, 0.9};
     const ModelPoint middle{1.0, 1.0, -0.2};
     return {
-        {"SetValue", [](GridData& g, UndoRecord* u) { return g.SetValue(HorizontalK, 1, 2, 3, 7.5, true, false, u); }},
-        {"SetValue down", [](GridData& g, UndoRecord* u) { return g.SetValue(HorizontalK, 0, 1, 1, 8.5, true, true, u); }},
-        {"SetValue surface", [](GridData& g, UndoRecord* u) { return g.SetValue(Ground, 2, 0, 0, 1.5, true, false, u); }},
-        {"ClearParameter", [](GridData& g, UndoRecord* u) { return g.ClearParameter(HorizontalK, u); }},
-        {"FillRegion", [=](GridData& g, UndoRecord* u) { return g.FillRegion(HorizontalK, topLeft, middle, 1, 3.25, true, u); }},
-        {"FillRegion ground", [=](GridData& g, UndoRecord* u) { return g.FillRegion(Ground, topLeft, middle, 0, 99.0, false, u); }},
-        {"SetValueForBasin", [](GridData& g, UndoRecord* u) { return g.SetValueForBasin(HorizontalK, 2, 6.0, u); }},
-        {"SetParameterValues", [](GridData& g, UndoRecord* u) { return g.SetParameterValues(Ground, Grid3D<double>(1, 3, 4, 2.0), u); }},
-        {"MarkAboveGround", [](GridData& g, UndoRecord* u) { return g.MarkAboveGround(InactiveType, 7, u); }},
-        {"TransformParameter", [](GridData& g, UndoRecord* u) { return g.TransformParameter(HorizontalK, 0, 1, GridData::MultiplyTransform, 3.0, u); }},
-        {"SetParameterInfo", [](GridData& g, UndoRecord* u) { return g.SetParameterInfo(Ground, "Ground (m)", {0, 0, 1}, {1, 1, 0}, u); }},
-        {"SetTotalExtent", [](GridData& g, UndoRecord* u) { return g.SetTotalExtent(GridData::ColumnDimension, 80.0, u); }},
-        {"SetSpacing", [](GridData& g, UndoRecord* u) { return g.SetSpacing(GridData::LayerDimension, 1, 75.0, u); }},
+        {"SetValue",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetValue(HorizontalK, 1, 2, 3, 7.5, true, false, u);
+         }},
+        {"SetValue down",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetValue(HorizontalK, 0, 1, 1, 8.5, true, true, u);
+         }},
+        {"SetValue surface",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetValue(Ground, 2, 0, 0, 1.5, true, false, u);
+         }},
+        {"ClearParameter",
+         [](GridData& g, UndoRecord* u) { return g.ClearParameter(HorizontalK, u); }},
+        {"FillRegion",
+         [=](GridData& g, UndoRecord* u) {
+             return g.FillRegion(HorizontalK, topLeft, middle, 1, 3.25, true, u);
+         }},
+        {"FillRegion ground",
+         [=](GridData& g, UndoRecord* u) {
+             return g.FillRegion(Ground, topLeft, middle, 0, 99.0, false, u);
+         }},
+        {"SetValueForBasin",
+         [](GridData& g, UndoRecord* u) { return g.SetValueForBasin(HorizontalK, 2, 6.0, u); }},
+        {"SetParameterValues",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetParameterValues(Ground, Grid3D<double>(1, 3, 4, 2.0), u);
+         }},
+        {"MarkAboveGround",
+         [](GridData& g, UndoRecord* u) { return g.MarkAboveGround(InactiveType, 7, u); }},
+        {"TransformParameter",
+         [](GridData& g, UndoRecord* u) {
+             return g.TransformParameter(HorizontalK, 0, 1, GridData::MultiplyTransform, 3.0, u);
+         }},
+        {"SetParameterInfo",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetParameterInfo(Ground, "Ground (m)", {0, 0, 1}, {1, 1, 0}, u);
+         }},
+        {"SetTotalExtent",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetTotalExtent(GridData::ColumnDimension, 80.0, u);
+         }},
+        {"SetSpacing",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetSpacing(GridData::LayerDimension, 1, 75.0, u);
+         }},
         {"SetZExaggeration", [](GridData& g, UndoRecord* u) { return g.SetZExaggeration(4.0, u); }},
         {"SetUnits", [](GridData& g, UndoRecord* u) { return g.SetUnits("ft", "in", u); }},
-        {"DeleteItems rows", [](GridData& g, UndoRecord* u) { return g.DeleteItems(GridData::RowDimension, 0, 1, u); }},
-        {"DeleteItems columns", [](GridData& g, UndoRecord* u) { return g.DeleteItems(GridData::ColumnDimension, 1, 3, u); }},
-        {"DeleteItems layers", [](GridData& g, UndoRecord* u) { return g.DeleteItems(GridData::LayerDimension, 0, 2, u); }},
-        {"DeleteRowsColumnsInRegion", [=](GridData& g, UndoRecord* u) { return g.DeleteRowsColumnsInRegion(true, true, topLeft, middle, u); }},
-        {"DeleteLayersInRegion", [=](GridData& g, UndoRecord* u) { return g.DeleteLayersInRegion(topLeft, middle, u); }},
-        {"SplitRowsColumnsAt", [](GridData& g, UndoRecord* u) { return g.SplitRowsColumnsAt(true, true, {{-12, -25, 0}, {3, 7, 0}}, u); }},
-        {"SplitLayerAt", [](GridData& g, UndoRecord* u) { return g.SplitLayerAt({0, 0, 0.5}, u); }},
-        {"SubdivideRowsColumns", [=](GridData& g, UndoRecord* u) { return g.SubdivideRowsColumns(true, true, 2, topLeft, middle, u); }},
-        {"SubdivideLayers", [=](GridData& g, UndoRecord* u) { return g.SubdivideLayers(3, topLeft, middle, u); }},
-        {"SetBoundaryValue", [](GridData& g, UndoRecord* u) { return g.SetBoundaryValue(DrainType, 2, 2, 3, 2, u); }},
-        {"SetMembershipRegion", [](GridData& g, UndoRecord* u) { return g.SetMembershipRegion(NoFlowType, 1, 1, 1, Grid3D<int32_t>(2, 2, 3, 99), u); }},
-        {"PaintBoundaryRegion", [=](GridData& g, UndoRecord* u) { return g.PaintBoundaryRegion(CollectorType, 2, topLeft, middle, 0, true, true, u); }},
-        {"PaintBoundaryRegion erase", [=](GridData& g, UndoRecord* u) { return g.PaintBoundaryRegion(NaturalBoundaryType, 0, topLeft, middle, -1, false, false, u); }},
-        {"AppendBoundary", [](GridData& g, UndoRecord* u) { g.AppendBoundary(BasinType, "Basin 3", {1, 1, 1}, u); return EditResult{}; }},
-        {"RenameBoundary", [](GridData& g, UndoRecord* u) { return g.RenameBoundary(BasinType, 0, "North field", u); }},
-        {"SetBoundaryColor", [](GridData& g, UndoRecord* u) { return g.SetBoundaryColor(DrainType, 1, {1, 0, 0}, u); }},
-        {"SetBoundaryDisplayed", [](GridData& g, UndoRecord* u) { return g.SetBoundaryDisplayed(InactiveType, 0, false, u); }},
-        {"SetBoundaryFlux", [](GridData& g, UndoRecord* u) { return g.SetBoundaryFlux(1, 0.02, 1.5, u); }},
-        {"SetBoundaryLists", [](GridData& g, UndoRecord* u) { BoundaryTypeData r = g.Boundary(NoFlowType); r.names[0] = "rock"; return g.SetBoundaryLists(NoFlowType, r, u); }},
-        {"DeleteBoundary drain", [](GridData& g, UndoRecord* u) { return g.DeleteBoundary(DrainType, 0, u); }},
-        {"DeleteBoundary collector", [](GridData& g, UndoRecord* u) { return g.DeleteBoundary(CollectorType, 0, u); }},
-        {"DeleteBoundary basin", [](GridData& g, UndoRecord* u) { return g.DeleteBoundary(BasinType, 0, u); }},
-        {"SetDrainCollector", [](GridData& g, UndoRecord* u) { return g.SetDrainCollector(0, -1, u); }},
-        {"SetBasinCropRecords", [](GridData& g, UndoRecord* u) { BasinCropRecords r = g.GetBasinCropRecords(); r.cropParams.pop_back(); r.irrigation[1].push_back({}); return g.SetBasinCropRecords(r, u); }},
+        {"DeleteItems rows",
+         [](GridData& g, UndoRecord* u) { return g.DeleteItems(GridData::RowDimension, 0, 1, u); }},
+        {"DeleteItems columns",
+         [](GridData& g, UndoRecord* u) {
+             return g.DeleteItems(GridData::ColumnDimension, 1, 3, u);
+         }},
+        {"DeleteItems layers",
+         [](GridData& g, UndoRecord* u) {
+             return g.DeleteItems(GridData::LayerDimension, 0, 2, u);
+         }},
+        {"DeleteRowsColumnsInRegion",
+         [=](GridData& g, UndoRecord* u) {
+             return g.DeleteRowsColumnsInRegion(true, true, topLeft, middle, u);
+         }},
+        {"DeleteLayersInRegion",
+         [=](GridData& g, UndoRecord* u) { return g.DeleteLayersInRegion(topLeft, middle, u); }},
+        {"SplitRowsColumnsAt",
+         [](GridData& g, UndoRecord* u) {
+             return g.SplitRowsColumnsAt(true, true, {{-12, -25, 0}, {3, 7, 0}}, u);
+         }},
+        {"SplitLayerAt",
+         [](GridData& g, UndoRecord* u) {
+             return g.SplitLayerAt({0, 0, 0.5}, u);
+         }},
+        {"SubdivideRowsColumns",
+         [=](GridData& g, UndoRecord* u) {
+             return g.SubdivideRowsColumns(true, true, 2, topLeft, middle, u);
+         }},
+        {"SubdivideLayers",
+         [=](GridData& g, UndoRecord* u) { return g.SubdivideLayers(3, topLeft, middle, u); }},
+        {"SetBoundaryValue",
+         [](GridData& g, UndoRecord* u) { return g.SetBoundaryValue(DrainType, 2, 2, 3, 2, u); }},
+        {"SetMembershipRegion",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetMembershipRegion(NoFlowType, 1, 1, 1, Grid3D<int32_t>(2, 2, 3, 99), u);
+         }},
+        {"PaintBoundaryRegion",
+         [=](GridData& g, UndoRecord* u) {
+             return g.PaintBoundaryRegion(CollectorType, 2, topLeft, middle, 0, true, true, u);
+         }},
+        {"PaintBoundaryRegion erase",
+         [=](GridData& g, UndoRecord* u) {
+             return g.PaintBoundaryRegion(NaturalBoundaryType, 0, topLeft, middle, -1, false, false,
+                                          u);
+         }},
+        {"AppendBoundary",
+         [](GridData& g, UndoRecord* u) {
+             g.AppendBoundary(BasinType, "Basin 3", {1, 1, 1}, u);
+             return EditResult{};
+         }},
+        {"RenameBoundary",
+         [](GridData& g, UndoRecord* u) {
+             return g.RenameBoundary(BasinType, 0, "North field", u);
+         }},
+        {"SetBoundaryColor",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetBoundaryColor(DrainType, 1, {1, 0, 0}, u);
+         }},
+        {"SetBoundaryDisplayed",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetBoundaryDisplayed(InactiveType, 0, false, u);
+         }},
+        {"SetBoundaryFlux",
+         [](GridData& g, UndoRecord* u) { return g.SetBoundaryFlux(1, 0.02, 1.5, u); }},
+        {"SetBoundaryLists",
+         [](GridData& g, UndoRecord* u) {
+             BoundaryTypeData r = g.Boundary(NoFlowType);
+             r.names[0] = "rock";
+             return g.SetBoundaryLists(NoFlowType, r, u);
+         }},
+        {"DeleteBoundary drain",
+         [](GridData& g, UndoRecord* u) { return g.DeleteBoundary(DrainType, 0, u); }},
+        {"DeleteBoundary collector",
+         [](GridData& g, UndoRecord* u) { return g.DeleteBoundary(CollectorType, 0, u); }},
+        {"DeleteBoundary basin",
+         [](GridData& g, UndoRecord* u) { return g.DeleteBoundary(BasinType, 0, u); }},
+        {"SetDrainCollector",
+         [](GridData& g, UndoRecord* u) { return g.SetDrainCollector(0, -1, u); }},
+        {"SetBasinCropRecords",
+         [](GridData& g, UndoRecord* u) {
+             BasinCropRecords r = g.GetBasinCropRecords();
+             r.cropParams.pop_back();
+             r.irrigation[1].push_back({});
+             return g.SetBasinCropRecords(r, u);
+         }},
         {"BuildCropGrid", [](GridData& g, UndoRecord* u) { return g.BuildCropGrid(u); }},
-        {"SetSettings", [](GridData& g, UndoRecord* u) { SimulationSettings s = g.Settings(); s.porosity = 0.4; s.DailyETUsage = {1, 2}; return g.SetSettings(s, u); }},
-        {"SetSimulationPeriod", [](GridData& g, UndoRecord* u) { return g.SetSimulationPeriod(20, 300, 1991, u); }},
-        {"ApplyModelCheckValues", [](GridData& g, UndoRecord* u) { ProblemList p; p.Add(IrrigationTimeStepProblem, 2, 1); return g.ApplyModelCheckValues(p, u); }},
-        {"SetTimeSeriesSelection", [](GridData& g, UndoRecord* u) { return g.SetTimeSeriesSelection(0, 1, 2, {13, 0, 4}, u); }},
-        {"SetTimeSeriesSelection clear", [](GridData& g, UndoRecord* u) { return g.SetTimeSeriesSelection(2, 2, 3, {}, u); }},
-        {"SetPrintList", [](GridData& g, UndoRecord* u) { return g.SetPrintList({{1, 2, 1990}, {3, 4, 1990}}, u); }},
-        {"SetGridOutputParamList", [](GridData& g, UndoRecord* u) { return g.SetGridOutputParamList({2, 9}, u); }},
-        {"SetOutputBaseName", [](GridData& g, UndoRecord* u) { return g.SetOutputBaseName("run1", u); }},
+        {"SetSettings",
+         [](GridData& g, UndoRecord* u) {
+             SimulationSettings s = g.Settings();
+             s.porosity = 0.4;
+             s.DailyETUsage = {1, 2};
+             return g.SetSettings(s, u);
+         }},
+        {"SetSimulationPeriod",
+         [](GridData& g, UndoRecord* u) { return g.SetSimulationPeriod(20, 300, 1991, u); }},
+        {"ApplyModelCheckValues",
+         [](GridData& g, UndoRecord* u) {
+             ProblemList p;
+             p.Add(IrrigationTimeStepProblem, 2, 1);
+             return g.ApplyModelCheckValues(p, u);
+         }},
+        {"SetTimeSeriesSelection",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetTimeSeriesSelection(0, 1, 2, {13, 0, 4}, u);
+         }},
+        {"SetTimeSeriesSelection clear",
+         [](GridData& g, UndoRecord* u) { return g.SetTimeSeriesSelection(2, 2, 3, {}, u); }},
+        {"SetPrintList",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetPrintList({{1, 2, 1990}, {3, 4, 1990}}, u);
+         }},
+        {"SetGridOutputParamList",
+         [](GridData& g, UndoRecord* u) {
+             return g.SetGridOutputParamList({2, 9}, u);
+         }},
+        {"SetOutputBaseName",
+         [](GridData& g, UndoRecord* u) { return g.SetOutputBaseName("run1", u); }},
     };
 }
 
@@ -203,8 +320,8 @@ TEST(Undo, ARefusedEditKeepsNothingAndReportsNothing) {
 }
 
 TEST(Undo, RecordsHoldOnlyTheCellsTheyChange) {
-    GridData grid = testing::MakeGrid(std::vector<double>(100, 1.0),
-                                      std::vector<double>(100, 1.0), std::vector<double>(10, 1.0));
+    GridData grid = testing::MakeGrid(std::vector<double>(100, 1.0), std::vector<double>(100, 1.0),
+                                      std::vector<double>(10, 1.0));
     UndoRecord fill;
     grid.FillRegion(HorizontalK, {-49.5, -49.5, 0}, {-40.5, -45.5, 0}, 2, 1.0, false, &fill);
     EXPECT_EQ(fill.HeldBytes(), 10u * 5u * sizeof(double));

@@ -1,9 +1,9 @@
 // The undo steps of the record editors on the bundled example.
-#include "tests/gridrows.h"
 #include "dialogs/dialogdocument.h"
 #include "dialogs/records/cropgridedit.h"
 #include "dialogs/records/recordchange.h"
 #include "examplegrid.h"
+#include "tests/gridrows.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -90,7 +90,7 @@ TEST(ChangeRecords, KeepsOldAndNewRecordsOfOneFamily) {
     EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux, before.flux);
 
     // Drain indices are written back exactly, even one a file left invalid.
-    grid.Boundary(DrainType).collectorIndex[0] = 42;
+    ReaderContents(grid).boundaries[DrainType].collectorIndex[0] = 42;
     DrainCollectorRecords drains = DrainCollectorRecords::Read(grid);
     drains.collectorIndex[0] = -1;
     ChangeRecords(document, "Edit", drains, BoundariesPart);

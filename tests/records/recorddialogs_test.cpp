@@ -1,6 +1,5 @@
 // The record editors as the user works them: open on the bundled example,
 // type or choose, OK or Cancel, and look at the project and its undo.
-#include "tests/gridrows.h"
 #include "charts/window/graphdlg.h"
 #include "dialogs/dialogdocument.h"
 #include "dialogs/records/cropparameterdlg.h"
@@ -13,6 +12,7 @@
 #include "dialogs/records/selectionlistdlg.h"
 #include "examplegrid.h"
 #include "tablectrl.h"
+#include "tests/gridrows.h"
 
 #include <QApplication>
 #include <QComboBox>

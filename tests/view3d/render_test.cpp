@@ -29,9 +29,8 @@ GridData MakePlanGrid() {
     grid.SetValue(LayeredPosition, 0, 0, 0, 0.0);
     grid.SetValue(LayeredPosition, 0, 0, 1, 10.0);
     grid.SetValue(LayeredPosition, 0, 1, 0, 5.0);
-    ParameterData& p = grid.Parameter(LayeredPosition);
-    p.lowColor = {1, 0, 0};
-    p.highColor = {0, 1, 0};
+    grid.SetParameterInfo(LayeredPosition, grid.Parameter(LayeredPosition).name, {1, 0, 0},
+                          {0, 1, 0});
     return grid;
 }
 

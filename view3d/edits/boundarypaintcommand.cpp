@@ -10,8 +10,7 @@ BoundaryPaintCommand::BoundaryPaintCommand(CKORVADoc& document, int type, int nu
     : EditCommand(document,
                   add ? QStringLiteral("Paint Boundary") : QStringLiteral("Erase Boundary"),
                   ModelChange{ModelChange::Boundaries, type, 0}),
-      type(type), number(number), a(a), b(b), layer(layer), add(add),
-      propagateDown(propagateDown) {
+      type(type), number(number), a(a), b(b), layer(layer), add(add), propagateDown(propagateDown) {
     const GridData& grid = document.Grid();
     const int held = grid.Memberships(type).Layers();
     if (layer > 0 && (type == BasinType || (type == NoFlowType && grid.ModelKind() == 0))) return;

@@ -1,7 +1,7 @@
 #include "panelcommands.h"
 
-#include "app/document/commands/functioncommand.h"
 #include "app/document/commands/editcommand.h"
+#include "app/document/commands/functioncommand.h"
 #include "app/document/korvadoc.h"
 
 #include <memory>
@@ -57,9 +57,8 @@ QUndoCommand* MakeToggleAllShownCommand(CKORVADoc& document) {
     const auto flip = [](GridData& grid) {
         for (int type = 0; type < BoundaryTypeCount; ++type)
             for (int i = 0; i < grid.BoundaryCount(type); ++i)
-                grid.SetBoundaryDisplayed(type, i,
-                                          grid.Boundary(type).displayed[static_cast<std::size_t>(i)] ==
-                                              0);
+                grid.SetBoundaryDisplayed(
+                    type, i, grid.Boundary(type).displayed[static_cast<std::size_t>(i)] == 0);
         TimeSeriesDisplay = TimeSeriesDisplay ? 0 : 1;
     };
     return new FunctionCommand(document, QStringLiteral("Show Boundaries"), flip, flip,

@@ -193,7 +193,8 @@ TEST_F(SettingsDialogs, TheETTableMovesWithCalcAndOkStoresIt) {
     ClickOk(dialog);
     EXPECT_EQ(grid.Settings().ETPeriod.first, 1);
     EXPECT_EQ(grid.Settings().ETPeriod.last, 11);
-    EXPECT_EQ(grid.Settings().DailyETUsage, (std::vector<double>{2, 0, 4, 5, 6, 7, 8, 9, 10, 0, 0}));
+    EXPECT_EQ(grid.Settings().DailyETUsage,
+              (std::vector<double>{2, 0, 4, 5, 6, 7, 8, 9, 10, 0, 0}));
     stack.undo();
     EXPECT_EQ(grid.Settings().DailyETUsage.size(), 10u);
     EXPECT_EQ(grid.Settings().ETPeriod.first, 0);
