@@ -14,6 +14,8 @@ extern const Command ImportInputCommand;
 extern const Command OutputsCommand;
 extern const Command ExportParamCommand;
 extern const Command ExportOutputCommand;
+extern const Command ExportSeriesCommand;
+extern const Command PlotSeriesCommand;
 extern const Command ImportParamCommand;
 extern const Command ImportBoundaryCommand;
 extern const Command CheckCommand;
@@ -21,9 +23,10 @@ extern const Command RunCommand;
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
-        NewCommand,         ResaveCommand,         InfoCommand,        WriteInputCommand,
-        ImportInputCommand, OutputsCommand,        ExportParamCommand, ExportOutputCommand,
-        ImportParamCommand, ImportBoundaryCommand, CheckCommand,       RunCommand,
+        NewCommand,          ResaveCommand,     InfoCommand,        WriteInputCommand,
+        ImportInputCommand,  OutputsCommand,    ExportParamCommand, ExportOutputCommand,
+        ExportSeriesCommand, PlotSeriesCommand, ImportParamCommand, ImportBoundaryCommand,
+        CheckCommand,        RunCommand,
     };
     return table;
 }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-image-formats-plugins
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-image-formats-plugins qt6-svg-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
   fonts-dejavu-core libgif-dev python3
 )

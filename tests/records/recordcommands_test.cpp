@@ -1,0 +1,102 @@
+// The undo steps of the record editors on the bundled example.
+#include "dialogs/records/cropeditcommand.h"
+#include "dialogs/records/recordeditcommand.h"
+#include "examplegrid.h"
+
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace korva {
+namespace {
+
+// Every crop cell value of the grid, to compare before and after.
+std::vector<std::vector<ParamLayerData>> CropCells(const GridData& grid) {
+    std::vector<std::vector<ParamLayerData>> cells;
+    for (int p = 0; p < grid.ParameterCount(); ++p) {
+        const int code = grid.ParameterOrder[static_cast<std::size_t>(p)];
+        if (code >= GridData::InitialRootDepth && code <= GridData::DateOfHarvest)
+            cells.push_back(grid.Parameter(p).layers);
+    }
+    return cells;
+}
+
+double CellValue(const GridData& grid, int code, int row, int column) {
+    double value = 0;
+    grid.GetValue(grid.ParameterIndexOfCode(code), 0, row, column, value);
+    return value;
+}
+
+TEST(CropEditCommand, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
+    GridData grid = test::ExampleGrid();
+    ASSERT_GE(grid.BoundaryCount(BasinType), 2);
+    const CropRecords before = CropRecords::Read(grid);
+    const auto cellsBefore = CropCells(grid);
+    // A basin cell of the first basin.
+    int row = -1, column = -1;
+    const auto& members = grid.Boundary(BasinType).grid.front();
+    for (std::size_t r = 0; r < members.size() && row < 0; ++r)
+        for (std::size_t c = 0; c < members[r].size(); ++c)
+            if (members[r][c] == 1) {
+                row = static_cast<int>(r);
+                column = static_cast<int>(c);
+                break;
+            }
+    ASSERT_GE(row, 0);
+    const std::string crop = grid.FindCropForBasin(grid.Boundary(BasinType).names[0]);
+
+    CropRecords edited = before;
+    for (CropParamData& c : edited.crops)
+        if (c.cropName == crop) {
+            c.datePlanting = 100;
+            c.stage1 = 30;
+            c.maxRootDepth = 123;
+        }
+    int notified = 0;
+    QUndoStack stack;
+    auto* command = new CropEditCommand(grid, edited, [&] { ++notified; });
+    stack.push(command);
+    EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
+    EXPECT_EQ(CellValue(grid, GridData::MaximumRootDepth, row, column), 123);
+    EXPECT_EQ(grid.cropParams.size(), edited.crops.size());
+    EXPECT_GT(command->ChangedCellCount(), 0u);
+    // Only basin cells whose value moved are kept, never the whole grid.
+    const std::size_t cells = grid.rowSpacing.size() * grid.columnSpacing.size();
+    EXPECT_LT(command->ChangedCellCount(), 10 * cells);
+
+    stack.undo();
+    EXPECT_EQ(CropCells(grid), cellsBefore);
+    EXPECT_EQ(grid.cropParams.size(), before.crops.size());
+    stack.redo();
+    EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
+    EXPECT_EQ(notified, 3);
+}
+
+TEST(RecordEditCommand, KeepsOldAndNewRecordsOfOneFamily) {
+    GridData grid = test::ExampleGrid();
+    ASSERT_GE(grid.BoundaryCount(NaturalBoundaryType), 1);
+    const NatBoundRecords before = NatBoundRecords::Read(grid);
+    NatBoundRecords edited = before;
+    edited.flux[0] = 0.25;
+    QUndoStack stack;
+    stack.push(new RecordEditCommand<NatBoundRecords>(grid, edited, "Edit"));
+    EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux[0], 0.25);
+    stack.undo();
+    EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux, before.flux);
+
+    // Drain indices are written back exactly, even one a file left invalid.
+    grid.Boundary(DrainType).collectorIndex[0] = 42;
+    DrainCollectorRecords drains = DrainCollectorRecords::Read(grid);
+    drains.collectorIndex[0] = -1;
+    stack.push(new RecordEditCommand<DrainCollectorRecords>(grid, drains, "Edit"));
+    EXPECT_EQ(grid.Boundary(DrainType).collectorIndex[0], -1);
+    stack.undo();
+    EXPECT_EQ(grid.Boundary(DrainType).collectorIndex[0], 42);
+
+    // Per-basin lists keep one entry per basin.
+    IrrigationRecords short_;
+    stack.push(new RecordEditCommand<IrrigationRecords>(grid, short_, "Edit"));
+    EXPECT_EQ(grid.irrigation.size(), static_cast<std::size_t>(grid.BoundaryCount(BasinType)));
+}
+
+} // namespace
+} // namespace korva

@@ -1,0 +1,87 @@
+#pragma once
+// The four lists the view draws, as plain data: boxes with one flat colour,
+// coloured line strips and quad strips, and one textured quad. The renderer
+// uploads them once per rebuild and replays them on every paint.
+#include <cstdint>
+#include <vector>
+
+namespace korva {
+
+// Colour packed as bytes r, g, b, a from the low byte up (as GL reads
+// GL_UNSIGNED_BYTE x4 on a little-endian machine).
+using Rgba8 = uint32_t;
+
+// Components in 0..1 (clamped, as the graphics layer clamps them), rounded.
+Rgba8 PackRgba(double red, double green, double blue, double alpha);
+inline uint8_t RedOf(Rgba8 c) {
+    return static_cast<uint8_t>(c & 0xff);
+}
+inline uint8_t GreenOf(Rgba8 c) {
+    return static_cast<uint8_t>((c >> 8) & 0xff);
+}
+inline uint8_t BlueOf(Rgba8 c) {
+    return static_cast<uint8_t>((c >> 16) & 0xff);
+}
+inline uint8_t AlphaOf(Rgba8 c) {
+    return static_cast<uint8_t>(c >> 24);
+}
+
+// A closed box over [x0, x1] x [y0, y1] x [z0, z1]: 28 bytes, the whole of what
+// the GPU keeps per drawn cell.
+struct CellBox {
+    float x0, y0, z0;
+    float x1, y1, z1;
+    Rgba8 colour;
+};
+
+struct ColouredVertex {
+    float x, y, z;
+    Rgba8 colour;
+};
+
+// Several strips in one vertex array: strip n covers
+// vertices[starts[n] .. starts[n] + counts[n]).
+struct StripList {
+    std::vector<ColouredVertex> vertices;
+    std::vector<int> starts;
+    std::vector<int> counts;
+
+    void BeginStrip() {
+        starts.push_back(static_cast<int>(vertices.size()));
+        counts.push_back(0);
+    }
+    void Add(float x, float y, float z, Rgba8 colour) {
+        vertices.push_back({x, y, z, colour});
+        ++counts.back();
+    }
+    // Drops a strip that ended with fewer vertices than it needs to draw anything.
+    void EndStrip(int minimum) {
+        if (counts.back() < minimum) {
+            vertices.resize(static_cast<std::size_t>(starts.back()));
+            starts.pop_back();
+            counts.pop_back();
+        }
+    }
+    bool Empty() const { return starts.empty(); }
+};
+
+// Lists 3 (cell values) and 4 (markers): boxes first, then the quad strips of a
+// surface mesh (the surface-output mesh in list 3, the ground mesh in list 4).
+struct CellList {
+    std::vector<CellBox> boxes;
+    StripList meshes;
+};
+
+// List 2: the grid lines and the red corner marker.
+struct GridLineList {
+    StripList lines;
+};
+
+// List 1: the background image stretched under the grid.
+struct BackgroundQuad {
+    bool present = false;
+    float corners[4][3] = {};   // (W/2, D/2), (-W/2, D/2), (-W/2, -D/2), (W/2, -D/2)
+    float texCoords[4][2] = {}; // t = 0 is the image's top row
+};
+
+} // namespace korva
