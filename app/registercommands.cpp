@@ -1,11 +1,13 @@
 #include "registercommands.h"
 
 #include "app/frame/framecommands.h"
+#include "dialogs/records/recordcommands.h"
 
 namespace korva {
 
 void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterFrameCommands(table, frame);
+    RegisterRecordCommands(table);
     // Other libraries add their line here, for example:
     //   RegisterView3dCommands(table);
     //   RegisterDialogCommands(table);

@@ -1,5 +1,7 @@
 #include "natbounddlg.h"
 
+#include "dialogs/dialogdocument.h"
+#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QDialogButtonBox>
@@ -7,8 +9,8 @@
 
 namespace korva {
 
-NatBoundDlg::NatBoundDlg(const RecordEditContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), bounds_(*context.grid), table_(new TableCtrl(this)) {
+NatBoundDlg::NatBoundDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), bounds_(document.Grid()), table_(new TableCtrl(this)) {
     setWindowTitle(tr("Natural Boundary Properties"));
     setSizeGripEnabled(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -33,13 +35,13 @@ NatBoundDlg::NatBoundDlg(const RecordEditContext& context, QWidget* parent)
                             bounds_.SetCell(row - 1, column, table_->GetItemText(row, column)));
     });
     table_->AutoSizeColumns();
+    table_->SetColumnsFillWidth(true);
     resize(460, 300);
 }
 
 void NatBoundDlg::accept() {
-    context_.execute(new RecordEditCommand<NatBoundRecords>(*context_.grid, bounds_.Result(),
-                                                            tr("Edit Natural Boundary Properties"),
-                                                            context_.changed));
+    ChangeRecords(document_, tr("Edit Natural Boundary Properties"), bounds_.Result(),
+                  BoundariesPart);
     QDialog::accept();
 }
 
