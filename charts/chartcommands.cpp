@@ -5,6 +5,7 @@
 #include "app/document/korvadoc.h"
 #include "output/printcontroldlg.h"
 #include "output/timeseriesoutputdisplaydlg.h"
+#include "output/timeseriesoutputdlg.h"
 
 namespace korva::charts {
 
@@ -13,6 +14,13 @@ void RegisterChartCommands(CommandTable& table) {
         CKORVADoc& document = *c.document;
         document.ShowModeless("printcontrol",
                               [&] { return new PrintControlDlg(document, c.mainWindow); });
+    });
+    table.Register(cmd::GridAssignOutput, [](const CommandContext& c) {
+        CKORVADoc& document = *c.document;
+        auto* view = dynamic_cast<ViewReceiverHost*>(c.view);
+        document.ShowModeless("timeseriesoutput", [&] {
+            return new TimeSeriesOutputDlg(document, view, c.mainWindow);
+        });
     });
     table.Register(
         cmd::GridDisplayOutput,

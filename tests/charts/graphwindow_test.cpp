@@ -4,6 +4,7 @@
 #include "charts/output/timeseriesoutputdisplaydlg.h"
 #include "charts/window/graphdlg.h"
 #include "charts/window/irrigationplot.h"
+#include "fakeview.h"
 #include "runfixture.h"
 #include "tests/app/scriptedprompter.h"
 
@@ -175,27 +176,8 @@ TEST_F(GraphWindow, WritesTheChosenSeriesAsText) {
     EXPECT_EQ(prompts.messages[0], "The timestep must be a number of days.");
 }
 
-// A stand-in for the 3D view: records what the dialog asks of it.
-class FakeView : public ViewReceiverHost {
-public:
-    void SetGridEditReceiver(GridEditPickReceiver*) override {}
-    void SetTimeSeriesCellsReceiver(TimeSeriesCellsReceiver*) override {}
-    void SetTimeSeriesHoverReceiver(TimeSeriesHoverReceiver* r) override { hover = r; }
-    void SetOutputLayerReceiver(OutputLayerReceiver*) override {}
-    void SetViewMode(int m) override { mode = m; }
-    int ViewMode() const override { return mode; }
-    void SetCurrentSlice(int) override {}
-    int CurrentSlice() const override { return 0; }
-    void SetPlanOrientation(bool) override {}
-    bool PlanOrientation() const override { return true; }
-    void RefreshMarkers() override {}
-    void RefreshGridLines() override {}
-    TimeSeriesHoverReceiver* hover = nullptr;
-    int mode = -1;
-};
-
 TEST_F(GraphWindow, DisplayTakesTheViewsPointerWhileShown) {
-    FakeView view;
+    testing::FakeView view;
     {
         TimeSeriesOutputDisplayDlg dlg(document, &view);
         dlg.show();
