@@ -3,15 +3,16 @@
 #include "app/frame/framecommands.h"
 #include "charts/chartcommands.h"
 #include "dialogs/records/recordcommands.h"
+#include "view3d/view3dcommands.h"
 
 namespace korva {
 
 void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterFrameCommands(table, frame);
     RegisterRecordCommands(table);
+    RegisterView3dCommands(table);
     charts::RegisterChartCommands(table);
     // Other libraries add their line here, for example:
-    //   RegisterView3dCommands(table);
     //   RegisterDialogCommands(table);
     //   RegisterChartCommands(table);
 }
