@@ -25,10 +25,17 @@ void SyncFolderOf(const std::string& path) {
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path)) {
+ReplacingFile::ReplacingFile(std::string path) {
+    Open(path);
+}
+
+bool ReplacingFile::Open(const std::string& path) {
+    if (fd_ >= 0 || !temporary_.empty()) return false; // opened once only
+    path_ = path;
+    error_ = 0;
     if (path_.empty()) {
         error_ = ENOENT;
-        return;
+        return false;
     }
     // A file that is replaced keeps its permissions; a link under the name
     // is not looked through, so the new file gets those of any new file.
@@ -48,7 +55,7 @@ ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path)) {
             direct_ = true;
             fd_ = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
             if (fd_ < 0) error_ = errno;
-            return;
+            return fd_ >= 0;
         }
     }
     static unsigned counter = 0;
@@ -59,12 +66,13 @@ ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path)) {
             ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd_ >= 0) {
             if (keepMode) ::fchmod(fd_, mode);
-            return;
+            return true;
         }
         if (errno != EEXIST) break;
     }
     error_ = errno;
     temporary_.clear();
+    return false;
 }
 
 ReplacingFile::~ReplacingFile() {

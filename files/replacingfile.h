@@ -20,6 +20,10 @@ public:
     // Creates the temporary file beside path; IsOpen() tells whether that
     // worked (ErrorText() then says why not).
     explicit ReplacingFile(std::string path);
+    // For writers that name the path later: Open does what the constructor
+    // with a path does, once, and returns IsOpen().
+    ReplacingFile() = default;
+    bool Open(const std::string& path);
     // Removes the temporary file when Commit() was not reached or failed.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -40,6 +44,8 @@ public:
 
     // The system's text for the first failure ("No space left on device").
     std::string ErrorText() const;
+    // The same, or empty while nothing has failed.
+    std::string Error() const { return error_ != 0 ? ErrorText() : std::string(); }
 
 private:
     class Buffer : public std::streambuf {

@@ -45,10 +45,9 @@ struct GoldenCase {
 
 // Every command's own help, so a changed usage or text is seen.
 const char* const CommandNames[] = {
-    "new",           "resave",      "info",         "write-input",
-    "import-input",  "outputs",     "export-param", "export-output",
-    "export-series", "plot-series", "import-param", "import-boundary",
-    "check",         "run"};
+    "new",          "resave",          "info",          "write-input",   "import-input",
+    "outputs",      "export-param",    "export-output", "export-series", "plot-series",
+    "import-param", "import-boundary", "check",         "run",           "export-vtk"};
 
 std::vector<GoldenCase> Cases() {
     const StagedFile field2d{"examples/field2d.kvp", "site.kvp", "", ""};
@@ -166,6 +165,16 @@ std::vector<GoldenCase> Cases() {
          {"out.kvp"},
          {field2d},
          {{"export-param", "@WORK@/site.kvp", "Ground Elevation", "@WORK@/ground.txt"}}},
+        {"export_vtk_usage",
+         {"export-vtk", "--binary", "examples/field3d.kvp", "out.vtr"},
+         {},
+         {},
+         {}},
+        {"export_vtk_unwritable",
+         {"export-vtk", "examples/field3d.kvp", "/nonexistent/out.vtr"},
+         {},
+         {},
+         {}},
         {"import_boundary_number",
          {"import-boundary", "@WORK@/site.kvp", "no-flow", "7", "/dev/null", "@WORK@/out.kvp"},
          {},
