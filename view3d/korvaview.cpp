@@ -4,6 +4,7 @@
 #include "edits/boundarypaintcommand.h"
 #include "edits/parameterfillcommand.h"
 #include "model/griddata.h"
+#include "panels/controlpanelview.h"
 #include "render/offscreenrender.h"
 #include "scene/camera.h"
 #include "scene/hoverreadout.h"
@@ -41,9 +42,13 @@ CKORVAView::CKORVAView(CKORVADoc& document, QWidget* parent)
     scene.MutableSettings().OutputTransparency = document.OutputTransparency();
     scene.Rebuild(AllLists);
     connect(&document, &CKORVADoc::ViewsUpdate, this, &CKORVAView::OnViewsUpdate);
+    connect(&panels, &ViewPanelSet::Changed, this, &CKORVAView::PanelsChanged);
 }
 
 CKORVAView::~CKORVAView() {
+    // The panels leave their modes as they go; the view shows nothing more.
+    destroying = true;
+    panels.DeleteAll();
     FreeGl();
     // The base class destroys the context later; by then this is no CKORVAView.
     if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
@@ -88,8 +93,21 @@ void CKORVAView::resizeGL(int, int) {
 }
 
 void CKORVAView::Changed(unsigned) {
+    if (destroying) return;
     ShowSceneMessages();
+    TellOutputLayer();
     update();
+}
+
+void CKORVAView::SetOutputLayerReceiver(OutputLayerReceiver* receiver) {
+    outputLayer = receiver;
+    TellOutputLayer();
+}
+
+void CKORVAView::TellOutputLayer() {
+    if (outputLayer == nullptr) return;
+    const ViewSettings& s = Settings();
+    outputLayer->OutputShown(s.OutputParameter, s.CurrentSlice);
 }
 
 void CKORVAView::ShowSceneMessages() {
@@ -151,11 +169,13 @@ void CKORVAView::SetInputParameter(int p) {
     const int before = Settings().CurrentSlice;
     scene.SetInputParameter(p);
     if (Settings().CurrentSlice != before) emit SliceChanged(Settings().CurrentSlice);
+    emit InputParameterChanged(p);
     Changed(0);
 }
 
 void CKORVAView::SetOutputParameter(int p, int period) {
     scene.SetOutputParameter(p, period);
+    emit InputParameterChanged(-1); // showing an output leaves no input parameter shown
     Changed(0);
 }
 
@@ -228,6 +248,7 @@ void CKORVAView::AssignParameter(int p, const PickedCorners& corners, int layer,
     // Overrides named values the parameter may no longer hold.
     scene.MutableSettings().ValueColours[static_cast<std::size_t>(p)].clear();
     RefreshCells();
+    if (controlPanel) controlPanel->RefreshLegend();
 }
 
 void CKORVAView::PaintBoundary(int type, int number, const PickedCorners& corners, int layer,
@@ -237,6 +258,7 @@ void CKORVAView::PaintBoundary(int type, int number, const PickedCorners& corner
         ModelPoint{corners.x2, corners.y2, 0}, layer, add, propagateDown);
     if (!command->Changes()) return;
     document.Execute(command.release());
+    if (controlPanel) controlPanel->RefreshLegend();
 }
 
 bool CKORVAView::LoadBackgroundImage(const QString& path, QString& error) {

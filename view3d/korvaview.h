@@ -4,13 +4,17 @@
 // mouse, hands rectangles dragged in the 2D modes to the panel that owns the
 // mode, and is the one route through which those panels change the grid:
 // every change is one undoable command on the document.
+#include "panels/controlpanelview.h"
+#include "panels/viewpanelset.h"
 #include "render/glscenerenderer.h"
 #include "scene/gridscene.h"
+#include "viewpanelhost.h"
 #include "viewreceivers.h"
 
 #include <QImage>
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -20,13 +24,14 @@ namespace korva {
 
 class CKORVADoc;
 
-class CKORVAView : public QOpenGLWidget, public ViewReceiverHost {
+class CKORVAView : public QOpenGLWidget, public ViewReceiverHost, public ViewPanelHost {
     Q_OBJECT
 public:
     CKORVAView(CKORVADoc& document, QWidget* parent = nullptr);
     ~CKORVAView() override;
 
     CKORVADoc& Document() { return document; }
+    const CKORVADoc& Document() const { return document; }
     GridScene& Scene() { return scene; }
     const ViewSettings& Settings() const { return scene.Settings(); }
 
@@ -38,7 +43,7 @@ public:
     void SetTimeSeriesHoverReceiver(TimeSeriesHoverReceiver* receiver) override {
         timeSeriesHover = receiver;
     }
-    void SetOutputLayerReceiver(OutputLayerReceiver* receiver) override { outputLayer = receiver; }
+    void SetOutputLayerReceiver(OutputLayerReceiver* receiver) override;
     void SetViewMode(int mode) override;
     int ViewMode() const override { return Settings().ViewMode; }
     void SetCurrentSlice(int slice) override;
@@ -47,6 +52,18 @@ public:
     bool PlanOrientation() const override { return Settings().PlanOrientation; }
     void RefreshMarkers() override;
     void RefreshGridLines() override;
+
+    // --- ViewPanelHost ------------------------------------------------------------
+    QWidget* ShowPanel(ViewPanel panel, const std::function<QWidget*()>& create) override {
+        return panels.Show(panel, create);
+    }
+    void ClosePanel(ViewPanel panel) override { panels.Close(panel); }
+    bool PanelShown(ViewPanel panel) const override { return panels.IsShown(panel); }
+    QWidget* Panel(ViewPanel panel) const override { return panels.Panel(panel); }
+
+    // The "3D Controls & Legend" form beside the view, once the window made it.
+    void SetControlPanel(ControlPanelView* form) { controlPanel = form; }
+    ControlPanelView* ControlPanel() const { return controlPanel; }
 
     // The panels of parameter and boundary editing (modes 1 and 2) take the
     // rectangles dragged while they are open.
@@ -96,6 +113,10 @@ signals:
     void SliceChanged(int slice);
     void RotationChanged(double x, double z);
     void ViewModeChanged(int mode);
+    // The input parameter shown changed (-1: an output quantity or nothing).
+    void InputParameterChanged(int p);
+    // A panel was shown or hidden.
+    void PanelsChanged();
 
 protected:
     void initializeGL() override;
@@ -113,6 +134,8 @@ private:
     bool UnprojectCorners(const QRect& rect, PickedCorners& corners);
     void ShowHover(const QPoint& at);
     void ShowSceneMessages();
+    // The output layer dialog follows the quantity and layer the view shows.
+    void TellOutputLayer();
     void FreeGl();
 
     CKORVADoc& document;
@@ -129,6 +152,9 @@ private:
     TimeSeriesHoverReceiver* timeSeriesHover = nullptr;
     OutputLayerReceiver* outputLayer = nullptr;
     PickHandler parameterPick, boundaryPick;
+    QPointer<ControlPanelView> controlPanel;
+    bool destroying = false;
+    ViewPanelSet panels;
 };
 
 } // namespace korva

@@ -3,12 +3,16 @@
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
+#include "files/text/textexport.h"
 #include "korvaview.h"
+#include "model/messages.h"
 #include "panels/boundarycontrolpaneldlg.h"
 #include "panels/controlpanelview.h"
+#include "panels/exportchoice.h"
 #include "panels/paramcontrolpaneldlg.h"
 #include "panels/viewcontroldlg.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -32,23 +36,16 @@ CKORVAView* ViewOf(const CommandContext& context) {
     return qobject_cast<CKORVAView*>(context.view);
 }
 
-QString Key(const char* what, const CKORVAView* view) {
-    return QStringLiteral("view3d.%1.%2")
-        .arg(QLatin1String(what))
-        .arg(reinterpret_cast<quintptr>(view));
+bool PanelShown(const CommandContext& context, ViewPanel panel) {
+    const CKORVAView* view = ViewOf(context);
+    return view != nullptr && view->PanelShown(panel);
 }
 
-void ClosePanel(CKORVADoc& document, const char* what, CKORVAView* view) {
-    if (QWidget* panel = document.Modeless(Key(what, view)); panel && panel->isVisible())
-        panel->close();
-}
-
-void ShowParameterPanel(CKORVAView& view, int p, QWidget* parent) {
-    CKORVADoc& doc = view.Document();
-    ClosePanel(doc, "boundary", &view);
-    QWidget* shown = doc.ShowModeless(Key("parameter", &view),
-                                      [&] { return new ParamControlPanelDlg(view, parent); });
-    if (auto* panel = qobject_cast<ParamControlPanelDlg*>(shown)) panel->SetParameter(p);
+ParamControlPanelDlg* ShowParameterPanel(CKORVAView& view, int p, QWidget* parent) {
+    auto* panel = qobject_cast<ParamControlPanelDlg*>(view.ShowPanel(
+        ViewPanel::ParameterControl, [&] { return new ParamControlPanelDlg(view, parent); }));
+    if (panel) panel->SetParameter(p);
+    return panel;
 }
 
 void ExportViewImage(CKORVAView& view, QWidget* parent) {
@@ -87,9 +84,48 @@ void ExportViewImage(CKORVAView& view, QWidget* parent) {
                                  writer.errorString());
 }
 
+bool FormHasFocus(const CKORVAView& view) {
+    const QWidget* form = view.ControlPanel();
+    const QWidget* focus = QApplication::focusWidget();
+    return form != nullptr && focus != nullptr && (form == focus || form->isAncestorOf(focus));
+}
+
+ExportChoice ExportChoiceOf(const CKORVAView& view) {
+    FormChoice form;
+    if (const ControlPanelView* panel = view.ControlPanel())
+        form = {panel->DisplayKind(), panel->ParameterIndex(), panel->PeriodIndex()};
+    return ChooseExport(view.Document().Grid(), view.Settings(), FormHasFocus(view), form);
+}
+
+void ExportData(CKORVAView& view, QWidget* parent) {
+    const ExportChoice choice = ExportChoiceOf(view);
+    if (!choice.valid) {
+        QMessageBox::information(parent, QStringLiteral("Export Data"),
+                                 QStringLiteral("Choose a parameter to export in the control "
+                                                "panel first."));
+        return;
+    }
+    QFileDialog dialog(parent, QStringLiteral("Export Data"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Tab-delimited text files (*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const std::string path = dialog.selectedFiles().front().toStdString();
+    // A failure is told through the project's messages, with the file's name.
+    ScopedMessageSink messages(view.Document().Messages());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const GridData& grid = view.Document().Grid();
+    if (choice.output)
+        ExportOutputParameter(grid, choice.index, choice.period, path);
+    else
+        ExportParameter(grid, choice.index, path);
+    QApplication::restoreOverrideCursor();
+}
+
 } // namespace
 
 void RegisterView3dCommands(CommandTable& table) {
+    CommandTable* commands = &table;
     table.SetControlPanelFactory([](CKORVADoc&, QWidget* parent) -> QWidget* {
         auto* pane = new QWidget(parent);
         auto* layout = new QVBoxLayout(pane);
@@ -97,7 +133,7 @@ void RegisterView3dCommands(CommandTable& table) {
         pendingPanel = pane;
         return pane;
     });
-    table.SetViewFactory([](CKORVADoc& document, QWidget* parent) -> QWidget* {
+    table.SetViewFactory([commands](CKORVADoc& document, QWidget* parent) -> QWidget* {
         // Platforms without windows of their own (offscreen, minimal) cannot
         // show an OpenGL widget; the pane says so instead of failing.
         const QString platform = QGuiApplication::platformName();
@@ -109,6 +145,12 @@ void RegisterView3dCommands(CommandTable& table) {
             return label;
         }
         auto* view = new CKORVAView(document, parent);
+        // The panel commands carry a check mark while their panel is up.
+        QObject::connect(view, &CKORVAView::PanelsChanged, commands,
+                         &CommandTable::RequestStateUpdate);
+        // "Display parameter control panel" needs an input parameter shown.
+        QObject::connect(view, &CKORVAView::InputParameterChanged, commands,
+                         &CommandTable::RequestStateUpdate);
         QObject::connect(view, &CKORVAView::StatusText, view, [view](const QString& text) {
             if (auto* main = qobject_cast<QMainWindow*>(view->window()))
                 main->statusBar()->showMessage(text);
@@ -121,6 +163,7 @@ void RegisterView3dCommands(CommandTable& table) {
             scroll->setWidgetResizable(true);
             scroll->setMinimumWidth(0);
             pane->layout()->addWidget(scroll);
+            view->SetControlPanel(panel);
             QObject::connect(panel, &ControlPanelView::EditParameterRequested, view,
                              [view](int p) { ShowParameterPanel(*view, p, view->window()); });
             pendingPanel = nullptr;
@@ -147,26 +190,33 @@ void RegisterView3dCommands(CommandTable& table) {
     table.Register(cmd::GridRestoreZoom,
                    withView([](CKORVAView& v, const CommandContext&) { v.RestoreZoom(); }),
                    hasView);
-    table.Register(cmd::GridViewControl, withView([](CKORVAView& v, const CommandContext& c) {
-                       v.Document().ShowModeless(Key("viewcontrol", &v), [&] {
-                           return new ViewControlDlg(v, c.mainWindow);
-                       });
-                   }),
-                   hasView);
-    table.Register(cmd::GridParameterPanel, withView([](CKORVAView& v, const CommandContext& c) {
-                       ShowParameterPanel(v, v.Settings().InputParameter, c.mainWindow);
-                   }),
-                   [](const CommandContext& context) {
-                       const CKORVAView* view = ViewOf(context);
-                       return view && view->Settings().InputParameter >= 0;
-                   });
-    table.Register(cmd::GridBoundaryPanel, withView([](CKORVAView& v, const CommandContext& c) {
-                       ClosePanel(v.Document(), "parameter", &v);
-                       v.Document().ShowModeless(Key("boundary", &v), [&] {
-                           return new BoundaryControlPanelDlg(v, c.mainWindow);
-                       });
-                   }),
-                   hasView);
+    const auto shownRule = [](ViewPanel panel) {
+        return [panel](const CommandContext& context) { return PanelShown(context, panel); };
+    };
+    table.Register(cmd::GridViewControl, {withView([](CKORVAView& v, const CommandContext& c) {
+                                              TogglePanel(v, ViewPanel::CameraControl, [&] {
+                                                  return new ViewControlDlg(v, c.mainWindow);
+                                              });
+                                          }),
+                                          hasView, shownRule(ViewPanel::CameraControl)});
+    table.Register(cmd::GridParameterPanel,
+                   {withView([](CKORVAView& v, const CommandContext& c) {
+                        if (v.PanelShown(ViewPanel::ParameterControl))
+                            v.ClosePanel(ViewPanel::ParameterControl);
+                        else
+                            ShowParameterPanel(v, v.Settings().InputParameter, c.mainWindow);
+                    }),
+                    [](const CommandContext& context) {
+                        const CKORVAView* view = ViewOf(context);
+                        return view && view->Settings().InputParameter >= 0;
+                    },
+                    shownRule(ViewPanel::ParameterControl)});
+    table.Register(cmd::GridBoundaryPanel,
+                   {withView([](CKORVAView& v, const CommandContext& c) {
+                        TogglePanel(v, ViewPanel::BoundaryControl,
+                                    [&] { return new BoundaryControlPanelDlg(v, c.mainWindow); });
+                    }),
+                    hasView, shownRule(ViewPanel::BoundaryControl)});
     table.Register(cmd::DataAddBackground, withView([](CKORVAView& v, const CommandContext& c) {
                        const QString path = QFileDialog::getOpenFileName(
                            c.mainWindow, QString(), QString(),
@@ -192,6 +242,10 @@ void RegisterView3dCommands(CommandTable& table) {
                        return view && view->BackgroundLoaded() &&
                               !(view->Settings().BackgroundClip == ZoomMargins{});
                    });
+    table.Register(cmd::DataExport, withView([](CKORVAView& v, const CommandContext& c) {
+                       ExportData(v, c.mainWindow);
+                   }),
+                   hasView);
     table.Register(cmd::ViewExportImage, withView([](CKORVAView& v, const CommandContext& c) {
                        ExportViewImage(v, c.mainWindow);
                    }),

@@ -72,6 +72,9 @@ public:
     virtual ~OutputLayerReceiver() = default;
     // hasValue is false where the cell holds no output value for the shown time.
     virtual void HoverCell(const HoveredCell& cell, bool hasValue, double value) = 0;
+    // What the view shows now: the output quantity (-1 none) and the layer.
+    // Told when the receiver registers and after every change of the view.
+    virtual void OutputShown(int /*quantity*/, int /*layer*/) {}
 };
 
 // What the view offers the dialogs that own a mode. CKORVAView implements it;

@@ -105,6 +105,14 @@ bool TableCellModel::SetBackground(int row, int column, const QColor& colour) {
     return true;
 }
 
+bool TableCellModel::SetForeground(int row, int column, const QColor& colour) {
+    Cell* cell = Mutable(row, column);
+    if (!cell) return false;
+    cell->foreground = colour;
+    NotifyCell(row, column);
+    return true;
+}
+
 bool TableCellModel::SetReadOnly(int row, int column, bool readOnly) {
     Cell* cell = Mutable(row, column);
     if (!cell) return false;
@@ -148,6 +156,9 @@ QVariant TableCellModel::data(const QModelIndex& index, int role) const {
         return cell->text;
     case Qt::BackgroundRole:
         if (cell->background.isValid()) return QBrush(cell->background);
+        return {};
+    case Qt::ForegroundRole:
+        if (cell->foreground.isValid()) return QBrush(cell->foreground);
         return {};
     default:
         return {};

@@ -18,6 +18,7 @@ public:
     struct Cell {
         QString text;
         QColor background; // invalid: the view's own colour
+        QColor foreground; // the text's colour; invalid: the view's own
         bool readOnly = false;
     };
 
@@ -40,6 +41,7 @@ public:
     const Cell* CellAt(int row, int column) const; // nullptr outside the table
     bool SetText(int row, int column, const QString& text);
     bool SetBackground(int row, int column, const QColor& colour);
+    bool SetForeground(int row, int column, const QColor& colour);
     bool SetReadOnly(int row, int column, bool readOnly);
     // Editable by the user: a body cell, not read-only, table editable.
     bool IsEditable(int row, int column) const;

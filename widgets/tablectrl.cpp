@@ -106,6 +106,15 @@ QColor TableCtrl::GetItemBkColour(int row, int column) const {
     return cell ? cell->background : QColor();
 }
 
+bool TableCtrl::SetItemFgColour(int row, int column, const QColor& colour) {
+    return cells_->SetForeground(row, column, colour);
+}
+
+QColor TableCtrl::GetItemFgColour(int row, int column) const {
+    const auto* cell = cells_->CellAt(row, column);
+    return cell ? cell->foreground : QColor();
+}
+
 bool TableCtrl::SetItemState(int row, int column, int state) {
     return cells_->SetReadOnly(row, column, (state & CellReadOnly) != 0);
 }

@@ -44,6 +44,10 @@ public:
     // An invalid colour gives the cell back the table's own background.
     bool SetItemBkColour(int row, int column, const QColor& colour);
     QColor GetItemBkColour(int row, int column) const;
+    // The colour of a cell's text, chosen to stay readable on its background;
+    // an invalid colour gives the cell back the table's own text colour.
+    bool SetItemFgColour(int row, int column, const QColor& colour);
+    QColor GetItemFgColour(int row, int column) const;
     bool SetItemState(int row, int column, int state);
     int GetItemState(int row, int column) const;
     bool IsItemEditable(int row, int column) const;

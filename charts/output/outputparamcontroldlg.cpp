@@ -157,6 +157,15 @@ void OutputParamControlDlg::LeaveView() {
     if (view_->ViewMode() == OutputLayerMode) view_->SetViewMode(-1);
 }
 
+void OutputParamControlDlg::OutputShown(int quantity, int layer) {
+    if (quantity != quantity_) SetOutputParameter(quantity);
+    if (layer >= 0 && layer < layer_->count() && layer != layer_->currentIndex()) {
+        layer_->blockSignals(true);
+        layer_->setCurrentIndex(layer);
+        layer_->blockSignals(false);
+    }
+}
+
 void OutputParamControlDlg::HoverCell(const HoveredCell& cell, bool hasValue, double value) {
     QString text = QString("Layer %1, row %2, column %3")
                        .arg(cell.layer + 1)

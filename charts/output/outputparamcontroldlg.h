@@ -40,6 +40,8 @@ public:
     QPushButton* MaximumButton() const { return maxButton_; }
 
     void HoverCell(const HoveredCell& cell, bool hasValue, double value) override;
+    // Follows the quantity and layer the view shows.
+    void OutputShown(int quantity, int layer) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 // The output parameters dialog on a run of the bundled example: the range of
 // the shown quantity, colours as undoable steps, the view's output layer mode.
 #include "app/document/korvadoc.h"
+#include "charts/chartcommands.h"
 #include "charts/output/outputparamcontroldlg.h"
 #include "fakeview.h"
 #include "runfixture.h"
@@ -46,9 +47,43 @@ TEST(OutputParametersWindow, ColoursTheShownQuantityAsOneStep) {
     EXPECT_EQ(view.slice, 2);
     view.outputLayer->HoverCell({2, 3, 4}, true, 0.25);
     EXPECT_EQ(dlg.HoverLabel()->text(), "Layer 3, row 4, column 5: 0.25");
+
+    // The view shows another quantity or layer (from the control panel, or a
+    // right click stepping the layer): the dialog follows without moving the view.
+    view.outputLayer->OutputShown(1, 1);
+    EXPECT_EQ(dlg.OutputParameter(), 1);
+    EXPECT_EQ(dlg.Layer()->currentIndex(), 1);
+    EXPECT_EQ(view.slice, 2);
+    const KORVAOutputData& second = document.Grid().Outputs().gridOutputs[1];
+    std::snprintf(expected, sizeof expected, "%g", second.maximum);
+    EXPECT_EQ(dlg.MaximumLabel()->text(), QString(expected));
+    view.outputLayer->OutputShown(-1, 0); // the view shows no output: nothing to colour
+    EXPECT_FALSE(dlg.MinimumButton()->isEnabled());
     dlg.hide();
     EXPECT_EQ(view.mode, -1);
     EXPECT_EQ(view.outputLayer, nullptr);
+}
+
+TEST(OutputParametersWindow, CommandsNeedTheOutputsTheyShow) {
+    ASSERT_TRUE(testing::ExampleRun::Instance().ok);
+    test::ScriptedPrompter prompts;
+    CKORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(testing::ExampleRun::Instance().Project()));
+    EXPECT_TRUE(HasOutputQuantities(document.Grid()));
+    EXPECT_TRUE(HasTimeSeries(document.Grid()));
+
+    // Whole-grid results without any time series: colours yes, series display no.
+    OutputStore gridOnly = document.Grid().Outputs();
+    for (auto& series : gridOnly.cellSeries)
+        series.clear();
+    for (auto& series : gridOnly.averageSeries)
+        series.clear();
+    GridData grid;
+    grid.InstallOutputs(std::move(gridOnly));
+    EXPECT_TRUE(HasOutputQuantities(grid));
+    EXPECT_FALSE(HasTimeSeries(grid));
+    grid.ClearOutputs();
+    EXPECT_FALSE(HasOutputQuantities(grid));
 }
 
 } // namespace

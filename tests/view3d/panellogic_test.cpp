@@ -1,6 +1,7 @@
 #include "scenegrid.h"
 #include "view3d/panels/boundarycontrolpaneldlg.h"
 #include "view3d/panels/controlpanellogic.h"
+#include "view3d/panels/exportchoice.h"
 #include "view3d/scene/hoverreadout.h"
 #include "view3d/scene/viewinteraction.h"
 
@@ -75,6 +76,42 @@ TEST(PanelLogic, LegendRowsCarryColoursReadableText) {
     EXPECT_EQ(rows[4].textColour, QColor(0, 0, 0));
     // Output display: no value rows.
     EXPECT_EQ(BuildLegendRows(grid, settings, 1, 0).size(), 3u);
+}
+
+TEST(PanelLogic, ExportTakesTheFormsChoiceInFocusElseTheViews) {
+    GridData grid = MakeSceneGrid();
+    OutputStore outputs;
+    outputs.gridOutputs.push_back(testing::MakeOutput("US SALT", 0, 2, 1.0, 0, 2));
+    outputs.gridOutputs.back().times.resize(3);
+    grid.InstallOutputs(std::move(outputs));
+    ViewSettings view;
+    view.InputParameter = LayeredPosition;
+
+    // The form in focus: its display kind decides.
+    ExportChoice c = ChooseExport(grid, view, true, {1, 0, 2});
+    EXPECT_TRUE(c.valid && c.output);
+    EXPECT_EQ(c.index, 0);
+    EXPECT_EQ(c.period, 2);
+    c = ChooseExport(grid, view, true, {0, testing::GroundPosition, 2});
+    EXPECT_TRUE(c.valid);
+    EXPECT_FALSE(c.output);
+    EXPECT_EQ(c.index, testing::GroundPosition);
+    // The view in focus: its input parameter, else its output at its period.
+    c = ChooseExport(grid, view, false, {1, 0, 2});
+    EXPECT_TRUE(c.valid);
+    EXPECT_FALSE(c.output);
+    EXPECT_EQ(c.index, LayeredPosition);
+    view.InputParameter = -1;
+    view.OutputParameter = 0;
+    view.OutputTimePeriod = 1;
+    c = ChooseExport(grid, view, false, {});
+    EXPECT_TRUE(c.valid && c.output);
+    EXPECT_EQ(c.period, 1);
+    // Nothing chosen, or a period the quantity does not have: nothing to write.
+    view.OutputParameter = -1;
+    EXPECT_FALSE(ChooseExport(grid, view, false, {}).valid);
+    EXPECT_FALSE(ChooseExport(grid, view, true, {1, 0, 3}).valid);
+    EXPECT_FALSE(ChooseExport(grid, view, true, {0, -1, -1}).valid);
 }
 
 TEST(PanelLogic, BoundaryListPositionsMapToKindAndIndex) {

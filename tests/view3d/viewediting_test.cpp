@@ -4,7 +4,10 @@
 #include "scenegrid.h"
 #include "view3d/korvaview.h"
 #include "view3d/panels/boundarycontrolpaneldlg.h"
+#include "view3d/panels/controlpanelview.h"
 #include "view3d/panels/paramcontrolpaneldlg.h"
+#include "view3d/panels/viewcontroldlg.h"
+#include "widgets/tablectrl.h"
 
 #include <QApplication>
 #include <QTest>
@@ -27,6 +30,14 @@ void MakePlanProject(CKORVADoc& document) {
     document.UpdateAllViews(0);
 }
 
+// With KORVA_SCREENSHOT_DIR set, what the user sees is kept there as PNGs.
+void Shot(QWidget& widget, const char* name) {
+    const QByteArray folder = qgetenv("KORVA_SCREENSHOT_DIR");
+    if (folder.isEmpty()) return;
+    QApplication::processEvents();
+    widget.grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+}
+
 void Drag(QWidget* widget, QPoint from, QPoint to) {
     QTest::mousePress(widget, Qt::LeftButton, {}, from);
     QTest::mouseMove(widget, to);
@@ -43,6 +54,11 @@ TEST(ViewEditing, DragsPaintAValueAndABoundaryAndUndoTakesThemBack) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     const GridData& grid = document.Grid();
 
+    ControlPanelView form(view);
+    view.SetControlPanel(&form);
+    form.resize(320, 700);
+    form.show();
+
     ParamControlPanelDlg parameters(view);
     parameters.SetParameter(LayeredPosition);
     parameters.SetAssignment(7.0, true, false);
@@ -52,6 +68,12 @@ TEST(ViewEditing, DragsPaintAValueAndABoundaryAndUndoTakesThemBack) {
     double v = 0;
     ASSERT_TRUE(grid.GetValue(LayeredPosition, 0, 1, 0, v));
     EXPECT_EQ(v, 7.0);
+    // The legend lists the new value, in the colour of the top of the range.
+    form.RefreshLegend();
+    TableCtrl* legend = form.Legend();
+    EXPECT_EQ(legend->GetItemText(legend->GetRowCount() - 1, 0), "7");
+    Shot(parameters, "parameter-panel");
+    Shot(view, "plan-parameter-painted");
     for (auto [row, col] : {std::pair{0, 0}, {0, 1}, {1, 1}})
         EXPECT_FALSE(grid.GetValue(LayeredPosition, 0, row, col, v)) << row << "," << col;
     EXPECT_TRUE(document.IsModified());
@@ -63,7 +85,18 @@ TEST(ViewEditing, DragsPaintAValueAndABoundaryAndUndoTakesThemBack) {
     boundaries.show();
     boundaries.SelectBoundary(DrainType, 0, true);
     EXPECT_EQ(view.ViewMode(), BoundaryEditMode);
-    Drag(&view, {380, 390}, {230, 250}); // dragged up and left: the same quarter
+    ViewControlDlg camera(view);
+    camera.show();
+    Shot(camera, "view-controls");
+    Shot(boundaries, "boundary-panel");
+    // Dragged up and left: the same quarter. Seen halfway, with the band drawn.
+    QTest::mousePress(&view, Qt::LeftButton, {}, {380, 390});
+    QTest::mouseMove(&view, {230, 250});
+    Shot(view, "plan-painting-boundary");
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, {230, 250});
+    Shot(view, "plan-boundary-painted");
+    form.RefreshLegend();
+    Shot(form, "control-panel-legend");
     EXPECT_EQ(grid.GetBoundaryValue(DrainType, 0, 0, 1), 1);
     EXPECT_EQ(grid.GetBoundaryValue(DrainType, 0, 1, 0), 0);
 

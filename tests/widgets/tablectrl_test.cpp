@@ -202,5 +202,36 @@ TEST(TableCtrlHeads, HeadColumnAndCornerFollowTheFixedCells) {
     EXPECT_EQ(table.GetSelectedRows(), QList<int>{2});
 }
 
+TEST(TableCtrlColours, TextColourIsPerCellAndMovesWithItsRow) {
+    // Like the legend: text kept readable on each cell's own colour.
+    TableCtrl table;
+    table.SetColumnCount(2);
+    table.SetRowCount(3);
+    table.SetFixedRowCount(1);
+    table.SetItemBkColour(1, 0, QColor(Qt::black));
+    table.SetItemFgColour(1, 0, QColor(Qt::white));
+    table.SetItemFgColour(2, 1, QColor(Qt::red));
+    const auto shown = [&](int bodyRow, int column) {
+        return table.model()->index(bodyRow, column).data(Qt::ForegroundRole);
+    };
+    EXPECT_EQ(shown(0, 0).value<QBrush>().color(), QColor(Qt::white));
+    EXPECT_EQ(shown(1, 1).value<QBrush>().color(), QColor(Qt::red));
+    // Cells without one keep the table's own text colour.
+    EXPECT_FALSE(shown(0, 1).isValid());
+    EXPECT_FALSE(table.GetItemFgColour(2, 0).isValid());
+    // Outside the table: refused, and read as no colour.
+    EXPECT_FALSE(table.SetItemFgColour(5, 0, QColor(Qt::blue)));
+    EXPECT_FALSE(table.GetItemFgColour(5, 0).isValid());
+
+    // A row inserted above carries its colours with it.
+    ASSERT_TRUE(table.InsertRow(1));
+    EXPECT_FALSE(table.GetItemFgColour(1, 0).isValid());
+    EXPECT_EQ(table.GetItemFgColour(2, 0), QColor(Qt::white));
+    EXPECT_EQ(table.GetItemFgColour(3, 1), QColor(Qt::red));
+
+    table.SetItemFgColour(2, 0, QColor());
+    EXPECT_FALSE(shown(1, 0).isValid());
+}
+
 } // namespace
 } // namespace korva

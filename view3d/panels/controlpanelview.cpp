@@ -131,6 +131,15 @@ ControlPanelView::ControlPanelView(CKORVAView& view, QWidget* parent)
     connect(legend, &TableCtrl::CellClicked, this, &ControlPanelView::OnLegendClicked);
     connect(playButton, &QPushButton::clicked, this, &ControlPanelView::OnPlay);
     connect(timer, &QTimer::timeout, this, &ControlPanelView::OnTick);
+    connect(&view, &CKORVAView::ViewModeChanged, this, &ControlPanelView::OnViewModeChanged);
+    // A panel may choose the parameter the view shows: the form shows the same.
+    connect(&view, &CKORVAView::InputParameterChanged, this, [this](int p) {
+        if (filling || DisplayKind() != 0 || p < 0 || p >= parameterCombo->count() ||
+            p == parameterCombo->currentIndex())
+            return;
+        parameterCombo->setCurrentIndex(p);
+        ApplySelection();
+    });
     connect(&view.Document(), &CKORVADoc::ViewsUpdate, this, [this](int hint) {
         if (hint == 0)
             Refresh();
@@ -142,6 +151,27 @@ ControlPanelView::ControlPanelView(CKORVAView& view, QWidget* parent)
 
 int ControlPanelView::DisplayKind() const {
     return std::max(0, kindCombo->currentIndex());
+}
+
+int ControlPanelView::ParameterIndex() const {
+    return parameterCombo->currentIndex();
+}
+
+int ControlPanelView::PeriodIndex() const {
+    return periodCombo->currentIndex();
+}
+
+void ControlPanelView::SetDisplayKind(int kind) {
+    if (kind < 0 || kind >= kindCombo->count() || kind == DisplayKind()) return;
+    kindCombo->setCurrentIndex(kind);
+    Refresh();
+}
+
+void ControlPanelView::OnViewModeChanged(int mode) {
+    // Parameter editing shows input parameters; the output layer display
+    // shows an output quantity, the first one when none was chosen.
+    if (mode == ParameterEditMode) SetDisplayKind(0);
+    if (mode == OutputLayerMode && view.Settings().OutputParameter < 0) SetDisplayKind(1);
 }
 
 bool ControlPanelView::ChosenRange(double& min, double& max) const {
@@ -283,6 +313,7 @@ void ControlPanelView::RefreshLegend() {
         const int row = static_cast<int>(n) + 1;
         legend->SetItemText(row, 0, legendRows[n].text);
         legend->SetItemBkColour(row, 0, legendRows[n].colour);
+        legend->SetItemFgColour(row, 0, legendRows[n].textColour);
         legend->SetItemText(row, 1, legendRows[n].show);
         legend->SetItemState(row, 0, TableCtrl::CellReadOnly);
         legend->SetItemState(row, 1, TableCtrl::CellReadOnly);

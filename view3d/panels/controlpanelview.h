@@ -28,6 +28,12 @@ public:
     // The form's refresh after a change of the model (hint 0).
     void Refresh();
     void RefreshLegend();
+    // Chooses "Display Input Parameters" (0) or "Display Output Parameters" (1).
+    void SetDisplayKind(int kind);
+    int DisplayKind() const;
+    // The chosen entries of "View Parameter:" and "Timeperiods:" (-1 none).
+    int ParameterIndex() const;
+    int PeriodIndex() const;
     TableCtrl* Legend() const { return legend; }
 
 signals:
@@ -43,7 +49,7 @@ private:
     void OnLegendClicked(int row, int column);
     void OnPlay();
     void OnTick();
-    int DisplayKind() const;
+    void OnViewModeChanged(int mode);
     // The value range of the chosen input parameter or output quantity.
     bool ChosenRange(double& min, double& max) const;
 

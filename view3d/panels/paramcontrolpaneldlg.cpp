@@ -62,6 +62,10 @@ ParamControlPanelDlg::ParamControlPanelDlg(CKORVAView& view, QWidget* parent)
     connect(layerCombo, &QComboBox::activated, this,
             [this](int index) { this->view.SetCurrentSlice(index); });
     connect(&view, &CKORVAView::SliceChanged, this, &ParamControlPanelDlg::OnSliceChanged);
+    // The panel edits the parameter the view shows, whichever way it was chosen.
+    connect(&view, &CKORVAView::InputParameterChanged, this, [this](int p) {
+        if (p >= 0 && p != parameter) SetParameter(p);
+    });
     connect(minColour, &QPushButton::clicked, this, [this] { ChooseColour(false); });
     connect(maxColour, &QPushButton::clicked, this, [this] { ChooseColour(true); });
     connect(clear, &QPushButton::clicked, this, [this] {
