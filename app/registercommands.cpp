@@ -1,6 +1,7 @@
 #include "registercommands.h"
 
 #include "app/frame/framecommands.h"
+#include "charts/chartcommands.h"
 #include "dialogs/records/recordcommands.h"
 #include "view3d/view3dcommands.h"
 
@@ -10,6 +11,7 @@ void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterFrameCommands(table, frame);
     RegisterRecordCommands(table);
     RegisterView3dCommands(table);
+    charts::RegisterChartCommands(table);
     // Other libraries add their line here, for example:
     //   RegisterDialogCommands(table);
     //   RegisterChartCommands(table);

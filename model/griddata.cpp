@@ -124,6 +124,21 @@ void GridData::ClearOutputs() {
     Report(MakeChange(ChangeKind::Outputs), nullptr);
 }
 
+EditResult GridData::SetOutputColors(int quantity, const RgbColor& lowColor,
+                                     const RgbColor& highColor, UndoRecord* undo) {
+    auto& outputs = data_.outputs.gridOutputs;
+    if (quantity < 0 || quantity >= static_cast<int>(outputs.size()))
+        throw std::invalid_argument("no output quantity " + std::to_string(quantity));
+    KORVAOutputData& output = outputs[static_cast<std::size_t>(quantity)];
+    if (output.lowColor == lowColor && output.highColor == highColor) return {false, {}};
+    if (undo != nullptr)
+        undo->pieces_.emplace_back(undo::OutputColors{quantity, output.lowColor, output.highColor});
+    output.lowColor = lowColor;
+    output.highColor = highColor;
+    Report(MakeChange(ChangeKind::Outputs), undo);
+    return {};
+}
+
 // --- geometry -----------------------------------------------------------------
 
 void GridData::CheckDimension(int dimension) const {

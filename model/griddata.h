@@ -191,6 +191,9 @@ public:
     // Exchanges the model's results with other, which an undo step keeps.
     void SwapOutputs(OutputStore& other);
     void ClearOutputs();
+    // The colour ramp of grid output quantity (index into Outputs().gridOutputs).
+    EditResult SetOutputColors(int quantity, const RgbColor& lowColor, const RgbColor& highColor,
+                               UndoRecord* undo = nullptr);
 
     // --- geometry -------------------------------------------------------------
     int NumRows() const { return static_cast<int>(data_.rowSpacing.size()); }

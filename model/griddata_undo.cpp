@@ -166,6 +166,12 @@ void GridData::RevertPiece(undo::Piece& piece) {
                 std::swap(p.lowColor, data.lowColor);
                 std::swap(p.highColor, data.highColor);
             },
+            [&](undo::OutputColors& p) {
+                KORVAOutputData& output =
+                    data_.outputs.gridOutputs.at(static_cast<std::size_t>(p.quantity));
+                std::swap(p.lowColor, output.lowColor);
+                std::swap(p.highColor, output.highColor);
+            },
         },
         piece);
 }

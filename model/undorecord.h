@@ -121,9 +121,16 @@ struct ParameterInfo {
     RgbColor highColor{};
 };
 
-using Piece =
-    std::variant<ParameterCells, ParameterCellList, MembershipCells, MembershipRenumber, SelectionCells, Slices,
-                 Spacings, BoundaryList, Crops, Settings, OutputRequest, ParameterInfo>;
+// The colours of one grid output quantity's ramp.
+struct OutputColors {
+    int quantity = 0;
+    RgbColor lowColor{};
+    RgbColor highColor{};
+};
+
+using Piece = std::variant<ParameterCells, ParameterCellList, MembershipCells, MembershipRenumber,
+                           SelectionCells, Slices, Spacings, BoundaryList, Crops, Settings,
+                           OutputRequest, ParameterInfo, OutputColors>;
 
 } // namespace undo
 

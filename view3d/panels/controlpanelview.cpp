@@ -87,12 +87,13 @@ ControlPanelView::ControlPanelView(CKORVAView& view, QWidget* parent)
     zRow->addWidget(zEdit);
     zRow->addWidget(update);
     layout->addLayout(zRow);
-    auto* filterRow = new QHBoxLayout;
-    filterRow->addWidget(new QLabel(QStringLiteral("Show values between"), this));
-    filterRow->addWidget(filterMin);
-    filterRow->addWidget(new QLabel(QStringLiteral("and"), this));
-    filterRow->addWidget(filterMax);
-    filterRow->addWidget(reset);
+    // Two short rows, so the form fits the narrow pane beside the view.
+    auto* filterRow = new QGridLayout;
+    filterRow->addWidget(new QLabel(QStringLiteral("Show values between"), this), 0, 0);
+    filterRow->addWidget(filterMin, 0, 1);
+    filterRow->addWidget(new QLabel(QStringLiteral("and"), this), 1, 0, Qt::AlignRight);
+    filterRow->addWidget(filterMax, 1, 1);
+    filterRow->addWidget(reset, 1, 2);
     layout->addLayout(filterRow);
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel(QStringLiteral("Rows"), this), 0, 0);
