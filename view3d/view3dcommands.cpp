@@ -3,6 +3,7 @@
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
+#include "app/document/prompter.h"
 #include "files/text/textexport.h"
 #include "korvaview.h"
 #include "model/messages.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QInputDialog>
@@ -100,25 +102,32 @@ ExportChoice ExportChoiceOf(const CKORVAView& view) {
 void ExportData(CKORVAView& view, QWidget* parent) {
     const ExportChoice choice = ExportChoiceOf(view);
     if (!choice.valid) {
-        QMessageBox::information(parent, QStringLiteral("Export Data"),
-                                 QStringLiteral("Choose a parameter to export in the control "
+        Prompts().Inform(parent, QStringLiteral("Choose a parameter to export in the control "
                                                 "panel first."));
         return;
     }
-    QFileDialog dialog(parent, QStringLiteral("Export Data"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Tab-delimited text files (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const std::string path = dialog.selectedFiles().front().toStdString();
+    QString path =
+        Prompts().SaveFileName(parent, QStringLiteral("Export Data"),
+                               QStringLiteral("Tab-delimited text files (*.txt)"), QString());
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        // The dialog asked about the name as typed; the name written is another.
+        path += QStringLiteral(".txt");
+        if (QFileInfo::exists(path) &&
+            Prompts().Ask(parent,
+                          path + QStringLiteral(" already exists.\nDo you want to replace it?"),
+                          false) != Answer::Yes)
+            return;
+    }
     // A failure is told through the project's messages, with the file's name.
     ScopedMessageSink messages(view.Document().Messages());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const GridData& grid = view.Document().Grid();
+    const std::string file = path.toStdString();
     if (choice.output)
-        ExportOutputParameter(grid, choice.index, choice.period, path);
+        ExportOutputParameter(grid, choice.index, choice.period, file);
     else
-        ExportParameter(grid, choice.index, path);
+        ExportParameter(grid, choice.index, file);
     QApplication::restoreOverrideCursor();
 }
 
