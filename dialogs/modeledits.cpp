@@ -62,7 +62,7 @@ void ChangeSpacings(DialogDocument& document, const QString& text, int dimension
             Spacings(grid, dimension) = before.spacings;
             grid.UniformSpacing = before.uniform;
         },
-        GeometryPart, bytes);
+        GeometryPart, [bytes] { return bytes; });
 }
 
 QString DimensionName(int dimension) {
@@ -86,7 +86,7 @@ void ChangeSettings(DialogDocument& document, const QString& text,
             return true;
         },
         [before](GridData& grid) { grid.settings = before; },
-        SettingsPart | (periodChanged ? SimulationPeriodPart : 0u), bytes);
+        SettingsPart | (periodChanged ? SimulationPeriodPart : 0u), [bytes] { return bytes; });
 }
 
 void ChangeTotalExtent(DialogDocument& document, int dimension, double total) {
@@ -112,7 +112,8 @@ void ChangeHorizontalTotals(DialogDocument& document, double rowsTotal, double c
             grid.columnSpacing = columns;
             grid.UniformSpacing = rows.uniform;
         },
-        GeometryPart, (rows.spacings.size() + columns.size()) * sizeof(double));
+        GeometryPart,
+        [bytes = (rows.spacings.size() + columns.size()) * sizeof(double)] { return bytes; });
 }
 
 void ChangeSpacing(DialogDocument& document, int dimension, int index, double value) {
@@ -137,7 +138,7 @@ void ChangeStructure(DialogDocument& document, const QString& text, GridStructur
             return shared->Apply(grid);
         },
         [shared](GridData& grid) { shared->Undo(grid); }, GeometryPart | CellsPart,
-        shared->Bytes());
+        [shared] { return shared->Bytes(); });
 }
 
 void ChangeTransform(DialogDocument& document, const QString& text, TransformEdit edit) {
@@ -154,7 +155,8 @@ void ChangeTransform(DialogDocument& document, const QString& text, TransformEdi
             }
             return true;
         },
-        [shared](GridData& grid) { shared->Undo(grid); }, CellsPart, shared->Bytes());
+        [shared](GridData& grid) { shared->Undo(grid); }, CellsPart,
+        [shared] { return shared->Bytes(); });
 }
 
 void ChangeUnits(DialogDocument& document, const std::string& horizontal,
@@ -174,7 +176,7 @@ void ChangeUnits(DialogDocument& document, const std::string& horizontal,
             grid.HorizontalUnits = oldHorizontal;
             grid.VerticalUnits = oldVertical;
         },
-        GeometryPart, horizontal.size() + vertical.size());
+        GeometryPart, [bytes = horizontal.size() + vertical.size()] { return bytes; });
 }
 
 } // namespace korva
