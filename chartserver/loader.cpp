@@ -2,6 +2,7 @@
 
 #include "component.h"
 #include "componentpaths.h"
+#include "createdfiles.h"
 #include "ownednames.h"
 #include "pxerror.h"
 #include "sessioncleanup.h"
@@ -118,6 +119,13 @@ bool Loader::AddFile(const std::string& session, const std::string& file, bool f
     }
     struct stat info {};
     if (::lstat(file.c_str(), &info) != 0) return true; // nothing to record
+    // Ending the session deletes what it records: only the component's own files.
+    if (!WasCreatedHere(file)) {
+        ClsTracker("Loader.AddFile(" + session + "," + file +
+                       ") refused: not a file made by this component",
+                   flag);
+        return false;
+    }
     if (!opened->Append(Absolute(file), reason)) {
         ClsTracker("Loader.AddFile(" + session + "," + file + ") Error = " + reason, flag);
         return false;

@@ -7,6 +7,7 @@
 #include "chartsettingsfile.h"
 #include "imagewriter.h"
 #include "renderservice.h"
+#include "replacingfile.h"
 
 #include <fstream>
 
@@ -72,11 +73,9 @@ void ChartControl::State::WriteMap() {
     if (hotSpotsGeneration != generation) Draw(false, {});
     std::string name = model.Txt("GraphName").empty() ? BaseName(path) : model.Txt("GraphName");
     std::string text = MapText(hotSpots, model.Int("MapFormat"), name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw ChartError(kErrFileAccess, "Cannot write map file " + path);
-    out << text;
-    out.close();
-    if (!out) throw ChartError(kErrFileAccess, "Cannot write map file " + path);
+    ReplacingFile out(path);
+    if (!out.Ready() || !out.Write(text.data(), text.size()) || !out.Commit(false))
+        throw ChartError(kErrFileAccess, "Cannot write map file " + path + ": " + out.Error());
 }
 
 void ChartControl::State::PerformDrawMode(int mode) {

@@ -3,6 +3,7 @@
 #include "chartcodes.h"
 #include "chartmodel.h"
 #include "chartscenebuilder.h"
+#include "drawntext.h"
 
 #include <QAbstractAxis>
 #include <QCategoryAxis>
@@ -31,8 +32,11 @@ void AxisRange(const QAbstractAxis* axis, double& lo, double& hi) {
 
 std::string PointTitle(const ChartModel& m, const PlottedPoint& p) {
     int entry = p.overlay ? m.NumSets() + p.set : p.set;
-    std::string legend = p.shape == PlottedPoint::Shape::Slice ? "" : m.SetText("Legend", entry);
-    std::string label = m.SetText("Label", p.point);
+    // Every hot spot repeats its legend and label: cut them as the drawing does,
+    // so a long legend cannot multiply into the map file.
+    std::string legend =
+        p.shape == PlottedPoint::Shape::Slice ? "" : CutUtf8(m.SetText("Legend", entry));
+    std::string label = CutUtf8(m.SetText("Label", p.point));
     if (label.empty()) label = std::to_string(p.point + 1);
     std::string title = legend.empty() ? label : legend + ", " + label;
     return title + ": " + FormatNumber(p.value, m.Txt("DataLabelFormat")).toStdString();
@@ -107,7 +111,7 @@ RenderResult ChartRenderer::Render(const ChartModel& model, bool paint, bool ant
     scene_->render(&painter, QRectF(0, 0, width, height), QRectF(0, 0, width, height));
 
     if (model.Int("DataLabels") != 0 && !built.pie) {
-        QFont font(QString::fromStdString(model.ListText("FName", kFontLabels)));
+        QFont font(DrawnText(model.ListText("FName", kFontLabels)));
         font.setPointSizeF(std::clamp(model.ListInt("FSize", kFontLabels), 4, 96));
         if (!antialiased) font.setStyleStrategy(QFont::NoAntialias);
         painter.setFont(font);
@@ -118,7 +122,7 @@ RenderResult ChartRenderer::Render(const ChartModel& model, bool paint, bool ant
             if (!area.contains(at)) continue;
             std::string custom = p.overlay ? "" : model.PointText("DataLabel", p.set, p.point);
             QString text = custom.empty() ? FormatNumber(p.value, model.Txt("DataLabelFormat"))
-                                          : QString::fromStdString(custom);
+                                          : DrawnText(custom);
             QRectF box(at.x() - 60, at.y() - 20, 120, 16);
             painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom, text);
         }

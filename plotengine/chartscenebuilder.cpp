@@ -3,6 +3,7 @@
 #include "chartcodes.h"
 #include "chartmodel.h"
 #include "datelabels.h"
+#include "drawntext.h"
 
 #include <QAreaSeries>
 #include <QBarSeries>
@@ -77,7 +78,7 @@ QScatterSeries::MarkerShape SymbolShape(int code) {
 }
 
 QFont FontOf(const ChartModel& m, int slot) {
-    QFont font(QString::fromStdString(m.ListText("FName", slot)));
+    QFont font(DrawnText(m.ListText("FName", slot)));
     font.setPointSizeF(std::clamp(m.ListInt("FSize", slot), 4, 96));
     int style = m.ListInt("FStyle", slot);
     font.setBold(style & 1);
@@ -185,7 +186,7 @@ private:
         chart_.setPlotAreaBackgroundVisible(true);
         chart_.setPlotAreaBackgroundBrush(PaletteColor(m_.BackgroundColor(kBackgroundPlot)));
         chart_.setPlotAreaBackgroundPen(QPen(PaletteColor(m_.ForegroundColor(kForegroundText)), 1));
-        chart_.setTitle(QString::fromStdString(m_.Txt("GraphTitle")));
+        chart_.setTitle(DrawnText(m_.Txt("GraphTitle")));
         chart_.setTitleFont(FontOf(m_, kFontTitle));
         chart_.setTitleBrush(PaletteColor(m_.ForegroundColor(kForegroundText)));
     }
@@ -274,7 +275,7 @@ private:
 
     void StyleAxis(QAbstractAxis* axis, const std::string& title, bool grid) {
         QColor fg = PaletteColor(m_.ForegroundColor(kForegroundText));
-        axis->setTitleText(QString::fromStdString(title));
+        axis->setTitleText(DrawnText(title));
         axis->setTitleFont(FontOf(m_, kFontOtherTitles));
         axis->setTitleBrush(fg);
         axis->setLabelsFont(FontOf(m_, kFontLabels));
@@ -309,7 +310,7 @@ private:
         bool anyLabel = false;
         for (int p = 0; p < P; ++p) {
             const std::string& t = m_.SetText("Label", p);
-            labels[p] = QString::fromStdString(t);
+            labels[p] = DrawnText(t);
             anyLabel = anyLabel || !t.empty();
         }
         int xType = m_.Int("LabelXType");
@@ -319,7 +320,7 @@ private:
             auto inc =
                 ParseDateFields(m_.Txt("LabelXDateInc"), false).value_or(DateFields{0, 0, 1});
             for (int p = 0; p < P; ++p)
-                labels[p] = QString::fromStdString(FormatDate(DateOfPoint(*start, inc, p), format));
+                labels[p] = DrawnText(FormatDate(DateOfPoint(*start, inc, p), format));
         } else if (!anyLabel || xType == kXLabelNumbers) {
             for (int p = 0; p < P; ++p)
                 labels[p] = QString::number(p + 1);
@@ -375,7 +376,9 @@ private:
         bool dates = xType == kXLabelDate || xType == kXLabelDateTime || (xType == 0 && !anyLabel);
         if (!dates || !ParseDateFields(m_.Txt("LabelXDateStart"), true)) return {};
         std::string format = m_.Txt("LabelXFormat");
-        if (IsBlank(format)) format = xType == kXLabelDateTime ? "m/d/yy hh:nn" : "m/d/yy";
+        // A date format longer than any real one would make every label as long.
+        if (IsBlank(format) || format.size() > kMaxFormatBytes)
+            format = xType == kXLabelDateTime ? "m/d/yy hh:nn" : "m/d/yy";
         return format;
     }
 
@@ -397,8 +400,7 @@ private:
         for (int i = 0; i <= steps; ++i) {
             double v = lo + (hi - lo) * i / steps;
             long point = std::isfinite(v) && std::fabs(v) < 1e9 ? std::lround(v) : 0;
-            QString text =
-                QString::fromStdString(FormatDate(DateOfPoint(start, inc, point), format));
+            QString text = DrawnText(FormatDate(DateOfPoint(start, inc, point), format));
             while (axis->categoriesLabels().contains(text))
                 text += QChar(0x200B);
             axis->append(text, v);
@@ -530,7 +532,7 @@ private:
         for (int s : g.sets) {
             int entry = EntryOf(g, s);
             QColor colour = SetColour(g, s);
-            QString name = QString::fromStdString(m_.SetText("Legend", entry));
+            QString name = DrawnText(m_.SetText("Legend", entry));
             QList<QPointF> pts;
             for (int p = 0; p < P; ++p) {
                 double v = Value(g, s, p);
@@ -594,7 +596,7 @@ private:
             // would outlive every chart drawn.
             upper->setParent(area);
             lower->setParent(area);
-            area->setName(QString::fromStdString(m_.SetText("Legend", entry)));
+            area->setName(DrawnText(m_.SetText("Legend", entry)));
             QColor fill = colour;
             if (g.style == 1) fill.setAlpha(170); // areas from zero overlap: let the back ones show
             area->setBrush(QBrush(fill, FillPattern(m_.SetInt("Pattern", entry))));
@@ -665,7 +667,7 @@ private:
                 auto markers = chart_.legend()->markers(series);
                 if (!markers.isEmpty()) {
                     markers.front()->setVisible(true);
-                    markers.front()->setLabel(QString::fromStdString(m_.SetText("Legend", s)));
+                    markers.front()->setLabel(DrawnText(m_.SetText("Legend", s)));
                 }
             }
             anyLegend_ = anyLegend_ || !m_.SetText("Legend", s).empty();
@@ -675,7 +677,7 @@ private:
             int s = g.sets[k];
             int entry = EntryOf(g, s);
             QColor colour = SetColour(g, s);
-            auto* set = new QBarSet(QString::fromStdString(m_.SetText("Legend", entry)));
+            auto* set = new QBarSet(DrawnText(m_.SetText("Legend", entry)));
             set->setBrush(QBrush(colour, FillPattern(m_.SetInt("Pattern", entry))));
             set->setBorderColor(colour.darker(130));
             for (int p = 0; p < P; ++p) {
@@ -715,7 +717,7 @@ private:
         const char* labels[] = {"LimitLowLabel", "LimitHighLabel"};
         for (int i = 0; i < 2; ++i) {
             auto* line = new QLineSeries;
-            line->setName(QString::fromStdString(m_.Txt(labels[i])));
+            line->setName(DrawnText(m_.Txt(labels[i])));
             line->setPen(
                 QPen(PaletteColor(kColorRed), 1.2, LinePattern(m_.Int("LimitLinePattern"))));
             line->append(lo, m_.Dbl(values[i]));
@@ -745,7 +747,7 @@ private:
             if (!std::isfinite(v) || v <= 0) continue;
             std::string name = m_.SetText("Label", p);
             if (name.empty()) name = m_.SetText("Legend", p);
-            auto* slice = new QPieSlice(QString::fromStdString(name), v);
+            auto* slice = new QPieSlice(DrawnText(name), v);
             QColor colour = PaletteColor(m_.SetInt("Color", p));
             slice->setBrush(QBrush(colour, FillPattern(m_.SetInt("Pattern", p))));
             slice->setPen(QPen(colour.darker(130), 1));
@@ -753,7 +755,7 @@ private:
                 QString text = m_.Int("GraphStyle") != 0
                                    ? QString::number(v * 100 / total, 'f', 1) + " %"
                                    : FormatNumber(v, m_.Txt("DataLabelFormat"));
-                if (!name.empty()) text = QString::fromStdString(name) + ": " + text;
+                if (!name.empty()) text = DrawnText(name) + ": " + text;
                 slice->setLabel(text);
                 slice->setLabelVisible(true);
                 slice->setLabelFont(FontOf(m_, kFontLabels));
@@ -781,7 +783,7 @@ private:
                 if (!std::isfinite(v) || v <= 0) continue;
                 std::string name = m_.SetText("Label", p);
                 if (name.empty()) name = m_.SetText("Legend", p);
-                markers[i++]->setLabel(QString::fromStdString(name));
+                markers[i++]->setLabel(DrawnText(name));
             }
         }
     }
@@ -868,6 +870,7 @@ private:
 // True when format is text around exactly one %[flags][width][.precision]
 // conversion of e, f, g, E, F or G (and %% pairs).
 bool IsPlainNumberFormat(const std::string& format) {
+    if (format.size() > kMaxFormatBytes) return false; // a label is never that long
     int conversions = 0;
     for (size_t i = 0; i < format.size(); ++i) {
         if (format[i] != '%') continue;

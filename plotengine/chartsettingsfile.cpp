@@ -2,6 +2,7 @@
 
 #include "charterrors.h"
 #include "chartmodel.h"
+#include "replacingfile.h"
 
 #include <charconv>
 #include <fstream>
@@ -113,10 +114,12 @@ void ApplyChartSettings(ChartModel& model, std::string_view text) {
 void SaveChartSettings(const ChartModel& model, const std::string& path) {
     if (path.empty())
         throw ChartError(kErrFileAccess, "No settings file name: set GraphFile first");
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << ChartSettingsText(model);
-    out.close();
-    if (!out) throw ChartError(kErrFileAccess, "Cannot write chart settings file " + path);
+    // The user's settings file: on disk for good before it replaces the old one.
+    const std::string text = ChartSettingsText(model);
+    ReplacingFile out(path);
+    if (!out.Ready() || !out.Write(text.data(), text.size()) || !out.Commit(true))
+        throw ChartError(kErrFileAccess,
+                         "Cannot write chart settings file " + path + ": " + out.Error());
 }
 
 void LoadChartSettings(ChartModel& model, const std::string& path) {

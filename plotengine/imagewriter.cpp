@@ -2,6 +2,7 @@
 
 #include "chartcontrol.h"
 #include "charterrors.h"
+#include "replacingfile.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <gif_lib.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -27,8 +29,8 @@ std::string LowerExtension(const std::string& path) {
     return ext;
 }
 
+// The new file is removed with its ReplacingFile; an older image stays.
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
-    QFile::remove(QString::fromStdString(path));
     throw ChartError(kErrFileAccess, "Cannot write image file " + path + ": " + why);
 }
 
@@ -57,7 +59,12 @@ void WriteImage(const QImage& image, const std::string& path, ImageFormat format
         return;
     }
     static const char* names[] = {"jpeg", "png", "bmp", "gif", "tiff"};
-    QImageWriter writer(QString::fromStdString(path), names[static_cast<int>(format)]);
+    ReplacingFile file(path);
+    if (!file.Ready()) Fail(path, file.Error());
+    QFile out;
+    if (!out.open(file.Descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        Fail(path, out.errorString().toStdString());
+    QImageWriter writer(&out, names[static_cast<int>(format)]);
     if (format == ImageFormat::Jpeg) writer.setQuality(quality > 0 ? std::min(quality, 100) : 90);
     // A chart's flat colours compress nearly as well at a fast zlib level.
     if (format == ImageFormat::Png) writer.setQuality(quality > 0 ? std::min(quality, 100) : 75);
@@ -67,6 +74,9 @@ void WriteImage(const QImage& image, const std::string& path, ImageFormat format
                         ? image
                         : image.convertToFormat(QImage::Format_RGB32);
     if (!writer.write(opaque)) Fail(path, writer.errorString().toStdString());
+    if (!out.flush()) Fail(path, out.errorString().toStdString());
+    out.close();
+    if (!file.Commit(false)) Fail(path, file.Error());
 }
 
 void WriteGif(const QImage& source, const std::string& path) {
@@ -97,10 +107,15 @@ void WriteGif(const QImage& source, const std::string& path) {
                                   static_cast<GifByteType>(qBlue(colours[i].first))};
 
     int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    ReplacingFile file(path);
+    if (!file.Ready()) Fail(path, file.Error());
+    // giflib closes the descriptor it is given; the file keeps its own.
+    const int gifFd = ::dup(file.Descriptor());
+    GifFileType* gif = gifFd >= 0 ? EGifOpenFileHandle(gifFd, &error) : nullptr;
     if (!gif) {
         std::string why = errno ? std::strerror(errno) : GifErrorString(error);
-        throw ChartError(kErrFileAccess, "Cannot write image file " + path + ": " + why);
+        if (gifFd >= 0) ::close(gifFd);
+        Fail(path, why);
     }
     ColorMapObject* map = GifMakeMapObject(mapSize, entries.data());
     bool ok = map && EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK &&
@@ -132,6 +147,7 @@ void WriteGif(const QImage& source, const std::string& path) {
         error = closeError;
     }
     if (!ok) Fail(path, GifErrorString(error));
+    if (!file.Commit(false)) Fail(path, file.Error());
 }
 
 } // namespace korva::plot

@@ -137,8 +137,10 @@ void TableCtrl::SetColumnWidth(int column, int pixels) {
 void TableCtrl::AutoSizeColumns() {
     resizeColumnsToContents();
     horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+    // Short heads (".90") still leave room to type a number.
+    const int narrowest = fontMetrics().horizontalAdvance(QStringLiteral("0.000000"));
     for (int c = 0; c < cells_->Columns() - cells_->FixedColumns(); ++c)
-        setColumnWidth(c, std::max(columnWidth(c), sizeHintForColumn(c)));
+        setColumnWidth(c, std::max({columnWidth(c), sizeHintForColumn(c), narrowest}));
     // The corner's text needs room too.
     if (cells_->FixedColumns() > 0) {
         const int corner = fontMetrics().horizontalAdvance(cells_->CornerText()) + 16;

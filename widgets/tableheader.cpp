@@ -49,9 +49,12 @@ void TableHeader::paintSection(QPainter* painter, const QRect& rect, int logical
         selectionModel()->columnIntersectsSelection(logicalIndex, rootIndex()))
         option.state |= QStyle::State_On;
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    // The style may leave the painter clipped to nothing once it is done.
+    painter->restore();
+    painter->save();
+    painter->setClipRect(rect);
     painter->setPen(palette().color(QPalette::ButtonText));
-    painter->drawText(rect.adjusted(kTextMargin / 2, 2, -kTextMargin / 2, -2),
-                      Qt::TextWordWrap | Qt::AlignCenter, text);
+    painter->drawText(rect.adjusted(1, 2, -1, -2), Qt::TextWordWrap | Qt::AlignCenter, text);
     painter->restore();
 }
 

@@ -21,7 +21,7 @@ protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
 private:
-    int wrapWidth_ = 110;
+    int wrapWidth_ = 100;
 };
 
 } // namespace korva

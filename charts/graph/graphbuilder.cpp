@@ -373,7 +373,8 @@ void GraphBuilder::DrawFrame() {
     Set("ThisSet", 0);
     const FrameTitles& titles = data_.titles[f];
     std::string graphTitle = titles.graph;
-    if (data_.graphType == kBarGraph && data_.seriesCount == 1 && !data_.legends.empty())
+    if (data_.graphType == kBarGraph && data_.seriesCount == 1 && !data_.legends.empty() &&
+        !data_.legends[0].empty())
         graphTitle += " -- " + data_.legends[0];
     Set("GraphTitle", graphTitle);
     Set("LeftTitle", titles.left);

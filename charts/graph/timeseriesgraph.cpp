@@ -48,6 +48,17 @@ std::string GraphDateText(int dayNumber, int simulationYear) {
     return buffer;
 }
 
+namespace {
+
+// The output base name without its folder: a run started with a full path
+// stores the path, which would crowd the graph title.
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
 std::vector<GraphData> MakeTimeSeriesGraphs(const GridData& grid,
                                             const std::vector<SeriesEntry>& chosen, int fromDay,
                                             int toDay, std::string* problem) {
@@ -85,8 +96,8 @@ std::vector<GraphData> MakeTimeSeriesGraphs(const GridData& grid,
         const OutputParamInfo& info = OutputParam(code);
         GraphData graph;
         graph.SetData(1, static_cast<int>(ofCode.size()), points, points, 0, false, true);
-        graph.SetTitles(std::string(info.displayName) + " for " + grid.OutputBaseName, "Time",
-                        SeriesUnitText(code), "Time Series Output", "timeSeriesOutput");
+        graph.SetTitles(std::string(info.displayName) + " for " + BaseName(grid.OutputBaseName),
+                        "Time", SeriesUnitText(code), "Time Series Output", "timeSeriesOutput");
         graph.xPresets = {static_cast<double>(fromDay), static_cast<double>(toDay)};
         graph.xTicks = days - 1;
         graph.yRangeMode = 1;

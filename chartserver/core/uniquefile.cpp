@@ -1,5 +1,7 @@
 #include "uniquefile.h"
 
+#include "createdfiles.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -28,6 +30,7 @@ bool CreateExclusiveFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     ::close(fd);
+    NoteCreatedFile(path);
     return true;
 }
 

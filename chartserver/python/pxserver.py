@@ -15,6 +15,7 @@ libpxserver.so from its own folder, else from the path in PXSERVER_LIBRARY
 
 import ctypes
 import email.utils
+import operator
 import os
 import time
 
@@ -30,6 +31,9 @@ __all__ = [
 
 _EMPTY, _BOOLEAN, _INTEGER, _LONG, _SINGLE, _DOUBLE, _TEXT, _OBJECT, _RESPONSE = range(9)
 _MEMBER_NONE, _MEMBER_PROPERTY, _MEMBER_INDEXED, _MEMBER_METHOD = range(4)
+_TYPE_MISMATCH = 13
+_SUBSCRIPT_OUT_OF_RANGE = 9
+_INDEX_MIN, _INDEX_MAX = -32768, 32767
 
 
 class PXServerError(Exception):
@@ -226,6 +230,26 @@ def _response_callbacks(response):
     return (_ResponseCallbacks(None, *functions), functions)
 
 
+def _index(index):
+    """An index as the component takes it: a 16-bit Integer. ctypes would wrap
+    a larger one silently (65539 would address 3), so it is refused here with
+    the component's own error, as a page script's runtime refuses it."""
+    if index is None:
+        return None
+    if isinstance(index, float):
+        if index != index or index in (float("inf"), float("-inf")):
+            raise PXServerError(_SUBSCRIPT_OUT_OF_RANGE, "Subscript out of range: %r" % index)
+        index = round(index)  # half to even, as the component rounds numbers
+    else:
+        try:
+            index = operator.index(index)
+        except TypeError:
+            raise PXServerError(_TYPE_MISMATCH, "Type mismatch: index %r" % (index,)) from None
+    if not _INDEX_MIN <= index <= _INDEX_MAX:
+        raise PXServerError(_SUBSCRIPT_OUT_OF_RANGE, "Subscript out of range: %d" % index)
+    return index
+
+
 class _Indexed:
     """An indexed property: obj.Color[3] = 12, v = obj.Data[3]."""
 
@@ -277,11 +301,13 @@ class _Object:
         return kind.value
 
     def _get(self, name, index=None):
+        index = _index(index)
         result = _Value()
         _check(_get(self._alive(), _name(name), index is not None, index or 0, result.handle))
         return result.get()
 
     def _put(self, name, index, value):
+        index = _index(index)
         v = _Value(value, True)
         _check(_put(self._alive(), _name(name), index is not None, index or 0, v.handle))
 

@@ -158,6 +158,31 @@ TEST_F(SessionTest, SessionNamesFromAPageTouchOnlyTheComponentsFiles) {
     EXPECT_THAT(TraceLines(), Contains(HasSubstr("ClsEnd(" + copied + ") refused: ")));
 }
 
+TEST_F(SessionTest, AddFileRecordsOnlyFilesTheComponentMade) {
+    TraceOn();
+    Loader loader;
+    const std::string session = loader.ClsStart(true, images);
+    const std::string made = loader.UniqueFile(images, true);
+    // Files a user made, named as the component names its own, here and elsewhere.
+    const std::vector<std::string> foreign = {tmp + "PX1.JPG", tmp + "PX2.TMP", images + "PXA.JPG",
+                                              images + "PXB.MAP"};
+    for (const auto& file : foreign)
+        WriteFile(file, "the user's");
+
+    ClearTrace();
+    EXPECT_TRUE(loader.AddFile(session, made, true));
+    for (const auto& file : foreign)
+        EXPECT_FALSE(loader.AddFile(session, file, true)) << file;
+    EXPECT_THAT(TraceLines(), Contains("Loader.AddFile(" + session + "," + tmp +
+                                       "PX1.JPG) refused: not a file made by this component"));
+    EXPECT_THAT(Records(session), ElementsAre(session, made)) << "nothing foreign recorded";
+
+    EXPECT_TRUE(loader.ClsEnd(session, -1, true, 180));
+    EXPECT_FALSE(fs::exists(made));
+    for (const auto& file : foreign)
+        EXPECT_EQ(ReadFile(file), "the user's") << file;
+}
+
 TEST_F(SessionTest, ObjectReleaseEndsItsSessionByMode) {
     for (int32_t mode : {2, -1}) {
         std::string session;

@@ -75,6 +75,24 @@ TEST_F(TraceTest, ChartPropertiesTraceNameValueAndSession) {
                 ElementsAre("Property Let GraphTitle = Q2     " + prop.SessionName()));
 }
 
+TEST_F(TraceTest, PageTextCannotForgeLinesOrFloodTheTrace) {
+    TraceOn();
+    PXServerProp prop;
+    const std::string forged = "Q2\nDeleted Session( /etc/passwd)\r\x01\x7f\tend";
+    EXPECT_THAT(LinesOf([&] { prop.Put("GraphTitle", std::nullopt, forged); }),
+                ElementsAre("Property Let GraphTitle = Q2\\nDeleted Session( /etc/passwd)"
+                            "\\r\\x01\\x7F\\tend     "))
+        << "one line, every control character visible";
+
+    const std::string megabyte(1 << 20, 'T');
+    const auto lines = LinesOf([&] { prop.Put("GraphTitle", std::nullopt, megabyte); });
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_LE(lines[0].size(), 4200u);
+    EXPECT_THAT(lines[0], HasSubstr("more bytes]"));
+    EXPECT_EQ(std::get<std::string>(prop.Get("GraphTitle", std::nullopt)).size(), megabyte.size())
+        << "only the trace is cut, never the value";
+}
+
 TEST_F(TraceTest, WidthAndHeightAddTheBorderAndOverflowPast32765) {
     PXServerProp prop;
     prop.Put("Width", std::nullopt, int16_t{400});

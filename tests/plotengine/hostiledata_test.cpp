@@ -1,6 +1,7 @@
 // Data a page may send that is not a tidy chart: the drawing must finish
 // with a picture, never crash or hang.
 #include "charttesthelpers.h"
+#include "drawntext.h"
 
 #include <QImage>
 #include <cmath>
@@ -36,6 +37,34 @@ TEST(HostileData, ExtremeValuesStillGiveAPicture) {
             ASSERT_NO_THROW(c.Set("DrawMode", 12)) << "type " << type << " case " << n;
             EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());
         }
+}
+
+TEST(HostileData, LongTextsAreCutBeforeQtFitsThemIn) {
+    EXPECT_EQ(DrawnText("Sales 2024"), QStringLiteral("Sales 2024"));
+    const std::string exact(kMaxDrawnTextChars, 'x');
+    EXPECT_EQ(DrawnText(exact).size(), kMaxDrawnTextChars) << "a text that fits is kept whole";
+
+    const QString cut = DrawnText(std::string(1 << 20, 'x'));
+    EXPECT_EQ(cut.size(), kMaxDrawnTextChars);
+    EXPECT_EQ(cut.back(), QChar(0x2026));
+
+    std::string emoji;
+    for (int i = 0; i < 2000; ++i)
+        emoji += "\xF0\x9F\x93\x88"; // a chart symbol outside the basic plane
+    const QString cutEmoji = DrawnText(emoji);
+    EXPECT_LE(cutEmoji.size(), kMaxDrawnTextChars);
+    for (qsizetype i = 0; i + 1 < cutEmoji.size(); ++i)
+        if (cutEmoji.at(i).isHighSurrogate()) {
+            EXPECT_TRUE(cutEmoji.at(++i).isLowSurrogate());
+        }
+    EXPECT_FALSE(cutEmoji.at(cutEmoji.size() - 2).isHighSurrogate()) << "no half character";
+
+    const std::string bytes = CutUtf8(emoji);
+    EXPECT_LT(bytes.size(), emoji.size());
+    EXPECT_EQ(
+        QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).count(QChar(0xFFFD)),
+        0)
+        << "cut between characters";
 }
 
 TEST(HostileData, TinyAndOddlyShapedCharts) {

@@ -3,8 +3,11 @@
 #include "charttesthelpers.h"
 
 #include <QImage>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace korva::plot::test {
 namespace {
@@ -105,6 +108,80 @@ TEST(ImageOutput, BadFileNamesAreClearErrorsAndLeaveNoFile) {
     c.Set("ImageFile", dir.File("fine.png"));
     c.Set("DrawMode", 6);
     EXPECT_TRUE(std::filesystem::exists(dir.File("fine.png")));
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ImageOutput, FilesAreReplacedWholeAndNeverWrittenThroughALink) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string outside = dir.File("outside.txt");
+    std::ofstream(outside) << "precious";
+    ChartControl c;
+    FillLineChart(c, 2, 6, 320, 200);
+    c.Set("Hot", 1);
+    c.Set("GraphFile", dir.File("chart.pxp"));
+    for (const char* name : {"chart.png", "chart.map", "chart.pxp"})
+        fs::create_symlink(outside, dir.File(name));
+    c.Set("ImageFile", dir.File("chart.png"));
+    c.Set("MapFile", dir.File("chart.map"));
+    c.Set("DrawMode", 6);
+    c.Set("DrawMode", 12);
+    c.Set("DrawMode", 7);
+    EXPECT_EQ(Contents(outside), "precious");
+    for (const char* name : {"chart.png", "chart.map", "chart.pxp"}) {
+        EXPECT_FALSE(fs::is_symlink(dir.File(name))) << name << ": the link itself is replaced";
+        EXPECT_TRUE(fs::is_regular_file(dir.File(name))) << name;
+    }
+    EXPECT_EQ(QImage(QString::fromStdString(dir.File("chart.png"))).size(), QSize(320, 200));
+
+    // Writes that fail part way (here a file size limit, as on a full disk)
+    // leave the file drawn before whole and no partial file beside it.
+    for (const char* name : {"old.bmp", "old.gif", "old.jpg"}) {
+        c.Set("ImageFile", dir.File(name));
+        c.Set("DrawMode", 6);
+    }
+    std::vector<std::pair<std::string, std::string>> before;
+    for (const auto& entry : fs::directory_iterator(dir.File("")))
+        before.emplace_back(entry.path().string(), Contents(entry.path().string()));
+    c.Set("Width", 1200);
+    c.Set("Height", 900);
+    c.Set("GraphTitle", "bigger");
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{16, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::vector<int> codes;
+    for (const char* name : {"old.bmp", "old.gif", "old.jpg", "chart.png"}) {
+        c.Set("ImageFile", dir.File(name));
+        try {
+            c.Set("DrawMode", 6);
+            codes.push_back(0);
+        } catch (const ChartError& e) {
+            codes.push_back(e.code());
+        }
+    }
+    for (int mode : {12, 7}) {
+        try {
+            c.Set("DrawMode", mode);
+            codes.push_back(0);
+        } catch (const ChartError& e) {
+            codes.push_back(e.code());
+        }
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(codes, std::vector<int>(6, 75)) << "each failure reported";
+    std::vector<std::pair<std::string, std::string>> after;
+    for (const auto& entry : fs::directory_iterator(dir.File("")))
+        after.emplace_back(entry.path().string(), Contents(entry.path().string()));
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    EXPECT_TRUE(before == after) << "every file as it was, nothing left beside them";
 }
 
 TEST(ImageOutput, ChartKindsShowTheirDataColours) {

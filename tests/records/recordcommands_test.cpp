@@ -1,7 +1,7 @@
 // The undo steps of the record editors on the bundled example.
-#include "examplegrid.h"
 #include "dialogs/records/cropeditcommand.h"
 #include "dialogs/records/recordeditcommand.h"
+#include "examplegrid.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>

@@ -82,7 +82,8 @@ bool SceneBuilder::GetCellColour(int p, int layer, int row, int col, RgbColor& r
     if (!grid.GetValue(p, layer, row, col, v, locate && settings.ViewMode == Display3D))
         return false;
     if (!unfiltered && (v < settings.FilterMin || v > settings.FilterMax)) return false;
-    if (const ValueColourMap* overrides = settings.ValueColoursOf(p)) {
+    if (const ValueColourMap* overrides = settings.ValueColoursOf(p);
+        overrides && !overrides->empty()) {
         const auto found = overrides->find(v);
         if (found != overrides->end()) {
             rgb = RgbFromPacked(found->second);
@@ -306,25 +307,26 @@ GridLineList SceneBuilder::BuildGridLineList() const {
         return std::vector<double>{edges.front(), edges.back()};
     };
     const std::vector<double> xs = pick(g.xEdges), ys = pick(g.yEdges), zs = pick(g.zEdges);
+    // Each line of the lattice is straight, so its two ends draw the same
+    // line as every boundary it passes; that keeps a million-cell grid's
+    // lines small enough to turn smoothly.
+    const auto line = [&](double xa, double ya, double za, double xb, double yb, double zb) {
+        lines.BeginStrip();
+        add(xa, ya, za, white);
+        add(xb, yb, zb, white);
+    };
+    const double x0 = g.xEdges.front(), x1 = g.xEdges.back();
+    const double y0 = g.yEdges.front(), y1 = g.yEdges.back();
+    const double z0 = g.zEdges.front(), z1 = g.zEdges.back();
     for (double z : zs) {
-        for (double y : ys) {
-            lines.BeginStrip();
-            for (double x : xs)
-                add(x, y, z, white);
-        }
-        for (double x : xs) {
-            lines.BeginStrip();
-            for (double y : ys)
-                add(x, y, z, white);
-        }
+        for (double y : ys)
+            line(x0, y, z, x1, y, z);
+        for (double x : xs)
+            line(x, y0, z, x, y1, z);
     }
-    for (double y : ys) {
-        for (double x : xs) {
-            lines.BeginStrip();
-            for (double z : zs)
-                add(x, y, z, white);
-        }
-    }
+    for (double y : ys)
+        for (double x : xs)
+            line(x, y, z0, x, y, z1);
     return list;
 }
 

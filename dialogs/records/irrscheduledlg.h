@@ -1,0 +1,55 @@
+#pragma once
+// "Irrigation Schedule": the schedule of the basin chosen under "Basin:", with
+// "Add", "Delete" and "Plot". OK stores every basin's schedule as one undoable
+// change.
+#include "irrigationscheduleedit.h"
+#include "recordeditcontext.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+
+namespace korva {
+
+class TableCtrl;
+
+class IrrScheduleDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit IrrScheduleDlg(const RecordEditContext& context, QWidget* parent = nullptr);
+
+    TableCtrl* ScheduleTableCtrl() const { return table_; }
+    QComboBox* BasinChoice() const { return basin_; }
+    QSpinBox* AddCount() const { return addCount_; }
+    QPushButton* AddButton() const { return add_; }
+    QPushButton* DeleteButton() const { return delete_; }
+    QPushButton* PlotButton() const { return plot_; }
+
+public slots:
+    void accept() override;
+
+private:
+    void Fill();
+    void FillRow(int item);
+    void OnEdited(int row, int column);
+    void OnBasinChanged(int basin);
+    void AddItems();
+    void DeleteItems();
+    void Plot();
+    // Hands the working schedules to the project as one undoable change.
+    void Store();
+
+    RecordEditContext context_;
+    IrrigationScheduleEdit edit_;
+    int shownBasin_ = -1;
+    QComboBox* basin_;
+    TableCtrl* table_;
+    QSpinBox* addCount_;
+    QPushButton* add_;
+    QPushButton* delete_;
+    QPushButton* plot_;
+};
+
+} // namespace korva

@@ -1,0 +1,29 @@
+#pragma once
+// "Natural Boundary Properties": flux and water quality of each natural
+// boundary. OK stores them as one undoable change.
+#include "natboundtable.h"
+#include "recordeditcontext.h"
+
+#include <QDialog>
+
+namespace korva {
+
+class TableCtrl;
+
+class NatBoundDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit NatBoundDlg(const RecordEditContext& context, QWidget* parent = nullptr);
+
+    TableCtrl* BoundaryTableCtrl() const { return table_; }
+
+public slots:
+    void accept() override;
+
+private:
+    RecordEditContext context_;
+    NatBoundTable bounds_;
+    TableCtrl* table_;
+};
+
+} // namespace korva
