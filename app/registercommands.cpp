@@ -1,14 +1,15 @@
 #include "registercommands.h"
 
 #include "app/frame/framecommands.h"
+#include "dialogs/dialogcommands.h"
 
 namespace korva {
 
 void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterFrameCommands(table, frame);
+    RegisterDialogCommands(table);
     // Other libraries add their line here, for example:
     //   RegisterView3dCommands(table);
-    //   RegisterDialogCommands(table);
     //   RegisterChartCommands(table);
 }
 
