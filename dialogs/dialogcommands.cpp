@@ -23,19 +23,17 @@ void ShowConstants(const CommandContext& context) {
     });
 }
 
-// The grid editor belongs to the view it picks in; without a view that takes
-// picks it still edits the totals and tables.
+// The grid editor works with the view it was opened from (it takes that
+// view's picks); without a view that takes picks it still edits the totals
+// and tables. The document keeps it, so the view may close before it.
 void ShowGridEditor(const CommandContext& context) {
     if (!context.document) return;
-    QWidget* owner = context.view ? context.view : context.frame;
-    GridEditDlg* dialog =
-        owner ? owner->findChild<GridEditDlg*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-    if (!dialog) {
-        auto* host = dynamic_cast<ViewReceiverHost*>(context.view);
-        dialog = new GridEditDlg(ProjectDialogDocument::Of(*context.document), host,
-                                 owner ? owner : context.mainWindow);
-    }
-    dialog->Start();
+    CKORVADoc& document = *context.document;
+    QWidget* shown = document.ShowModeless(QStringLiteral("GridEditDlg"), [&]() -> QWidget* {
+        return new GridEditDlg(ProjectDialogDocument::Of(document),
+                               dynamic_cast<ViewReceiverHost*>(context.view), context.mainWindow);
+    });
+    if (auto* dialog = qobject_cast<GridEditDlg*>(shown)) dialog->Start();
 }
 
 void ShowTransform(const CommandContext& context) {

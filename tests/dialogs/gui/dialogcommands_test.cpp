@@ -77,7 +77,7 @@ TEST_F(DialogCommands, SimulationConstantsChangeASettingAsOneUndoStep) {
 
 TEST_F(DialogCommands, EditGridDimensionsDeletesALayerAndUndoes) {
     ASSERT_TRUE(table.Run(cmd::DataEditGrid, context));
-    auto* dialog = frame.findChild<GridEditDlg*>();
+    auto* dialog = qobject_cast<GridEditDlg*>(document.Modeless(QStringLiteral("GridEditDlg")));
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     const GridData& grid = document.Grid();
