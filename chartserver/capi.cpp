@@ -1,6 +1,7 @@
 // The C ABI of pxserver.h over the component's objects: handles own a
 // reference, every failure becomes an error number and a message, and no C++
 // exception crosses into the page host.
+#include "charterrors.h"
 #include "classfactory.h"
 #include "dispatchable.h"
 #include "pxerror.h"
@@ -11,15 +12,36 @@
 #include <new>
 #include <string>
 
+// The header names the same numbers as the engine; a page's C code and the
+// component must never disagree on them.
+static_assert(PXS_ERR_INVALID_CALL == korva::plot::kErrInvalidCall);
+static_assert(PXS_ERR_OVERFLOW == korva::plot::kErrOverflow);
+static_assert(PXS_ERR_OUT_OF_MEMORY == korva::plot::kErrOutOfMemory);
+static_assert(PXS_ERR_SUBSCRIPT == korva::plot::kErrSubscript);
+static_assert(PXS_ERR_TYPE_MISMATCH == korva::plot::kErrTypeMismatch);
+static_assert(PXS_ERR_INTERNAL == korva::plot::kErrInternal);
+static_assert(PXS_ERR_FILE_NOT_FOUND == korva::plot::kErrFileNotFound);
+static_assert(PXS_ERR_FILE_ACCESS == korva::plot::kErrFileAccess);
+static_assert(PXS_ERR_OBJECT_RELEASED == korva::plot::kErrObjectReleased);
+static_assert(PXS_ERR_INVALID_VALUE == korva::plot::kErrInvalidValue);
+static_assert(PXS_ERR_READ_ONLY == korva::plot::kErrReadOnly);
+static_assert(PXS_ERR_CANNOT_CREATE == korva::plot::kErrCannotCreate);
+static_assert(PXS_ERR_UNKNOWN_MEMBER == korva::plot::kErrUnknownMember);
+static_assert(PXS_ERR_ARGUMENT_COUNT == korva::plot::kErrArgumentCount);
+static_assert(PXS_ERR_DRAW_FAILED == korva::plot::kErrDrawFailed);
+
+#define PXS_TEXT_OF(x) #x
+#define PXS_TEXT(x) PXS_TEXT_OF(x)
+
 struct pxs_object {
     std::shared_ptr<korva::pxserver::Dispatchable> object;
 };
 
 namespace {
 
+namespace plot = korva::plot;
 using korva::pxserver::PxError;
 using korva::pxserver::Value;
-namespace errors = korva::pxserver::errors;
 
 // A pxs_response seen as the component's Response.
 class CallbackResponse : public korva::pxserver::Response {
@@ -39,7 +61,7 @@ private:
     template <typename F, typename... A> void Check(F callback, A... args) {
         if (callback == nullptr) return; // a host without this member ignores it
         if (callback(callbacks_.context, args...) != 0)
-            throw PxError(errors::kFileAccess, "The page's response refused the image");
+            throw PxError(plot::kErrFileAccess, "The page's response refused the image");
     }
     pxs_response callbacks_;
 };
@@ -65,21 +87,19 @@ template <typename Body> int Guard(Body&& body) {
     try {
         body();
         return PXS_OK;
-    } catch (const PxError& e) {
-        return Fail(e.code(), e.what());
-    } catch (const korva::plot::ChartError& e) {
+    } catch (const plot::ChartError& e) { // the component's and the chart's own
         return Fail(e.code(), e.what());
     } catch (const std::bad_alloc&) {
-        return Fail(errors::kOutOfMemory, "Out of memory");
+        return Fail(plot::kErrOutOfMemory, "Out of memory");
     } catch (const std::exception& e) {
-        return Fail(errors::kInternal, std::string("Internal error: ") + e.what());
+        return Fail(plot::kErrInternal, std::string("Internal error: ") + e.what());
     } catch (...) {
-        return Fail(errors::kInternal, "Internal error");
+        return Fail(plot::kErrInternal, "Internal error");
     }
 }
 
 int Missing(const char* what) {
-    return Fail(errors::kInvalidCall,
+    return Fail(plot::kErrInvalidCall,
                 std::string("Invalid procedure call or argument: no ") + what);
 }
 
@@ -156,14 +176,23 @@ int pxs_call(pxs_object* object, const char* name, const pxs_value* const* args,
         values.reserve(count);
         for (size_t i = 0; i < count; ++i) {
             if (args[i] == nullptr)
-                throw PxError(errors::kInvalidCall, "Invalid procedure call or argument: "
-                                                    "argument " +
-                                                        std::to_string(i + 1));
+                throw PxError(plot::kErrInvalidCall, "Invalid procedure call or argument: "
+                                                     "argument " +
+                                                         std::to_string(i + 1));
             values.push_back(args[i]->value);
         }
         Value returned = object->object->Call(name, values);
         if (result != nullptr) Assign(result, std::move(returned));
     });
+}
+
+int32_t pxs_version(void) {
+    return PXS_VERSION;
+}
+
+const char* pxs_version_text(void) {
+    return PXS_TEXT(PXS_VERSION_MAJOR) "." PXS_TEXT(PXS_VERSION_MINOR) "." PXS_TEXT(
+        PXS_VERSION_PATCH);
 }
 
 const char* pxs_last_error(void) {
@@ -263,7 +292,7 @@ const char* pxs_value_text(const pxs_value* value, size_t* size) {
 int pxs_value_get_object(const pxs_value* value, pxs_object** out) {
     if (value == nullptr || out == nullptr) return Missing("value");
     const auto* object = std::get_if<std::shared_ptr<korva::pxserver::Dispatchable>>(&value->value);
-    if (object == nullptr || !*object) return Fail(errors::kTypeMismatch, "Type mismatch");
+    if (object == nullptr || !*object) return Fail(plot::kErrTypeMismatch, "Type mismatch");
     return Guard([&] { *out = new pxs_object{*object}; });
 }
 

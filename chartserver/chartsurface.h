@@ -22,9 +22,4 @@ public:
 
 using ChartFactory = std::function<std::unique_ptr<ChartSurface>()>;
 
-// DrawMode values of the chart engine that the component relies on.
-inline constexpr int16_t kDrawModeRedraw = 3;
-inline constexpr int16_t kDrawModeWriteImage = 6;
-inline constexpr int16_t kDrawModeWriteMap = 12;
-
 } // namespace korva::pxserver

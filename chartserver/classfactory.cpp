@@ -13,7 +13,7 @@ std::shared_ptr<Dispatchable> CreateObject(std::string_view classId) {
     if (SameName(classId, "PXServer.PXServerImage")) return std::make_shared<PXServerImage>();
     if (SameName(classId, "PXServer.Loader")) return std::make_shared<Loader>();
     if (SameName(classId, "PXServer.Deleter")) return std::make_shared<Deleter>();
-    throw PxError(errors::kCannotCreate,
+    throw PxError(plot::kErrCannotCreate,
                   "Cannot create an object of unknown class " + std::string(classId));
 }
 

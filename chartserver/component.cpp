@@ -44,7 +44,7 @@ std::unique_ptr<ChartSurface> Component::MakeChart() const {
         std::lock_guard lock(state_->mutex);
         factory = state_->chartFactory;
     }
-    if (!factory) throw PxError(errors::kCannotCreate, "The chart control is not available");
+    if (!factory) throw PxError(plot::kErrCannotCreate, "The chart control is not available");
     return factory();
 }
 

@@ -22,10 +22,10 @@ bool Deleter::Killer(const std::string& file) {
     if (HasParentPart(file)) return refuse();
     struct stat info {};
     if (::lstat(file.c_str(), &info) != 0)
-        throw PxError(errors::kFileNotFound, "File not found: " + file);
+        throw PxError(plot::kErrFileNotFound, "File not found: " + file);
     if (!MayDeleteChartFile(file)) return refuse();
     if (::unlink(file.c_str()) != 0 && errno != ENOENT)
-        throw PxError(errors::kFileAccess,
+        throw PxError(plot::kErrFileAccess,
                       "Path/File access error: " + file + ": " + std::strerror(errno));
     return ::lstat(file.c_str(), &info) != 0;
 }

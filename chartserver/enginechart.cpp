@@ -2,6 +2,7 @@
 // makes every hidden form's chart a ChartControl of the engine.
 #include "enginechart.h"
 
+#include "chartcodes.h"
 #include "chartcontrol.h"
 #include "component.h"
 
@@ -49,7 +50,8 @@ public:
     void Set(std::string_view name, std::optional<int> index,
              const plot::PropertyValue& value) override {
         control_.Set(name, index, value);
-        if (name == "DrawMode" && value != plot::PropertyValue(kDrawModeRedraw))
+        if (name == "DrawMode" &&
+            value != plot::PropertyValue(static_cast<int16_t>(plot::kDrawHold)))
             AfterFirstDrawing(); // every mode but the hold draws, or has drawn
     }
 

@@ -19,9 +19,14 @@
  *
  * Errors: every function that can fail returns an error number, PXS_OK (0) on
  * success, and never lets a C++ exception out. The numbers are those a page
- * script tests for (6 overflow, 13 type mismatch, 53 file not found, 438 no
- * such member, ...). pxs_last_error() gives the message of the calling
- * thread's last failure. Output arguments are left unchanged on failure.
+ * script tests for, named PXS_ERR_... below (6 overflow, 13 type mismatch, 53
+ * file not found, 438 no such member, ...). pxs_last_error() gives the
+ * message of the calling thread's last failure. Output arguments are left
+ * unchanged on failure.
+ *
+ * Versions: PXS_VERSION is the version of this header; pxs_version() that of
+ * the library loaded. The library's file name carries its major version
+ * (libpxserver.so.1): a new major version changes the ABI.
  *
  * Threads: any number of objects may be used from any threads at once; one
  * object and one value are used by one thread at a time.
@@ -68,7 +73,28 @@ typedef enum pxs_member {
     PXS_MEMBER_METHOD = 3    /* call with pxs_call */
 } pxs_member;
 
+#define PXS_VERSION_MAJOR 1
+#define PXS_VERSION_MINOR 1
+#define PXS_VERSION_PATCH 0
+#define PXS_VERSION (PXS_VERSION_MAJOR * 10000 + PXS_VERSION_MINOR * 100 + PXS_VERSION_PATCH)
+
+/* Error numbers returned by the functions below. */
 #define PXS_OK 0
+#define PXS_ERR_INVALID_CALL 5 /* a missing or unusable argument */
+#define PXS_ERR_OVERFLOW 6     /* the value does not fit the property's type */
+#define PXS_ERR_OUT_OF_MEMORY 7
+#define PXS_ERR_SUBSCRIPT 9      /* an index out of range */
+#define PXS_ERR_TYPE_MISMATCH 13 /* a value that does not convert */
+#define PXS_ERR_INTERNAL 51      /* a fault of the component itself */
+#define PXS_ERR_FILE_NOT_FOUND 53
+#define PXS_ERR_FILE_ACCESS 75     /* a file that cannot be made, written or read */
+#define PXS_ERR_OBJECT_RELEASED 91 /* (bindings) an object used after its release */
+#define PXS_ERR_INVALID_VALUE 380  /* a value outside the property's range */
+#define PXS_ERR_READ_ONLY 383
+#define PXS_ERR_CANNOT_CREATE 429  /* an unknown class identifier */
+#define PXS_ERR_UNKNOWN_MEMBER 438 /* no property or method of that name */
+#define PXS_ERR_ARGUMENT_COUNT 450
+#define PXS_ERR_DRAW_FAILED 481 /* the chart engine cannot draw in this host */
 
 /*
  * The page host's response object as SendImage uses it. Each callback returns
@@ -84,6 +110,15 @@ typedef struct pxs_response {
     int (*binary_write)(void* context, const unsigned char* bytes, size_t size);
     int (*flush)(void* context);
 } pxs_response;
+
+/* ---- library ----------------------------------------------------------- */
+
+/* The loaded library's version, as PXS_VERSION gives the header's
+ * (MAJOR * 10000 + MINOR * 100 + PATCH). A page built against another major
+ * version must not use the library. */
+PXS_API int32_t pxs_version(void);
+/* The same as text, "MAJOR.MINOR.PATCH"; static, never NULL. */
+PXS_API const char* pxs_version_text(void);
 
 /* ---- objects ----------------------------------------------------------- */
 

@@ -1,5 +1,6 @@
 #include "pxserverprop.h"
 
+#include "chartcodes.h"
 #include "chartproperties.h"
 #include "classfactory.h"
 #include "component.h"
@@ -35,6 +36,11 @@ std::string Trimmed(const std::string& s) {
 
 std::string IndexText(std::optional<int16_t> index) {
     return index ? "(" + std::to_string(*index) + ")" : std::string{};
+}
+
+// DrawMode is an Integer property.
+PropertyValue DrawMode(int mode) {
+    return static_cast<int16_t>(mode);
 }
 
 bool IsWidthOrHeight(const ChartProperty& property) {
@@ -117,7 +123,7 @@ Value PXServerProp::GetChartProperty(const ChartProperty& property, std::optiona
 void PXServerProp::SetChartProperty(const ChartProperty& property, std::optional<int16_t> index,
                                     const Value& value) {
     if (property.readOnly)
-        throw PxError(errors::kReadOnly, "Property is read-only: " + std::string(property.name));
+        throw PxError(plot::kErrReadOnly, "Property is read-only: " + std::string(property.name));
     ChartSurface& graph = form_->Graph1();
     const std::optional<int> at = index ? std::optional<int>(*index) : std::nullopt;
     const PropertyValue typed = ToPropertyType(value, property.type);
@@ -189,7 +195,7 @@ bool PXServerProp::KillSession(const std::string& session) {
 std::string PXServerProp::GetMap(const std::string& file, bool killFile) {
     auto refuse = [&](const std::string& why) {
         Trace("GetMap(" + file + ") refused: " + why);
-        return PxError(errors::kFileAccess, "Path/File access error: " + file + ": " + why);
+        return PxError(plot::kErrFileAccess, "Path/File access error: " + file + ": " + why);
     };
     if (HasParentPart(file)) throw refuse("the name has a \"..\" part");
     std::string contents;
@@ -197,7 +203,7 @@ std::string PXServerProp::GetMap(const std::string& file, bool killFile) {
     case PlainFileRead::Ok:
         break;
     case PlainFileRead::Missing:
-        throw PxError(errors::kFileNotFound, "File not found: " + file);
+        throw PxError(plot::kErrFileNotFound, "File not found: " + file);
     case PlainFileRead::NotPlain:
         throw refuse("not a regular file");
     case PlainFileRead::TooLarge:
@@ -214,18 +220,15 @@ std::string PXServerProp::GetMap(const std::string& file, bool killFile) {
 }
 
 std::string PXServerProp::DrawGraph(const std::string& session) {
-    int code = errors::kInternal;
+    int code = plot::kErrInternal;
     std::string message;
     try {
         return DrawGraphSteps(session);
-    } catch (const PxError& e) {
-        code = e.code();
-        message = e.what();
-    } catch (const plot::ChartError& e) {
+    } catch (const plot::ChartError& e) { // the component's and the chart's own
         code = e.code();
         message = e.what();
     } catch (const std::bad_alloc&) {
-        code = errors::kOutOfMemory;
+        code = plot::kErrOutOfMemory;
         message = "Out of memory";
     } catch (const std::exception& e) {
         message = e.what();
@@ -267,7 +270,7 @@ std::string PXServerProp::DrawGraphSteps(std::string session) {
     for (int attempt = 0; attempt < kReserveAttempts && base.empty(); ++attempt) {
         placeholder = loader_->UniqueFile(physical, traceFlag_);
         if (placeholder.empty())
-            throw PxError(errors::kFileAccess,
+            throw PxError(plot::kErrFileAccess,
                           "Path/File access error: cannot make a file in " + physical);
         const std::string candidate(BaseNamePart(placeholder));
         image = physical + candidate + output_;
@@ -282,7 +285,7 @@ std::string PXServerProp::DrawGraphSteps(std::string session) {
         blocked.Add(placeholder);
     }
     if (base.empty())
-        throw PxError(errors::kFileAccess,
+        throw PxError(plot::kErrFileAccess,
                       "Path/File access error: no free image name in " + physical);
     made.Add(image);
     if (hot) made.Add(map);
@@ -290,8 +293,8 @@ std::string PXServerProp::DrawGraphSteps(std::string session) {
 
     const auto record = [&](const std::string& file) {
         if (!loader_->AddFile(session, file, traceFlag_))
-            throw PxError(errors::kFileAccess, "Path/File access error: session \"" + session +
-                                                   "\" cannot record " + file);
+            throw PxError(plot::kErrFileAccess, "Path/File access error: session \"" + session +
+                                                    "\" cannot record " + file);
     };
     if (sessionMode_ == 2) {
         Deleter deleter;
@@ -305,15 +308,15 @@ std::string PXServerProp::DrawGraphSteps(std::string session) {
     }
 
     Trace("DrawGraph, Prior to DrawMode = 3");
-    graph.Set("DrawMode", std::nullopt, kDrawModeRedraw);
+    graph.Set("DrawMode", std::nullopt, DrawMode(plot::kDrawHold));
     Trace("DrawGraph, Returned From DrawMode = 3");
     graph.Set("ImageFile", std::nullopt, image);
     Trace("DrawGraph(" + session + ") Image File = " + image);
     if (hot) graph.Set("MapFile", std::nullopt, map);
     Trace("DrawGraph, Prior to DrawMode = 6");
-    graph.Set("DrawMode", std::nullopt, kDrawModeWriteImage);
+    graph.Set("DrawMode", std::nullopt, DrawMode(plot::kDrawWriteImage));
     Trace("DrawGraph, Returned From DrawMode = 6");
-    if (hot) graph.Set("DrawMode", std::nullopt, kDrawModeWriteMap);
+    if (hot) graph.Set("DrawMode", std::nullopt, DrawMode(plot::kDrawWriteMap));
 
     if (sessionMode_ != 2) {
         record(image);

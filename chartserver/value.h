@@ -23,9 +23,11 @@ using Value = std::variant<std::monostate, bool, int16_t, int32_t, float, double
 // form, Booleans as "True"/"False", empty as "".
 std::string ValueText(const Value& v);
 
-// Conversions as a late-bound caller expects them: between numeric types with
-// rounding half to even, numbers from text, True as -1. They throw PxError:
-// 6 "Overflow" when the value does not fit, 13 "Type mismatch" otherwise.
+// Conversions as a late-bound caller expects them, by the chart engine's
+// rules (plot::ConvertToType): between numeric types with rounding half to
+// even, numbers from text, True as -1. They throw plot::ChartError: 6
+// "Overflow" when the value does not fit, 13 "Type mismatch" otherwise (an
+// object or a response is never a number or a text).
 double ToDouble(const Value& v);
 int16_t ToInteger(const Value& v);
 int32_t ToLong(const Value& v);

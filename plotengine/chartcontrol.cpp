@@ -31,7 +31,7 @@ namespace {
 const PropertyInfo& Lookup(std::string_view name) {
     const PropertyInfo* p = FindProperty(name);
     if (!p)
-        throw ChartError(kErrUnknownProperty,
+        throw ChartError(kErrUnknownMember,
                          "Object doesn't support this property or method: " + std::string(name));
     return *p;
 }

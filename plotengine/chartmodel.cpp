@@ -148,7 +148,7 @@ int ChartModel::Id(const char* name) const {
     auto it = ids.find(name);
     if (it != ids.end()) return it->second;
     const PropertyInfo* p = FindProperty(name);
-    if (!p) throw ChartError(kErrUnknownProperty, std::string("No chart property ") + name);
+    if (!p) throw ChartError(kErrUnknownMember, std::string("No chart property ") + name);
     return Id(*p);
 }
 

@@ -33,6 +33,16 @@ bool SameText(const std::string& a, const char* b) {
     return true;
 }
 
+// A text as an error message quotes it: a page's text may be very long.
+std::string Quoted(const std::string& text) {
+    constexpr std::size_t kQuoted = 64;
+    if (text.size() <= kQuoted) return text;
+    std::size_t keep = kQuoted;
+    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
+        --keep; // cut between characters
+    return text.substr(0, keep) + "...";
+}
+
 // The number a text holds; "True"/"False" count as -1 and 0.
 double TextToNumber(const std::string& text) {
     std::string t = Trimmed(text);
@@ -44,7 +54,8 @@ double TextToNumber(const std::string& text) {
     double v = 0;
     auto [ptr, ec] = std::from_chars(first, last, v);
     if (first == last || ptr != last || ec == std::errc::invalid_argument)
-        throw ChartError(kErrTypeMismatch, "Type mismatch: \"" + text + "\" is not a number");
+        throw ChartError(kErrTypeMismatch,
+                         "Type mismatch: \"" + Quoted(text) + "\" is not a number");
     if (ec == std::errc::result_out_of_range) throw ChartError(kErrOverflow, "Overflow");
     return v;
 }

@@ -7,12 +7,15 @@
 #include "commands/renameboundarycommand.h"
 #include "commands/replacemodelcommand.h"
 #include "commands/simulationperiodcommand.h"
+#include "commands/valuecommand.h"
 #include "documentcommand.h"
 #include "files/inputset/inputset.h"
 #include "files/output/modeloutput.h"
 #include "files/project/projectfile.h"
+#include "model/modelcheck.h"
 #include "prompter.h"
 #include "promptermessagesink.h"
+#include "run/modelrun.h"
 #include "workingfolder.h"
 
 #include <QCoreApplication>
@@ -226,6 +229,64 @@ void CKORVADoc::SetBoundaryColor(int type, int index, int red, int green, int bl
 
 void CKORVADoc::LoadRunResults(OutputStore outputs, const std::string& outputBaseName) {
     Execute(new LoadResultsCommand(*this, std::move(outputs), outputBaseName));
+}
+
+std::unique_ptr<ModelRun> CKORVADoc::RunModel(const ProblemResolver& resolveProblems,
+                                              QWidget* parent) {
+    ScopedMessageSink messages(Messages());
+    ProblemList problems;
+    grid_->CheckModel(problems);
+    if (!problems.Empty()) {
+        if (!resolveProblems || !resolveProblems(problems)) return nullptr;
+        // The corrected values are a change of the project like any other.
+        SimulationSettings edited = grid_->settings;
+        std::swap(edited, grid_->settings);
+        grid_->ApplyModelCheckValues(problems);
+        std::swap(edited, grid_->settings);
+        if (edited.irrigationTimeStep != grid_->settings.irrigationTimeStep ||
+            edited.simulationTimeStep != grid_->settings.simulationTimeStep)
+            Execute(new ValueCommand<SimulationSettings>(
+                *this, "Correct Critical Problems",
+                [](GridData& grid) -> SimulationSettings& { return grid.settings; }, edited,
+                {ModelChange::Settings, -1, ModelChanged}));
+    }
+    if (!SaveModified(parent)) return nullptr;
+    // A project that was never saved has no name for its input set.
+    if (pathName_.isEmpty()) return nullptr;
+
+    auto run =
+        std::make_unique<ModelRun>(*grid_, pathName_.toStdString(), programFolder_.toStdString());
+    // Without its whole input set the solver would run on stale or missing
+    // files, so a failed write (the writer has said which file) stops here.
+    if (!run->WriteInput()) return nullptr;
+    run->CleanStaleResults();
+    if (grid_->ModelKind == 0) {
+        const std::vector<std::string> command = run->SolverCommand();
+        if (!command.empty())
+            Prompts().Inform(parent, QString("Running %1 \"%2\"")
+                                         .arg(QString::fromStdString(command[0]),
+                                              QString::fromStdString(command[1])));
+    }
+    if (!run->StartSolver()) return nullptr;
+    return run;
+}
+
+bool CKORVADoc::LoadResultsOf(const ModelRun& run) {
+    ScopedMessageSink messages(Messages());
+    // The reader fills the model's own store (it needs the grid's dimensions
+    // and ground elevation); the results are then moved into the command and
+    // the store shown so far is put back, so the load is one undoable step.
+    OutputStore shown = std::move(grid_->outputs);
+    const std::string shownName = grid_->OutputBaseName;
+    grid_->outputs.Clear();
+    const bool complete = ReadModelOutput(*grid_, run.BasePath(), grid_->NumRows(),
+                                          grid_->NumColumns(), grid_->NumLayers()) == 1;
+    OutputStore results = std::move(grid_->outputs);
+    grid_->outputs = std::move(shown);
+    grid_->OutputBaseName = shownName;
+    if (!complete) results.Clear();
+    LoadRunResults(std::move(results), run.BaseName());
+    return complete;
 }
 
 QWidget* CKORVADoc::ShowModeless(const QString& key, const std::function<QWidget*()>& create) {

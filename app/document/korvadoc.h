@@ -21,6 +21,8 @@ class QWidget;
 namespace korva {
 
 class MessageSink;
+class ModelRun;
+struct ProblemList;
 
 class CKORVADoc : public QObject {
     Q_OBJECT
@@ -66,6 +68,10 @@ public:
     static QString WorkingFolder();
     // The folder of the program (ends with "/"): where the solvers are.
     QString ProgramFolder() const { return programFolder_; }
+    // Another folder for the solvers (tests use stand-ins); ends with "/".
+    void SetProgramFolder(const QString& folder) {
+        programFolder_ = folder.endsWith('/') ? folder : folder + '/';
+    }
     // The messages of the model and readers: shown in message boxes.
     MessageSink& Messages();
 
@@ -112,6 +118,20 @@ public:
     void SetBoundaryColor(int type, int index, int red, int green, int blue);
     // Puts the results of a run (read into outputs) into the model as one step.
     void LoadRunResults(OutputStore outputs, const std::string& outputBaseName);
+
+    // --- the model run ------------------------------------------------------------
+    // Everything of a run up to the started solver: the check (problems are
+    // handed to resolveProblems, where the user may correct them; false aborts
+    // the run), the save prompt, the input set next to the project, the stale
+    // results, the solver. Null when no run was started: aborted, cancelled,
+    // never saved (no message), or a failure that has been shown.
+    using ProblemResolver = std::function<bool(ProblemList& problems)>;
+    std::unique_ptr<ModelRun> RunModel(const ProblemResolver& resolveProblems,
+                                       QWidget* parent = nullptr);
+    // Reads the results of a finished run and puts them into the model as one
+    // step. A damaged result set (the reader says why) loads no results, so
+    // nothing stale or half-read is shown.
+    bool LoadResultsOf(const ModelRun& run);
 
     // --- modeless dialogs ---------------------------------------------------------
     // The dialog stored under key, created by create on first use and kept

@@ -4,6 +4,7 @@
 #include "app/document/commandids.h"
 #include "app/document/korvadoc.h"
 #include "app/help/helpwindow.h"
+#include "app/rundialogs/runcommand.h"
 #include "mainframe.h"
 #include "propertiesdlg.h"
 #include "splitterframe.h"
@@ -81,6 +82,7 @@ void RegisterFrameCommands(CommandTable& table, CMainFrame& frame) {
 
     table.Register(DataProperties,
                    [main](const CommandContext& c) { ShowPropertiesDialog(*c.document, main); });
+    RegisterRunCommand(table, frame);
 }
 
 } // namespace korva

@@ -6,6 +6,8 @@
 #include "app/registercommands.h"
 #include "mainframe.h"
 #include "splashwnd.h"
+#include "toolicons.h"
+#include "view3d/render/offscreenrender.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -32,6 +34,11 @@ void SetUpParser(QCommandLineParser& parser) {
     parser.addVersionOption();
     parser.addOption(QCommandLineOption("nosplash", "Start without the splash picture."));
     parser.addPositionalArgument("project", "A project file (.kvp) to open.", "[project]");
+    parser.addOption(
+        QCommandLineOption("render",
+                           "Draw the project's grid into OUT.png without a window and end (first "
+                           "argument: korva --render OUT.png [options] PROJECT.kvp).",
+                           "OUT.png"));
 }
 
 void SetApplicationNames() {
@@ -83,6 +90,13 @@ bool CKORVAApp::ParseCommandLine(const QStringList& arguments, const QString& la
 }
 
 int CKORVAApp::Main(int argc, char* argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "--render") == 0) {
+        // A picture of a project's grid without a window.
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args.append(QString::fromLocal8Bit(argv[i]));
+        return RunHeadlessRender(args);
+    }
     if (WantsInformationOnly(argc, argv)) {
         // Help and version need no window, so they work in any terminal.
         QCoreApplication core(argc, argv);
@@ -116,6 +130,8 @@ int CKORVAApp::Main(int argc, char* argv[]) {
 
 bool CKORVAApp::InitInstance(const StartOptions& options, const QString& launchFolder) {
     SetApplicationNames();
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName("korva");
     mainFrame_ = std::make_unique<CMainFrame>(table_);
     RegisterAllCommands(table_, *mainFrame_);
     mainFrame_->UpdateCommandStates();

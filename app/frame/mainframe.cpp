@@ -32,6 +32,8 @@ bool IsProjectFile(const QString& path) {
     return QFileInfo(path).suffix().compare("kvp", Qt::CaseInsensitive) == 0;
 }
 
+constexpr char ConfirmedProperty[] = "korvaCloseConfirmed";
+
 QString RecentKey(int i) {
     return QString("Recent File List/File%1").arg(i + 1);
 }
@@ -67,6 +69,18 @@ CMainFrame::CMainFrame(CommandTable& table, QWidget* parent) : QMainWindow(paren
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // Projects go before the frame they report to (also those whose deletion
+    // was only scheduled).
+    for (CKORVADoc* document : findChildren<CKORVADoc*>(Qt::FindDirectChildrenOnly)) {
+        ForgetDocument(document);
+        delete document;
+    }
+}
+
+void CMainFrame::ForgetDocument(CKORVADoc* document) {
+    documents_.removeAll(document);
+    document->disconnect(this);
+    document->UndoStack()->disconnect(this);
 }
 
 void CMainFrame::CreateActions() {
@@ -226,7 +240,6 @@ CSplitterFrame* CMainFrame::NewWindow(CKORVADoc& document) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(frame);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
-    sub->installEventFilter(this);
     sub->resize(800, 600);
     sub->showMaximized();
     mdiArea_->setActiveSubWindow(sub);
@@ -248,10 +261,10 @@ bool CMainFrame::CloseDocument(CKORVADoc* document) {
     if (!document->SaveModified(this)) return false;
     for (CSplitterFrame* frame : FramesOf(document)) {
         auto* sub = qobject_cast<QMdiSubWindow*>(frame->parentWidget());
-        sub->removeEventFilter(this); // asked already
+        sub->setProperty(ConfirmedProperty, true); // asked already
         sub->close();
     }
-    documents_.removeAll(document);
+    ForgetDocument(document);
     document->deleteLater();
     UpdateMenuKind();
     UpdateCommandStates();
@@ -274,7 +287,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     auto* sub = qobject_cast<QMdiSubWindow*>(watched);
-    if (sub != nullptr && event->type() == QEvent::Close) {
+    // The close of a project window passes here twice (this filter watches
+    // the program and the window); the property says it was settled.
+    if (sub != nullptr && event->type() == QEvent::Close &&
+        !sub->property(ConfirmedProperty).toBool()) {
         auto* frame = qobject_cast<CSplitterFrame*>(sub->widget());
         if (frame != nullptr && documents_.contains(&frame->Document())) {
             CKORVADoc* document = &frame->Document();
@@ -284,9 +300,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                     event->ignore();
                     return true;
                 }
-                documents_.removeAll(document);
+                ForgetDocument(document);
                 document->deleteLater();
             }
+            sub->setProperty(ConfirmedProperty, true);
             QMetaObject::invokeMethod(
                 this,
                 [this] {
@@ -306,17 +323,13 @@ void CMainFrame::UpdateCaptions(CKORVADoc* document) {
         for (int i = 0; i < frames.size(); ++i) {
             QString caption = document->Title();
             if (frames.size() > 1) caption += QString(":%1").arg(i + 1);
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(frames[i]->parentWidget())) {
-                sub->setWindowTitle(caption + "[*]");
-                sub->setWindowModified(document->IsModified());
-            }
+            if (document->IsModified()) caption += "*";
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(frames[i]->parentWidget()))
+                sub->setWindowTitle(caption);
         }
     }
-    CKORVADoc* active = ActiveDocument();
-    setWindowTitle(
-        active != nullptr
-            ? QString("KORVA - %1%2").arg(active->Title(), active->IsModified() ? "*" : "")
-            : QString("KORVA"));
+    // The multi-document area adds the maximised window's caption to ours
+    // ("KORVA - [KORVA1*]").
 }
 
 void CMainFrame::UpdateMenuKind() {

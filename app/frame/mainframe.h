@@ -86,6 +86,7 @@ private:
     void LoadRecentFiles();
     void StoreRecentFiles();
     void AddDocument(CKORVADoc* document);
+    void ForgetDocument(CKORVADoc* document);
     void UpdateCaptions(CKORVADoc* document);
     void UpdateMenuKind();
     void RestoreGeometry();

@@ -70,6 +70,22 @@ void Letter(QPainter& p, const QString& text, const QColor& fill) {
 
 } // namespace
 
+QIcon ApplicationIcon() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(42, 30, 20), 1));
+        p.setBrush(QColor(105, 160, 70));
+        p.drawPolygon(QPolygonF({QPointF(7, 8), QPointF(29, 8), QPointF(23, 14), QPointF(1, 14)}));
+        const QColor layers[] = {QColor(120, 90, 55), QColor(150, 115, 74), QColor(95, 130, 175)};
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(layers[i]);
+            p.drawRect(QRectF(1, 14 + 4 * i, 22, 4));
+        }
+        p.setBrush(QColor(90, 74, 56));
+        p.drawPolygon(
+            QPolygonF({QPointF(23, 14), QPointF(29, 8), QPointF(29, 20), QPointF(23, 26)}));
+    });
+}
+
 QIcon ToolIcon(const QString& id) {
     using namespace cmd;
     if (id == FileNew) return Draw([](QPainter& p) { Page(p); });

@@ -8,5 +8,7 @@ namespace korva {
 
 // The icon of command id, or a null icon for commands without a button.
 QIcon ToolIcon(const QString& id);
+// The program's own icon (windows, about box): a block of soil layers.
+QIcon ApplicationIcon();
 
 } // namespace korva

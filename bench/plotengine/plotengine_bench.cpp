@@ -1,12 +1,14 @@
 // Charts per second of the chart engine: a 4-set × 50-point line chart at
 // 640 × 480 written as JPEG through ChartControl, from one and from two
 // request threads, with the share of the time that goes to setting the
-// properties, laying the chart out and writing the file.
+// properties, laying the chart out and writing the file, and what long titles
+// and legends cost a drawing in time and peak memory.
 #include "chartcontrol.h"
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -58,6 +60,31 @@ double Run(int threads, int charts, const std::string& dir, const char* ext) {
     return threads * charts / Seconds(start);
 }
 
+// The process's peak resident memory in kilobytes.
+long PeakKilobytes() {
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+// A chart whose title, axis titles and legends are `size` bytes long each.
+void LongTexts(const std::string& dir, std::size_t size) {
+    const std::string text(size, 'W');
+    const long before = PeakKilobytes();
+    auto start = Clock::now();
+    ChartControl c;
+    SetUp(c, 0);
+    for (const char* name : {"GraphTitle", "LeftTitle", "BottomTitle"})
+        c.Set(name, text);
+    for (int s = 0; s < 4; ++s)
+        c.Set("Legend", s, text);
+    c.Set("ImageFile", dir + "/long.png");
+    c.Set("DrawMode", 6);
+    std::printf("7 texts of %8zu bytes: %8.1f ms, peak memory +%ld KB\n", size,
+                Seconds(start) * 1e3, PeakKilobytes() - before);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,6 +122,8 @@ int main(int argc, char** argv) {
     std::printf("per chart: properties %.3f ms, build + layout %.3f ms, "
                 "build + paint + JPEG %.3f ms\n",
                 setup * 1e3, layout * 1e3, full * 1e3);
+    for (std::size_t size : {1000u, 30000u, 1u << 20})
+        LongTexts(dir, size);
     std::filesystem::remove_all(dir);
     return 0;
 }

@@ -27,12 +27,31 @@ __all__ = [
     "Deleter",
     "create",
     "WSGIResponse",
+    "version",
 ]
 
+# The numbers of pxserver.h (pxs_type, pxs_member, PXS_ERR_...); the tests
+# compare them with the header.
 _EMPTY, _BOOLEAN, _INTEGER, _LONG, _SINGLE, _DOUBLE, _TEXT, _OBJECT, _RESPONSE = range(9)
 _MEMBER_NONE, _MEMBER_PROPERTY, _MEMBER_INDEXED, _MEMBER_METHOD = range(4)
-_TYPE_MISMATCH = 13
-_SUBSCRIPT_OUT_OF_RANGE = 9
+ERR_INVALID_CALL = 5
+ERR_OVERFLOW = 6
+ERR_OUT_OF_MEMORY = 7
+ERR_SUBSCRIPT = 9
+ERR_TYPE_MISMATCH = 13
+ERR_INTERNAL = 51
+ERR_FILE_NOT_FOUND = 53
+ERR_FILE_ACCESS = 75
+ERR_OBJECT_RELEASED = 91
+ERR_INVALID_VALUE = 380
+ERR_READ_ONLY = 383
+ERR_CANNOT_CREATE = 429
+ERR_UNKNOWN_MEMBER = 438
+ERR_ARGUMENT_COUNT = 450
+ERR_DRAW_FAILED = 481
+# The major version of pxserver.h this binding speaks; another major version
+# of the library has another ABI and is not loaded.
+VERSION_MAJOR = 1
 _INDEX_MIN, _INDEX_MAX = -32768, 32767
 
 
@@ -60,9 +79,19 @@ def _load_library():
             tried.append(path + " (missing)")
             continue
         try:
-            return ctypes.CDLL(path)
+            library = ctypes.CDLL(path)
         except OSError as error:
             tried.append("%s (%s)" % (path, error))
+            continue
+        try:
+            library.pxs_version.restype = ctypes.c_int32
+            major = library.pxs_version() // 10000
+        except AttributeError:
+            major = 0  # a library older than the version query
+        if major != VERSION_MAJOR:
+            tried.append("%s (version %d, this binding needs %d)" % (path, major, VERSION_MAJOR))
+            continue
+        return library
     raise ImportError("pxserver: cannot load libpxserver.so; tried " + "; ".join(tried))
 
 
@@ -117,6 +146,14 @@ _value_to_long = _declare("pxs_value_to_long", ctypes.c_int, _p, ctypes.POINTER(
 _value_to_double = _declare("pxs_value_to_double", ctypes.c_int, _p, ctypes.POINTER(ctypes.c_double))
 _value_text = _declare("pxs_value_text", ctypes.POINTER(ctypes.c_char), _p, ctypes.POINTER(ctypes.c_size_t))
 _value_get_object = _declare("pxs_value_get_object", ctypes.c_int, _p, ctypes.POINTER(_p))
+
+
+_version_text = _declare("pxs_version_text", ctypes.c_char_p)
+
+
+def version():
+    """The loaded library's version, "MAJOR.MINOR.PATCH"."""
+    return _version_text().decode("ascii")
 
 
 def _check(code):
@@ -238,15 +275,15 @@ def _index(index):
         return None
     if isinstance(index, float):
         if index != index or index in (float("inf"), float("-inf")):
-            raise PXServerError(_SUBSCRIPT_OUT_OF_RANGE, "Subscript out of range: %r" % index)
+            raise PXServerError(ERR_SUBSCRIPT, "Subscript out of range: %r" % index)
         index = round(index)  # half to even, as the component rounds numbers
     else:
         try:
             index = operator.index(index)
         except TypeError:
-            raise PXServerError(_TYPE_MISMATCH, "Type mismatch: index %r" % (index,)) from None
+            raise PXServerError(ERR_TYPE_MISMATCH, "Type mismatch: index %r" % (index,)) from None
     if not _INDEX_MIN <= index <= _INDEX_MAX:
-        raise PXServerError(_SUBSCRIPT_OUT_OF_RANGE, "Subscript out of range: %d" % index)
+        raise PXServerError(ERR_SUBSCRIPT, "Subscript out of range: %d" % index)
     return index
 
 
@@ -292,7 +329,7 @@ class _Object:
 
     def _alive(self):
         if not self._handle:
-            raise PXServerError(91, "Object variable not set: the object was released")
+            raise PXServerError(ERR_OBJECT_RELEASED, "Object variable not set: the object was released")
         return self._handle
 
     def _kind(self, name):
@@ -338,7 +375,7 @@ class _Object:
         if kind == _MEMBER_NONE:
             raise AttributeError("%s has no member %s" % (type(self).__name__, name))
         if kind == _MEMBER_INDEXED:
-            raise PXServerError(450, "%s is indexed: write %s[index] = value" % (name, name))
+            raise PXServerError(ERR_ARGUMENT_COUNT, "%s is indexed: write %s[index] = value" % (name, name))
         self._put(name, None, value)
 
 

@@ -1,6 +1,7 @@
 #include "cropparameterdlg.h"
 
-#include "cropeditcommand.h"
+#include "cropgridedit.h"
+#include "dialogs/dialogdocument.h"
 #include "selectionlistdlg.h"
 #include "tablectrl.h"
 
@@ -13,8 +14,8 @@
 
 namespace korva {
 
-CropParameterDlg::CropParameterDlg(const RecordEditContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), table_(*context.grid), crops_(new TableCtrl(this)),
+CropParameterDlg::CropParameterDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), table_(document.Grid()), crops_(new TableCtrl(this)),
       basins_(new TableCtrl(this)) {
     setWindowTitle(tr("Crop Data"));
     setSizeGripEnabled(true);
@@ -28,6 +29,7 @@ CropParameterDlg::CropParameterDlg(const RecordEditContext& context, QWidget* pa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(crops_, &TableCtrl::EndEdit, this, &CropParameterDlg::OnCropEdited);
     connect(basins_, &TableCtrl::CellClicked, this, &CropParameterDlg::OnBasinClicked);
+    connect(&document_, &DialogDocument::ModelChanged, this, &CropParameterDlg::OnModelChanged);
 
     auto* cropButtons = new QHBoxLayout;
     cropButtons->addWidget(newCrop);
@@ -47,6 +49,19 @@ CropParameterDlg::CropParameterDlg(const RecordEditContext& context, QWidget* pa
     basins_->AutoSizeColumns();
     basins_->horizontalHeader()->setStretchLastSection(true);
     resize(1180, 560);
+}
+
+void CropParameterDlg::Reload() {
+    table_ = CropTable(document_.Grid());
+    crops_->clearSelection();
+    FillCrops();
+    FillBasins();
+}
+
+// A modeless dialog outlives changes made elsewhere (an undo, a basin added or
+// deleted): its working copy must follow, or OK would write back stale lists.
+void CropParameterDlg::OnModelChanged(unsigned parts) {
+    if (!storing_ && (parts & (unsigned(CropsPart) | unsigned(BoundariesPart))) != 0) Reload();
 }
 
 void CropParameterDlg::FillCrops() {
@@ -111,7 +126,9 @@ void CropParameterDlg::DeleteCropType() {
 }
 
 void CropParameterDlg::accept() {
-    context_.execute(new CropEditCommand(*context_.grid, table_.Result(), context_.changed));
+    storing_ = true;
+    ChangeCrops(document_, table_.Result());
+    storing_ = false;
     QDialog::accept();
 }
 

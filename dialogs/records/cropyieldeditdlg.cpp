@@ -1,6 +1,8 @@
 #include "cropyieldeditdlg.h"
 
+#include "dialogs/dialogdocument.h"
 #include "model/simulationsettings.h"
+#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QComboBox>
@@ -11,8 +13,8 @@
 
 namespace korva {
 
-CropYieldEditDlg::CropYieldEditDlg(const RecordEditContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), table_(*context.grid), method_(new QComboBox(this)),
+CropYieldEditDlg::CropYieldEditDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), table_(document.Grid()), method_(new QComboBox(this)),
       response_(new TableCtrl(this)), salinity_(new TableCtrl(this)) {
     setWindowTitle(tr("Crop Yield Function"));
     setSizeGripEnabled(true);
@@ -71,8 +73,7 @@ void CropYieldEditDlg::OnEdited(CropYieldTable::Table which, TableCtrl* table, i
 void CropYieldEditDlg::accept() {
     YieldRecords records = table_.Result();
     records.method = method_->currentIndex();
-    context_.execute(new RecordEditCommand<YieldRecords>(
-        *context_.grid, records, tr("Edit Crop Yield Function"), context_.changed));
+    ChangeRecords(document_, tr("Edit Crop Yield Function"), records, RecordSettingsPart);
     QDialog::accept();
 }
 

@@ -3,7 +3,6 @@
 // of the four growth stages and the salinity upper bounds of the five yield
 // multiplication factors. OK stores both tables as one undoable change.
 #include "cropyieldtable.h"
-#include "recordeditcontext.h"
 
 #include <QDialog>
 
@@ -11,12 +10,13 @@ class QComboBox;
 
 namespace korva {
 
+class DialogDocument;
 class TableCtrl;
 
 class CropYieldEditDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CropYieldEditDlg(const RecordEditContext& context, QWidget* parent = nullptr);
+    explicit CropYieldEditDlg(DialogDocument& document, QWidget* parent = nullptr);
 
     TableCtrl* ResponseTableCtrl() const { return response_; }
     TableCtrl* SalinityTableCtrl() const { return salinity_; }
@@ -28,7 +28,7 @@ private:
     void Fill(CropYieldTable::Table which, TableCtrl* table);
     void OnEdited(CropYieldTable::Table which, TableCtrl* table, int row, int column);
 
-    RecordEditContext context_;
+    DialogDocument& document_;
     CropYieldTable table_;
     QComboBox* method_;
     TableCtrl* response_;

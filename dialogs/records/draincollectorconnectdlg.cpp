@@ -1,5 +1,7 @@
 #include "draincollectorconnectdlg.h"
 
+#include "dialogs/dialogdocument.h"
+#include "recordchange.h"
 #include "selectionlistdlg.h"
 #include "tablectrl.h"
 
@@ -9,19 +11,29 @@
 
 namespace korva {
 
-DrainCollectorConnectDlg::DrainCollectorConnectDlg(const RecordEditContext& context,
-                                                   QWidget* parent)
-    : QDialog(parent), context_(context), drains_(*context.grid), table_(new TableCtrl(this)) {
+DrainCollectorConnectDlg::DrainCollectorConnectDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), drains_(document.Grid()), table_(new TableCtrl(this)) {
     setWindowTitle(tr("Drain-Collector Connectivity"));
     setSizeGripEnabled(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &DrainCollectorConnectDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(table_, &TableCtrl::CellClicked, this, &DrainCollectorConnectDlg::OnClicked);
+    // Modeless: follow changes made elsewhere, so OK never writes stale indices.
+    connect(&document_, &DialogDocument::ModelChanged, this, [this](unsigned parts) {
+        if (!storing_ && (parts & unsigned(BoundariesPart)) != 0) Reload();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(buttons);
 
+    Fill();
+    table_->AutoSizeColumns();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    resize(420, 300);
+}
+
+void DrainCollectorConnectDlg::Fill() {
     const QStringList titles = DrainCollectorTable::ColumnTitles();
     table_->SetColumnCount(static_cast<int>(titles.size()));
     table_->SetRowCount(drains_.DrainCount() + 1);
@@ -34,9 +46,11 @@ DrainCollectorConnectDlg::DrainCollectorConnectDlg(const RecordEditContext& cont
         table_->SetItemText(d + 1, 1, drains_.CollectorName(d));
         table_->SetItemState(d + 1, 1, TableCtrl::CellReadOnly); // chosen from the list
     }
-    table_->AutoSizeColumns();
-    table_->horizontalHeader()->setStretchLastSection(true);
-    resize(420, 300);
+}
+
+void DrainCollectorConnectDlg::Reload() {
+    drains_ = DrainCollectorTable(document_.Grid());
+    Fill();
 }
 
 void DrainCollectorConnectDlg::OnClicked(int row, int column) {
@@ -49,9 +63,10 @@ void DrainCollectorConnectDlg::OnClicked(int row, int column) {
 }
 
 void DrainCollectorConnectDlg::accept() {
-    context_.execute(new RecordEditCommand<DrainCollectorRecords>(
-        *context_.grid, drains_.Result(), tr("Edit Drain-Collector Connectivity"),
-        context_.changed));
+    storing_ = true;
+    ChangeRecords(document_, tr("Edit Drain-Collector Connectivity"), drains_.Result(),
+                  BoundariesPart);
+    storing_ = false;
     QDialog::accept();
 }
 

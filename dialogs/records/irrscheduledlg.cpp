@@ -1,11 +1,14 @@
 #include "irrscheduledlg.h"
 
-#include "irrscheduleplot.h"
+#include "charts/window/irrigationplot.h"
+#include "dialogs/dialogdocument.h"
 #include "model/griddata.h"
+#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -13,23 +16,19 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace korva {
 
-IrrScheduleDlg::IrrScheduleDlg(const RecordEditContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), edit_(*context.grid), basin_(new QComboBox(this)),
+IrrScheduleDlg::IrrScheduleDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), edit_(document.Grid()), basin_(new QComboBox(this)),
       table_(new TableCtrl(this)), addCount_(new QSpinBox(this)),
       add_(new QPushButton(tr("Add"), this)), delete_(new QPushButton(tr("Delete"), this)),
       plot_(new QPushButton(tr("Plot"), this)) {
     setWindowTitle(tr("Irrigation Schedule"));
     setSizeGripEnabled(true);
-    for (int b = 0; b < edit_.BasinCount(); ++b)
-        basin_->addItem(edit_.BasinName(b));
     addCount_->setRange(1, IrrigationScheduleEdit::MaxAdd);
     addCount_->setValue(1);
-    plot_->setEnabled(HasIrrigationPlotter());
-    if (!plot_->isEnabled())
-        plot_->setToolTip(tr("The graph window is not available in this build."));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &IrrScheduleDlg::accept);
@@ -62,11 +61,31 @@ IrrScheduleDlg::IrrScheduleDlg(const RecordEditContext& context, QWidget* parent
     table_->SetFixedRowCount(1);
     for (int c = 0; c < titles.size(); ++c)
         table_->SetItemText(0, c, titles[c]);
-    shownBasin_ = basin_->currentIndex();
-    Fill();
+    Reload();
+    // Modeless: a basin added or deleted elsewhere, or an undo, must reach the
+    // working copy, or OK would give schedules to the wrong basins.
+    connect(&document_, &DialogDocument::ModelChanged, this, [this](unsigned parts) {
+        if (!storing_ && (parts & (unsigned(IrrigationPart) | unsigned(BoundariesPart))) != 0)
+            Reload();
+    });
     for (int c = 0; c < titles.size(); ++c)
         table_->SetColumnWidth(c, 90);
     resize(540, 420);
+}
+
+void IrrScheduleDlg::Reload() {
+    edit_ = IrrigationScheduleEdit(document_.Grid());
+    const int keep = std::max(basin_->currentIndex(), 0);
+    {
+        const QSignalBlocker quiet(basin_);
+        basin_->clear();
+        for (int b = 0; b < edit_.BasinCount(); ++b)
+            basin_->addItem(edit_.BasinName(b));
+        basin_->setCurrentIndex(std::min(keep, edit_.BasinCount() - 1));
+    }
+    shownBasin_ = basin_->currentIndex();
+    table_->clearSelection();
+    Fill();
 }
 
 void IrrScheduleDlg::Fill() {
@@ -104,7 +123,7 @@ void IrrScheduleDlg::OnBasinChanged(int basin) {
             Store();
         } else {
             // The edits are dropped: the working copy starts again from the project.
-            edit_ = IrrigationScheduleEdit(*context_.grid);
+            edit_ = IrrigationScheduleEdit(document_.Grid());
         }
     }
     shownBasin_ = basin;
@@ -136,18 +155,15 @@ void IrrScheduleDlg::DeleteItems() {
 }
 
 void IrrScheduleDlg::Plot() {
-    const IrrigationData* schedule = edit_.Schedule(shownBasin_);
-    if (!schedule) return;
-    IrrigationPlotRequest request;
-    request.basinName = edit_.BasinName(shownBasin_);
-    request.simulationYear = context_.grid->settings.simulationYear;
-    request.points = IrrigationPlotPoints(*schedule, request.simulationYear);
-    PlotIrrigationSchedule(this, request);
+    // The working schedule, edits included: what the table shows is plotted.
+    if (const IrrigationData* schedule = edit_.Schedule(shownBasin_))
+        charts::ShowIrrigationPlot(*schedule, QDir::currentPath(), this);
 }
 
 void IrrScheduleDlg::Store() {
-    context_.execute(new RecordEditCommand<IrrigationRecords>(
-        *context_.grid, edit_.Result(), tr("Edit Irrigation Schedule"), context_.changed));
+    storing_ = true;
+    ChangeRecords(document_, tr("Edit Irrigation Schedule"), edit_.Result(), IrrigationPart);
+    storing_ = false;
     edit_.MarkStored();
 }
 

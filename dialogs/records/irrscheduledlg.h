@@ -3,7 +3,6 @@
 // "Add", "Delete" and "Plot". OK stores every basin's schedule as one undoable
 // change.
 #include "irrigationscheduleedit.h"
-#include "recordeditcontext.h"
 
 #include <QDialog>
 
@@ -13,12 +12,13 @@ class QSpinBox;
 
 namespace korva {
 
+class DialogDocument;
 class TableCtrl;
 
 class IrrScheduleDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit IrrScheduleDlg(const RecordEditContext& context, QWidget* parent = nullptr);
+    explicit IrrScheduleDlg(DialogDocument& document, QWidget* parent = nullptr);
 
     TableCtrl* ScheduleTableCtrl() const { return table_; }
     QComboBox* BasinChoice() const { return basin_; }
@@ -26,6 +26,10 @@ public:
     QPushButton* AddButton() const { return add_; }
     QPushButton* DeleteButton() const { return delete_; }
     QPushButton* PlotButton() const { return plot_; }
+
+    // Starts again from the project's schedules and basin list (edits not yet
+    // stored are dropped).
+    void Reload();
 
 public slots:
     void accept() override;
@@ -41,7 +45,7 @@ private:
     // Hands the working schedules to the project as one undoable change.
     void Store();
 
-    RecordEditContext context_;
+    DialogDocument& document_;
     IrrigationScheduleEdit edit_;
     int shownBasin_ = -1;
     QComboBox* basin_;
@@ -50,6 +54,7 @@ private:
     QPushButton* add_;
     QPushButton* delete_;
     QPushButton* plot_;
+    bool storing_ = false;
 };
 
 } // namespace korva

@@ -1,5 +1,7 @@
 #include "natbounddlg.h"
 
+#include "dialogs/dialogdocument.h"
+#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QDialogButtonBox>
@@ -7,8 +9,8 @@
 
 namespace korva {
 
-NatBoundDlg::NatBoundDlg(const RecordEditContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), bounds_(*context.grid), table_(new TableCtrl(this)) {
+NatBoundDlg::NatBoundDlg(DialogDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), bounds_(document.Grid()), table_(new TableCtrl(this)) {
     setWindowTitle(tr("Natural Boundary Properties"));
     setSizeGripEnabled(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -37,9 +39,8 @@ NatBoundDlg::NatBoundDlg(const RecordEditContext& context, QWidget* parent)
 }
 
 void NatBoundDlg::accept() {
-    context_.execute(new RecordEditCommand<NatBoundRecords>(*context_.grid, bounds_.Result(),
-                                                            tr("Edit Natural Boundary Properties"),
-                                                            context_.changed));
+    ChangeRecords(document_, tr("Edit Natural Boundary Properties"), bounds_.Result(),
+                  BoundariesPart);
     QDialog::accept();
 }
 

@@ -2,18 +2,18 @@
 // "Natural Boundary Properties": flux and water quality of each natural
 // boundary. OK stores them as one undoable change.
 #include "natboundtable.h"
-#include "recordeditcontext.h"
 
 #include <QDialog>
 
 namespace korva {
 
+class DialogDocument;
 class TableCtrl;
 
 class NatBoundDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit NatBoundDlg(const RecordEditContext& context, QWidget* parent = nullptr);
+    explicit NatBoundDlg(DialogDocument& document, QWidget* parent = nullptr);
 
     TableCtrl* BoundaryTableCtrl() const { return table_; }
 
@@ -21,7 +21,7 @@ public slots:
     void accept() override;
 
 private:
-    RecordEditContext context_;
+    DialogDocument& document_;
     NatBoundTable bounds_;
     TableCtrl* table_;
 };

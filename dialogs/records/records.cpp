@@ -2,6 +2,8 @@
 
 #include "model/griddata.h"
 
+#include <algorithm>
+
 namespace korva {
 
 namespace {
@@ -12,7 +14,86 @@ template <typename T> std::vector<T> Sized(std::vector<T> list, int count, const
     return list;
 }
 
+template <typename T> std::size_t ListBytes(const std::vector<T>& list) {
+    return list.capacity() * sizeof(T);
+}
+
+bool SameCrop(const CropParamData& a, const CropParamData& b) {
+    return a.cropName == b.cropName && a.initialRootDepth == b.initialRootDepth &&
+           a.maxRootDepth == b.maxRootDepth && a.cropC1 == b.cropC1 && a.cropC2 == b.cropC2 &&
+           a.cropC3 == b.cropC3 && a.datePlanting == b.datePlanting && a.stage1 == b.stage1 &&
+           a.stage2 == b.stage2 && a.stage3 == b.stage3 && a.dateHarvest == b.dateHarvest;
+}
+
+bool SameItem(const IrrigationDataItem& a, const IrrigationDataItem& b) {
+    return a.month == b.month && a.day == b.day && a.year == b.year && a.amount == b.amount &&
+           a.saltConcentration == b.saltConcentration;
+}
+
+template <typename T, typename Same>
+bool SameLists(const std::vector<T>& a, const std::vector<T>& b, Same same) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
+}
+
 } // namespace
+
+std::size_t CropRecords::Bytes() const {
+    std::size_t bytes = sizeof(*this) + ListBytes(crops) + ListBytes(basinCrops);
+    for (const CropParamData& crop : crops)
+        bytes += crop.cropName.capacity();
+    for (const CropBasinData& entry : basinCrops)
+        bytes += entry.basinName.capacity() + entry.cropName.capacity();
+    return bytes;
+}
+
+bool CropRecords::operator==(const CropRecords& other) const {
+    return SameLists(crops, other.crops, SameCrop) &&
+           SameLists(basinCrops, other.basinCrops, [](const auto& a, const auto& b) {
+               return a.basinName == b.basinName && a.cropName == b.cropName;
+           });
+}
+
+std::size_t YieldRecords::Bytes() const {
+    std::size_t bytes = sizeof(*this);
+    for (const auto& list : responseFactors)
+        bytes += ListBytes(list);
+    for (const auto& list : salinityBounds)
+        bytes += ListBytes(list);
+    return bytes;
+}
+
+bool YieldRecords::operator==(const YieldRecords& other) const {
+    return method == other.method && responseFactors == other.responseFactors &&
+           salinityBounds == other.salinityBounds;
+}
+
+std::size_t IrrigationRecords::Bytes() const {
+    std::size_t bytes = sizeof(*this) + ListBytes(schedules);
+    for (const IrrigationData& schedule : schedules)
+        bytes += ListBytes(schedule);
+    return bytes;
+}
+
+bool IrrigationRecords::operator==(const IrrigationRecords& other) const {
+    return SameLists(schedules, other.schedules,
+                     [](const auto& a, const auto& b) { return SameLists(a, b, SameItem); });
+}
+
+std::size_t DrainCollectorRecords::Bytes() const {
+    return sizeof(*this) + ListBytes(collectorIndex);
+}
+
+bool DrainCollectorRecords::operator==(const DrainCollectorRecords& other) const {
+    return collectorIndex == other.collectorIndex;
+}
+
+std::size_t NatBoundRecords::Bytes() const {
+    return sizeof(*this) + ListBytes(flux) + ListBytes(waterQuality);
+}
+
+bool NatBoundRecords::operator==(const NatBoundRecords& other) const {
+    return flux == other.flux && waterQuality == other.waterQuality;
+}
 
 CropRecords CropRecords::Read(const GridData& grid) {
     return {grid.cropParams, grid.cropBasins};

@@ -5,6 +5,7 @@
 #include "model/cropdata.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,12 +13,23 @@ namespace korva {
 
 class GridData;
 
+// The parts of the model the record editors change, as bits of the
+// document's change report (the dialogs' ChangePart continues them).
+enum RecordPart : unsigned {
+    BoundariesPart = 1u << 2,
+    RecordSettingsPart = 1u << 4,
+    CropsPart = 1u << 5,
+    IrrigationPart = 1u << 6,
+};
+
 // The crop catalogue and the basin-crop table.
 struct CropRecords {
     std::vector<CropParamData> crops;
     std::vector<CropBasinData> basinCrops;
     static CropRecords Read(const GridData& grid);
     void Write(GridData& grid) const;
+    std::size_t Bytes() const;
+    bool operator==(const CropRecords& other) const;
 };
 
 // The per-basin yield lists of the crop yield function.
@@ -27,6 +39,8 @@ struct YieldRecords {
     std::array<std::vector<double>, 5> salinityBounds;  // [factor][basin]
     static YieldRecords Read(const GridData& grid);
     void Write(GridData& grid) const;
+    std::size_t Bytes() const;
+    bool operator==(const YieldRecords& other) const;
 };
 
 // One irrigation schedule per basin, in basin-list order.
@@ -34,6 +48,8 @@ struct IrrigationRecords {
     std::vector<IrrigationData> schedules;
     static IrrigationRecords Read(const GridData& grid);
     void Write(GridData& grid) const;
+    std::size_t Bytes() const;
+    bool operator==(const IrrigationRecords& other) const;
 };
 
 // The collector index of each drain (-1: none).
@@ -41,6 +57,8 @@ struct DrainCollectorRecords {
     std::vector<int32_t> collectorIndex;
     static DrainCollectorRecords Read(const GridData& grid);
     void Write(GridData& grid) const;
+    std::size_t Bytes() const;
+    bool operator==(const DrainCollectorRecords& other) const;
 };
 
 // Flux and water quality of each natural boundary.
@@ -49,6 +67,8 @@ struct NatBoundRecords {
     std::vector<double> waterQuality;
     static NatBoundRecords Read(const GridData& grid);
     void Write(GridData& grid) const;
+    std::size_t Bytes() const;
+    bool operator==(const NatBoundRecords& other) const;
 };
 
 } // namespace korva

@@ -17,6 +17,8 @@ import urllib.error
 import urllib.request
 
 BIN = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else os.getcwd()
+HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "chartserver",
+                      "pxserver.h")
 START_SECONDS = 30
 REQUEST_SECONDS = 30
 STOP_SECONDS = 30
@@ -218,6 +220,35 @@ class BindingTest(unittest.TestCase):
         p.close()
         with self.assertRaises(self.pxserver.PXServerError):
             p.GraphTitle = "released"
+
+    def test_type_member_error_and_version_numbers_match_the_header(self):
+        with open(HEADER) as header_file:
+            header = header_file.read()
+
+        def enum(name):
+            body = re.search(r"typedef enum %s \{(.*?)\}" % name, header, re.S).group(1)
+            return {key: int(value) for key, value in re.findall(r"(PXS_\w+) = (\d+)", body)}
+
+        px = self.pxserver
+        types = enum("pxs_type")
+        self.assertEqual(len(types), 9)
+        for name, number in types.items():
+            self.assertEqual(getattr(px, "_" + name[len("PXS_"):]), number, name)
+        members = enum("pxs_member")
+        self.assertEqual(len(members), 4)
+        for name, number in members.items():
+            self.assertEqual(getattr(px, "_" + name[len("PXS_"):]), number, name)
+
+        errors = {"ERR_" + key: int(value)
+                  for key, value in re.findall(r"#define PXS_ERR_(\w+) (\d+)", header)}
+        bound = {name: getattr(px, name) for name in dir(px) if name.startswith("ERR_")}
+        self.assertEqual(bound, errors, "the binding names every error of the header, alike")
+
+        version = {key: int(value)
+                   for key, value in re.findall(r"#define PXS_VERSION_(\w+) (\d+)", header)}
+        self.assertEqual(px.VERSION_MAJOR, version["MAJOR"])
+        self.assertEqual(px.version(), "%(MAJOR)d.%(MINOR)d.%(PATCH)d" % version,
+                         "the library loaded is the one the header describes")
 
     def test_indexes_outside_16_bits_are_refused_not_wrapped(self):
         p = self.pxserver.PXServerProp()

@@ -2,6 +2,7 @@
 // FakeChart: a chart double for the component's tests. It keeps every
 // property it is given, and its drawing modes write small files the way the
 // engine writes the image and the map.
+#include "chartcodes.h"
 #include "chartsurface.h"
 
 #include <atomic>
@@ -38,10 +39,10 @@ public:
         values_[Key(name, index)] = value;
         if (name != "DrawMode") return;
         const int16_t mode = std::get<int16_t>(value);
-        if (mode == kDrawModeWriteImage) {
+        if (mode == plot::kDrawWriteImage) {
             if (FakeOptions().drawFails) throw plot::ChartError(75, "Cannot write image file");
             if (!FakeOptions().drawsNothing) Write("ImageFile", "\xFF\xD8 fake image");
-        } else if (mode == kDrawModeWriteMap) {
+        } else if (mode == plot::kDrawWriteMap) {
             Write("MapFile", "<map name=\"chart\"></map>");
         }
     }

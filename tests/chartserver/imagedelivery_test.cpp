@@ -111,14 +111,14 @@ TEST_F(ImageDeliveryTest, RefusesParentPartsLinksAndFolders) {
             prop.GetMap(name, true);
             ADD_FAILURE() << name;
         } catch (const PxError& e) {
-            EXPECT_EQ(e.code(), errors::kFileAccess) << name;
+            EXPECT_EQ(e.code(), plot::kErrFileAccess) << name;
         }
     }
     try {
         prop.GetMap(images + "PX9.MAP", false);
         ADD_FAILURE();
     } catch (const PxError& e) {
-        EXPECT_EQ(e.code(), errors::kFileNotFound);
+        EXPECT_EQ(e.code(), plot::kErrFileNotFound);
     }
     WriteFile(images + "hand-made.map", "<map>");
     EXPECT_EQ(prop.GetMap(images + "hand-made.map", true), "<map>");
@@ -137,7 +137,7 @@ TEST_F(ImageDeliveryTest, DeleterDeletesOnlyChartFiles) {
         deleter.Killer(images + "PX1.TMP");
         ADD_FAILURE() << "deleting a missing file";
     } catch (const PxError& e) {
-        EXPECT_EQ(e.code(), errors::kFileNotFound);
+        EXPECT_EQ(e.code(), plot::kErrFileNotFound);
     }
 }
 

@@ -107,8 +107,8 @@ TEST_F(TraceTest, WidthAndHeightAddTheBorderAndOverflowPast32765) {
         try {
             prop.Put("Width", std::nullopt, tooWide);
             ADD_FAILURE() << "no overflow";
-        } catch (const PxError& e) {
-            EXPECT_EQ(e.code(), errors::kOverflow);
+        } catch (const plot::ChartError& e) {
+            EXPECT_EQ(e.code(), plot::kErrOverflow);
         }
     }
     EXPECT_EQ(std::get<int16_t>(prop.Get("Width", std::nullopt)), 32765) << "unchanged";
@@ -119,21 +119,20 @@ TEST_F(TraceTest, RefusedAccessesRaiseTheirErrorsAndChangeNothing) {
     auto codeOf = [&](auto&& body) {
         try {
             body();
-        } catch (const PxError& e) {
-            return e.code();
-        } catch (const plot::ChartError& e) {
+        } catch (const plot::ChartError& e) { // the component's refusals are the chart's kind
             return e.code();
         }
         return 0;
     };
     EXPECT_EQ(codeOf([&] { prop.Put("NoSuchThing", std::nullopt, int16_t{1}); }),
-              errors::kUnknownMember);
+              plot::kErrUnknownMember);
     EXPECT_EQ(codeOf([&] { prop.Put("CtlVersion", std::nullopt, std::string("x")); }),
-              errors::kReadOnly);
-    EXPECT_EQ(codeOf([&] { prop.Put("Color", std::nullopt, int16_t{1}); }), errors::kArgumentCount);
-    EXPECT_EQ(codeOf([&] { prop.Get("GraphTitle", int16_t{1}); }), errors::kArgumentCount);
+              plot::kErrReadOnly);
+    EXPECT_EQ(codeOf([&] { prop.Put("Color", std::nullopt, int16_t{1}); }),
+              plot::kErrArgumentCount);
+    EXPECT_EQ(codeOf([&] { prop.Get("GraphTitle", int16_t{1}); }), plot::kErrArgumentCount);
     EXPECT_EQ(codeOf([&] { prop.Put("XAxisMin", std::nullopt, std::string("abc")); }),
-              errors::kTypeMismatch);
+              plot::kErrTypeMismatch);
     prop.Put("Rotation", std::nullopt, int16_t{30});
     EXPECT_EQ(codeOf([&] { prop.Put("Rotation", std::nullopt, int16_t{-1}); }), 380)
         << "the chart's own error reaches the page";

@@ -1,6 +1,7 @@
 // The undo steps of the record editors on the bundled example.
-#include "dialogs/records/cropeditcommand.h"
-#include "dialogs/records/recordeditcommand.h"
+#include "dialogs/dialogdocument.h"
+#include "dialogs/records/cropgridedit.h"
+#include "dialogs/records/recordchange.h"
 #include "examplegrid.h"
 
 #include <QUndoStack>
@@ -26,7 +27,7 @@ double CellValue(const GridData& grid, int code, int row, int column) {
     return value;
 }
 
-TEST(CropEditCommand, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
+TEST(CropGridEdit, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
     GridData grid = test::ExampleGrid();
     ASSERT_GE(grid.BoundaryCount(BasinType), 2);
     const CropRecords before = CropRecords::Read(grid);
@@ -51,34 +52,38 @@ TEST(CropEditCommand, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
             c.stage1 = 30;
             c.maxRootDepth = 123;
         }
-    int notified = 0;
-    QUndoStack stack;
-    auto* command = new CropEditCommand(grid, edited, [&] { ++notified; });
-    stack.push(command);
+    CropGridEdit edit(before, edited);
+    ASSERT_TRUE(edit.Apply(grid));
     EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
     EXPECT_EQ(CellValue(grid, GridData::MaximumRootDepth, row, column), 123);
     EXPECT_EQ(grid.cropParams.size(), edited.crops.size());
-    EXPECT_GT(command->ChangedCellCount(), 0u);
+    EXPECT_GT(edit.ChangedCellCount(), 0u);
     // Only basin cells whose value moved are kept, never the whole grid.
     const std::size_t cells = grid.rowSpacing.size() * grid.columnSpacing.size();
-    EXPECT_LT(command->ChangedCellCount(), 10 * cells);
+    EXPECT_LT(edit.ChangedCellCount(), 10 * cells);
 
-    stack.undo();
+    edit.Undo(grid);
     EXPECT_EQ(CropCells(grid), cellsBefore);
     EXPECT_EQ(grid.cropParams.size(), before.crops.size());
-    stack.redo();
+    EXPECT_TRUE(edit.Apply(grid));
     EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
-    EXPECT_EQ(notified, 3);
+
+    // Nothing to change, nothing to keep: OK on an untouched dialog adds no step.
+    CropGridEdit again(edited, edited);
+    EXPECT_FALSE(again.Apply(grid));
 }
 
-TEST(RecordEditCommand, KeepsOldAndNewRecordsOfOneFamily) {
+TEST(ChangeRecords, KeepsOldAndNewRecordsOfOneFamily) {
     GridData grid = test::ExampleGrid();
+    QUndoStack stack;
+    UndoStackDocument document(grid, stack);
     ASSERT_GE(grid.BoundaryCount(NaturalBoundaryType), 1);
     const NatBoundRecords before = NatBoundRecords::Read(grid);
     NatBoundRecords edited = before;
     edited.flux[0] = 0.25;
-    QUndoStack stack;
-    stack.push(new RecordEditCommand<NatBoundRecords>(grid, edited, "Edit"));
+    ChangeRecords(document, "Edit", edited, BoundariesPart);
+    ChangeRecords(document, "Edit", edited, BoundariesPart); // the same again: no step
+    EXPECT_EQ(stack.count(), 1);
     EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux[0], 0.25);
     stack.undo();
     EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux, before.flux);
@@ -87,14 +92,14 @@ TEST(RecordEditCommand, KeepsOldAndNewRecordsOfOneFamily) {
     grid.Boundary(DrainType).collectorIndex[0] = 42;
     DrainCollectorRecords drains = DrainCollectorRecords::Read(grid);
     drains.collectorIndex[0] = -1;
-    stack.push(new RecordEditCommand<DrainCollectorRecords>(grid, drains, "Edit"));
+    ChangeRecords(document, "Edit", drains, BoundariesPart);
     EXPECT_EQ(grid.Boundary(DrainType).collectorIndex[0], -1);
     stack.undo();
     EXPECT_EQ(grid.Boundary(DrainType).collectorIndex[0], 42);
 
     // Per-basin lists keep one entry per basin.
     IrrigationRecords short_;
-    stack.push(new RecordEditCommand<IrrigationRecords>(grid, short_, "Edit"));
+    ChangeRecords(document, "Edit", short_, IrrigationPart);
     EXPECT_EQ(grid.irrigation.size(), static_cast<std::size_t>(grid.BoundaryCount(BasinType)));
 }
 

@@ -1,10 +1,11 @@
 // The record editors as the user works them: open on the bundled example,
 // type or choose, OK or Cancel, and look at the project and its undo.
+#include "charts/window/graphdlg.h"
+#include "dialogs/dialogdocument.h"
 #include "dialogs/records/cropparameterdlg.h"
 #include "dialogs/records/cropyieldeditdlg.h"
 #include "dialogs/records/draincollectorconnectdlg.h"
 #include "dialogs/records/irrscheduledlg.h"
-#include "dialogs/records/irrscheduleplot.h"
 #include "dialogs/records/natbounddlg.h"
 #include "dialogs/records/selectionlistdlg.h"
 #include "examplegrid.h"
@@ -27,13 +28,10 @@ namespace {
 
 class RecordDialogTest : public ::testing::Test {
 protected:
-    RecordEditContext Context() {
-        RecordEditContext context;
-        context.grid = &grid;
-        context.execute = [this](QUndoCommand* command) { stack.push(command); };
-        context.changed = [this] { ++changes; };
-        return context;
+    void SetUp() override {
+        QObject::connect(&document, &DialogDocument::ModelChanged, [this](unsigned) { ++changes; });
     }
+    DialogDocument& Context() { return document; }
 
     // Types text into a body cell the way a user does: start typing on the
     // cell, then Return.
@@ -88,6 +86,7 @@ protected:
 
     GridData grid = test::ExampleGrid();
     QUndoStack stack;
+    UndoStackDocument document{grid, stack};
     int changes = 0;
     QString shownMessage;
 };
@@ -257,29 +256,13 @@ TEST_F(RecordDialogTest, IrrigationAddWithoutBasinsSaysSo) {
     EXPECT_EQ(stack.count(), 0);
 }
 
-TEST_F(RecordDialogTest, PlotHandsTheScheduleToTheGraphWindow) {
-    IrrigationPlotRequest seen;
-    SetIrrigationPlotter([&](QWidget*, const IrrigationPlotRequest& request) { seen = request; });
-    {
-        IrrScheduleDlg dialog(Context());
-        ASSERT_TRUE(dialog.PlotButton()->isEnabled());
-        dialog.PlotButton()->click();
-    }
-    SetIrrigationPlotter(nullptr);
-    EXPECT_EQ(seen.basinName.toStdString(), grid.Boundary(BasinType).names[0]);
-    EXPECT_EQ(seen.points.size(), grid.irrigation[0].size());
-    IrrScheduleDlg withoutGraphs(Context());
-    EXPECT_FALSE(withoutGraphs.PlotButton()->isEnabled());
-}
-
-TEST(IrrigationPlotPoints, DateOrderWithoutDatesTheCalendarLacks) {
-    const IrrigationData schedule = {
-        {5, 2, 1990, 4.0, 0}, {0, 0, 0, 9.0, 0}, {3, 1, 1990, 2.0, 0}, {1, 1, 1989, 1.0, 0}};
-    const auto points = IrrigationPlotPoints(schedule, 1990);
-    ASSERT_EQ(points.size(), 2u);
-    EXPECT_EQ(points[0].dayNumber, 59);
-    EXPECT_EQ(points[0].depth, 2.0);
-    EXPECT_EQ(points[1].dayNumber, 121);
+TEST_F(RecordDialogTest, PlotDrawsTheWorkingScheduleInAGraphWindow) {
+    IrrScheduleDlg dialog(Context());
+    dialog.PlotButton()->click();
+    charts::GraphDlg* graph = dialog.findChild<charts::GraphDlg*>();
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->windowTitle(), "Irrigation Schedule");
+    graph->close();
 }
 
 TEST_F(RecordDialogTest, DrainCollectorChoiceAndNone) {

@@ -1,0 +1,56 @@
+#include "recordcommands.h"
+
+#include "app/document/commandids.h"
+#include "app/document/commandtable.h"
+#include "app/document/korvadoc.h"
+#include "cropparameterdlg.h"
+#include "cropyieldeditdlg.h"
+#include "draincollectorconnectdlg.h"
+#include "irrscheduledlg.h"
+#include "natbounddlg.h"
+#include "projectdialogdocument.h"
+
+namespace korva {
+
+namespace {
+
+// A modeless editor of the project: made on first use and shown again by
+// every later call. Closed, it goes, so the next call starts from the
+// project's records.
+template <typename Dialog> void ShowRecordEditor(const CommandContext& context, const char* key) {
+    CKORVADoc* document = context.document;
+    if (!document) return;
+    QWidget* shown = document->ShowModeless(key, [&]() -> QWidget* {
+        auto* dialog = new Dialog(ProjectDialogDocument::For(*document), context.mainWindow);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        return dialog;
+    });
+    // "&Irrigation Schedule" shown again refreshes its basin list.
+    if (auto* irrigation = qobject_cast<IrrScheduleDlg*>(shown)) irrigation->Reload();
+}
+
+} // namespace
+
+void RegisterRecordCommands(CommandTable& table) {
+    table.Register(cmd::DataCropBuilder, [](const CommandContext& context) {
+        ShowRecordEditor<CropParameterDlg>(context, "crop data");
+    });
+    table.Register(cmd::DataIrrigation, [](const CommandContext& context) {
+        ShowRecordEditor<IrrScheduleDlg>(context, "irrigation schedule");
+    });
+    table.Register(cmd::DataDrainCollector, [](const CommandContext& context) {
+        ShowRecordEditor<DrainCollectorConnectDlg>(context, "drain-collector connectivity");
+    });
+    table.Register(cmd::DataNaturalBoundaries, [](const CommandContext& context) {
+        if (!context.document) return;
+        NatBoundDlg dialog(ProjectDialogDocument::For(*context.document), context.mainWindow);
+        dialog.exec();
+    });
+}
+
+void EditCropYield(DialogDocument& document, QWidget* parent) {
+    CropYieldEditDlg dialog(document, parent);
+    dialog.exec();
+}
+
+} // namespace korva
