@@ -5,7 +5,7 @@
 #include "app/document/korvadoc.h"
 #include "grid/grideditdlg.h"
 #include "grid/transformparamdlg.h"
-#include "projectdialogdocument.h"
+#include "records/projectdialogdocument.h"
 #include "settings/simulationconstantsdlg.h"
 #include "view3d/viewreceivers.h"
 
@@ -19,7 +19,7 @@ void ShowConstants(const CommandContext& context) {
     if (!context.document) return;
     CKORVADoc& document = *context.document;
     document.ShowModeless(QStringLiteral("SimulationConstantsDlg"), [&]() -> QWidget* {
-        return new SimulationConstantsDlg(ProjectDialogDocument::Of(document), context.mainWindow);
+        return new SimulationConstantsDlg(ProjectDialogDocument::For(document), context.mainWindow);
     });
 }
 
@@ -30,7 +30,7 @@ void ShowGridEditor(const CommandContext& context) {
     if (!context.document) return;
     CKORVADoc& document = *context.document;
     QWidget* shown = document.ShowModeless(QStringLiteral("GridEditDlg"), [&]() -> QWidget* {
-        return new GridEditDlg(ProjectDialogDocument::Of(document),
+        return new GridEditDlg(ProjectDialogDocument::For(document),
                                dynamic_cast<ViewReceiverHost*>(context.view), context.mainWindow);
     });
     if (auto* dialog = qobject_cast<GridEditDlg*>(shown)) dialog->Start();
@@ -38,7 +38,7 @@ void ShowGridEditor(const CommandContext& context) {
 
 void ShowTransform(const CommandContext& context) {
     if (!context.document) return;
-    TransformParamDlg dialog(ProjectDialogDocument::Of(*context.document), context.mainWindow);
+    TransformParamDlg dialog(ProjectDialogDocument::For(*context.document), context.mainWindow);
     dialog.exec();
 }
 

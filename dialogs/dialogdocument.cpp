@@ -42,7 +42,7 @@ UndoStackDocument::UndoStackDocument(GridData& grid, QUndoStack& stack, QObject*
     : DialogDocument(parent), grid_(grid), stack_(stack) {}
 
 void UndoStackDocument::Change(const QString& text, Apply apply, TakeBack takeBack, unsigned parts,
-                               Cost /*cost*/) {
+                               std::size_t /*bytes*/) {
     stack_.push(new StepCommand(*this, grid_, text, std::move(apply), std::move(takeBack), parts));
 }
 

@@ -31,15 +31,13 @@ public:
     // which the first time drops the change instead of keeping an empty step.
     using Apply = std::function<bool(GridData&)>;
     using TakeBack = std::function<void(GridData&)>;
-    // The bytes the two functions keep (asked again as the history grows,
-    // since a change may learn what it keeps only when first applied).
-    using Cost = std::function<std::size_t()>;
 
     using QObject::QObject;
     virtual const GridData& Grid() const = 0;
-    // Runs apply now as one undoable change named text.
+    // Runs apply now as one undoable change named text; bytes is what the
+    // two functions keep.
     virtual void Change(const QString& text, Apply apply, TakeBack takeBack, unsigned parts,
-                        Cost cost) = 0;
+                        std::size_t bytes) = 0;
 
 signals:
     // After every change, its undo and its redo.
@@ -54,7 +52,7 @@ public:
     UndoStackDocument(GridData& grid, QUndoStack& stack, QObject* parent = nullptr);
     const GridData& Grid() const override { return grid_; }
     void Change(const QString& text, Apply apply, TakeBack takeBack, unsigned parts,
-                Cost cost) override;
+                std::size_t bytes) override;
 
 private:
     GridData& grid_;

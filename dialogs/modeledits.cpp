@@ -62,7 +62,7 @@ void ChangeSpacings(DialogDocument& document, const QString& text, int dimension
             Spacings(grid, dimension) = before.spacings;
             grid.UniformSpacing = before.uniform;
         },
-        GeometryPart, [bytes] { return bytes; });
+        GeometryPart, bytes);
 }
 
 QString DimensionName(int dimension) {
@@ -86,7 +86,7 @@ void ChangeSettings(DialogDocument& document, const QString& text,
             return true;
         },
         [before](GridData& grid) { grid.settings = before; },
-        SettingsPart | (periodChanged ? SimulationPeriodPart : 0u), [bytes] { return bytes; });
+        SettingsPart | (periodChanged ? SimulationPeriodPart : 0u), bytes);
 }
 
 void ChangeTotalExtent(DialogDocument& document, int dimension, double total) {
@@ -112,8 +112,7 @@ void ChangeHorizontalTotals(DialogDocument& document, double rowsTotal, double c
             grid.columnSpacing = columns;
             grid.UniformSpacing = rows.uniform;
         },
-        GeometryPart,
-        [bytes = (rows.spacings.size() + columns.size()) * sizeof(double)] { return bytes; });
+        GeometryPart, (rows.spacings.size() + columns.size()) * sizeof(double));
 }
 
 void ChangeSpacing(DialogDocument& document, int dimension, int index, double value) {
@@ -125,6 +124,7 @@ void ChangeSpacing(DialogDocument& document, int dimension, int index, double va
 
 void ChangeStructure(DialogDocument& document, const QString& text, GridStructureEdit edit) {
     // The first run keeps what the edit touches; later runs redo it.
+    const std::size_t bytes = edit.EstimateBytes(document.Grid());
     auto shared = std::make_shared<GridStructureEdit>(std::move(edit));
     auto applied = std::make_shared<bool>(false);
     document.Change(
@@ -137,11 +137,11 @@ void ChangeStructure(DialogDocument& document, const QString& text, GridStructur
             *applied = true;
             return shared->Apply(grid);
         },
-        [shared](GridData& grid) { shared->Undo(grid); }, GeometryPart | CellsPart,
-        [shared] { return shared->Bytes(); });
+        [shared](GridData& grid) { shared->Undo(grid); }, GeometryPart | CellsPart, bytes);
 }
 
 void ChangeTransform(DialogDocument& document, const QString& text, TransformEdit edit) {
+    const std::size_t bytes = edit.EstimateBytes(document.Grid());
     auto shared = std::make_shared<TransformEdit>(std::move(edit));
     auto applied = std::make_shared<bool>(false);
     document.Change(
@@ -155,8 +155,7 @@ void ChangeTransform(DialogDocument& document, const QString& text, TransformEdi
             }
             return true;
         },
-        [shared](GridData& grid) { shared->Undo(grid); }, CellsPart,
-        [shared] { return shared->Bytes(); });
+        [shared](GridData& grid) { shared->Undo(grid); }, CellsPart, bytes);
 }
 
 void ChangeUnits(DialogDocument& document, const std::string& horizontal,
@@ -176,7 +175,7 @@ void ChangeUnits(DialogDocument& document, const std::string& horizontal,
             grid.HorizontalUnits = oldHorizontal;
             grid.VerticalUnits = oldVertical;
         },
-        GeometryPart, [bytes = horizontal.size() + vertical.size()] { return bytes; });
+        GeometryPart, horizontal.size() + vertical.size());
 }
 
 } // namespace korva

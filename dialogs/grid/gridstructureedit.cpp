@@ -102,6 +102,24 @@ void GridStructureEdit::Redo(GridData& grid) const {
         Run(grid, steps_[i]);
 }
 
+std::size_t GridStructureEdit::EstimateBytes(const GridData& grid) const {
+    const std::size_t counts[3] = {static_cast<std::size_t>(grid.NumRows()),
+                                   static_cast<std::size_t>(grid.NumColumns()),
+                                   static_cast<std::size_t>(grid.NumLayers())};
+    const std::size_t cellBytes =
+        grid.parameters.size() * sizeof(double) + BoundaryTypeCount * sizeof(int32_t);
+    std::size_t bytes = sizeof(*this);
+    for (const GridEditStep& step : steps_) {
+        int low = 0, high = 0;
+        AffectedItems(grid, step, low, high);
+        const auto items = static_cast<std::size_t>(std::max(high - low + 1, 1));
+        const auto d = static_cast<std::size_t>(step.dimension);
+        bytes += items * (counts[0] * counts[1] * counts[2] / std::max<std::size_t>(counts[d], 1)) *
+                 cellBytes;
+    }
+    return bytes;
+}
+
 std::size_t GridStructureEdit::Bytes() const {
     std::size_t bytes = sizeof(*this) + steps_.size() * sizeof(GridEditStep);
     for (const SliceRange& range : kept_)

@@ -26,6 +26,8 @@ public:
     void Redo(GridData& grid) const;
 
     std::size_t Bytes() const;
+    // What Apply will keep, before it runs (the undo history is bounded by it).
+    std::size_t EstimateBytes(const GridData& grid) const;
 
 private:
     static void Run(GridData& grid, const GridEditStep& step);

@@ -20,6 +20,8 @@ public:
     void Undo(GridData& grid) const;
     void Redo(GridData& grid) const;
     std::size_t Bytes() const;
+    // What Apply will keep, before it runs.
+    std::size_t EstimateBytes(const GridData& grid) const;
 
 private:
     int paramIndex_;
