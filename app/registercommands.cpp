@@ -1,8 +1,10 @@
 #include "registercommands.h"
 
 #include "app/frame/framecommands.h"
+#include "charts/chartcommands.h"
 #include "dialogs/dialogcommands.h"
 #include "dialogs/records/recordcommands.h"
+#include "view3d/view3dcommands.h"
 
 namespace korva {
 
@@ -10,9 +12,8 @@ void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterFrameCommands(table, frame);
     RegisterDialogCommands(table);
     RegisterRecordCommands(table);
-    // Other libraries add their line here, for example:
-    //   RegisterView3dCommands(table);
-    //   RegisterChartCommands(table);
+    RegisterView3dCommands(table);
+    charts::RegisterChartCommands(table);
 }
 
 } // namespace korva

@@ -15,6 +15,7 @@ extern const Command OutputsCommand;
 extern const Command ExportParamCommand;
 extern const Command ExportOutputCommand;
 extern const Command ExportSeriesCommand;
+extern const Command ExportVtkCommand;
 extern const Command PlotSeriesCommand;
 extern const Command ImportParamCommand;
 extern const Command ImportBoundaryCommand;
@@ -23,10 +24,21 @@ extern const Command RunCommand;
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
-        NewCommand,          ResaveCommand,     InfoCommand,        WriteInputCommand,
-        ImportInputCommand,  OutputsCommand,    ExportParamCommand, ExportOutputCommand,
-        ExportSeriesCommand, PlotSeriesCommand, ImportParamCommand, ImportBoundaryCommand,
-        CheckCommand,        RunCommand,
+        NewCommand,
+        ResaveCommand,
+        InfoCommand,
+        WriteInputCommand,
+        ImportInputCommand,
+        OutputsCommand,
+        ExportParamCommand,
+        ExportOutputCommand,
+        ExportSeriesCommand,
+        ExportVtkCommand,
+        PlotSeriesCommand,
+        ImportParamCommand,
+        ImportBoundaryCommand,
+        CheckCommand,
+        RunCommand,
     };
     return table;
 }

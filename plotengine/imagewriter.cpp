@@ -34,6 +34,22 @@ std::string LowerExtension(const std::string& path) {
     throw ChartError(kErrFileAccess, "Cannot write image file " + path + ": " + why);
 }
 
+// The new image file as the encoders see it. Some (TIFF) ignore a write that
+// failed, a full disk say, and report success, and a later seek clears the
+// file's error state; this remembers every short write. Unbuffered, so that
+// every write reaches the disk while the encoder is still running.
+class CheckedFile : public QFile {
+public:
+    bool failed = false;
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override {
+        const qint64 written = QFile::writeData(data, size);
+        if (written != size) failed = true;
+        return written;
+    }
+};
+
 int ColourDistance(QRgb a, QRgb b) {
     int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
     return dr * dr + dg * dg + db * db;
@@ -61,8 +77,9 @@ void WriteImage(const QImage& image, const std::string& path, ImageFormat format
     static const char* names[] = {"jpeg", "png", "bmp", "gif", "tiff"};
     ReplacingFile file(path);
     if (!file.Ready()) Fail(path, file.Error());
-    QFile out;
-    if (!out.open(file.Descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+    CheckedFile out;
+    if (!out.open(file.Descriptor(), QIODevice::WriteOnly | QIODevice::Unbuffered,
+                  QFileDevice::DontCloseHandle))
         Fail(path, out.errorString().toStdString());
     QImageWriter writer(&out, names[static_cast<int>(format)]);
     if (format == ImageFormat::Jpeg) writer.setQuality(quality > 0 ? std::min(quality, 100) : 90);
@@ -74,7 +91,7 @@ void WriteImage(const QImage& image, const std::string& path, ImageFormat format
                         ? image
                         : image.convertToFormat(QImage::Format_RGB32);
     if (!writer.write(opaque)) Fail(path, writer.errorString().toStdString());
-    if (!out.flush()) Fail(path, out.errorString().toStdString());
+    if (out.failed) Fail(path, out.errorString().toStdString());
     out.close();
     if (!file.Commit(false)) Fail(path, file.Error());
 }

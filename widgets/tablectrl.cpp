@@ -148,6 +148,11 @@ void TableCtrl::AutoSizeColumns() {
     }
 }
 
+void TableCtrl::SetColumnsFillWidth(bool fill) {
+    horizontalHeader()->setSectionResizeMode(fill ? QHeaderView::Stretch
+                                                  : QHeaderView::Interactive);
+}
+
 QList<int> TableCtrl::GetSelectedRows() const {
     std::set<int> rows;
     for (const QModelIndex& index : selectionModel()->selectedIndexes())

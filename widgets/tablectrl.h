@@ -54,6 +54,9 @@ public:
     void SetColumnWidth(int column, int pixels);
     // Fits every column to its head and cells.
     void AutoSizeColumns();
+    // Shares the table's width among the body columns (for tables of a few
+    // columns in a resizable dialog); the user then no longer drags them.
+    void SetColumnsFillWidth(bool fill);
 
     // The body rows holding a selected cell, ascending, in table rows.
     QList<int> GetSelectedRows() const;

@@ -8,7 +8,14 @@ namespace korva {
 
 namespace {
 constexpr int kTextMargin = 6; // each side of a head's text
+
+// Heads wrap between words only: a unit such as "(m/day)" stays whole (a
+// word joiner after each slash keeps the line breaker from splitting there).
+QString Unbreakable(QString text) {
+    text.replace(u'/', QStringLiteral("/\u2060"));
+    return text;
 }
+} // namespace
 
 TableHeader::TableHeader(Qt::Orientation orientation, QWidget* parent)
     : QHeaderView(orientation, parent) {
@@ -20,7 +27,7 @@ TableHeader::TableHeader(Qt::Orientation orientation, QWidget* parent)
 QSize TableHeader::sectionSizeFromContents(int logicalIndex) const {
     QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
     if (orientation() != Qt::Horizontal || !model()) return size;
-    const QString text = model()->headerData(logicalIndex, orientation()).toString();
+    const QString text = Unbreakable(model()->headerData(logicalIndex, orientation()).toString());
     const QFontMetrics metrics(font());
     const int natural = metrics.boundingRect(QRect(0, 0, 100000, 100000), 0, text).width();
     const int width = std::min(natural, wrapWidth_);
@@ -38,7 +45,7 @@ void TableHeader::paintSection(QPainter* painter, const QRect& rect, int logical
     }
     // The frame and the pressed/selected look come from the style; the text
     // is drawn wrapped over it.
-    const QString text = model()->headerData(logicalIndex, orientation()).toString();
+    const QString text = Unbreakable(model()->headerData(logicalIndex, orientation()).toString());
     painter->save();
     QStyleOptionHeader option;
     initStyleOption(&option);

@@ -49,6 +49,7 @@ inline constexpr char DataProperties[] = "data.properties";
 // &View
 inline constexpr char ViewToolbar[] = "view.toolbar";
 inline constexpr char ViewStatusBar[] = "view.statusbar";
+inline constexpr char ViewExportImage[] = "view.exportimage";
 
 // &Window
 inline constexpr char WindowNew[] = "window.new";

@@ -157,6 +157,12 @@ const std::vector<CommandInfo>& CommandCatalog() {
 
         {ViewToolbar, "&Toolbar", "Show or hide the toolbar", "Toolbar", {}, false},
         {ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Status Bar", {}, false},
+        {ViewExportImage,
+         "Export View Image...",
+         "Write the 3D view to an image file at a chosen size",
+         "Export View Image",
+         {},
+         true},
 
         {WindowNew,
          "&New Window",
@@ -238,7 +244,7 @@ const std::vector<MenuInfo>& MenuLayout() {
           DataPrintControl, DataCropBuilder, DataNaturalBoundaries, nullptr, DataAddBackground,
           DataClipBackground, DataRemoveBackground, DataRestoreBackground, nullptr, DataExport,
           nullptr, DataProperties}},
-        {"&View", false, {ViewToolbar, ViewStatusBar}},
+        {"&View", false, {ViewToolbar, ViewStatusBar, nullptr, ViewExportImage}},
         {"&Window", true, {WindowNew, WindowCascade, WindowTile, WindowArrange}},
         {"&Help", false, {HelpTopics, nullptr, HelpAbout, HelpUpdates, HelpHomePage}},
     };

@@ -1,8 +1,10 @@
 #include "printcontroldlg.h"
 
+#include "app/document/commands/valuecommand.h"
+#include "app/document/korvadoc.h"
+#include "app/document/prompter.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
-#include "printlisteditcommand.h"
 #include "tablectrl.h"
 
 #include <QBoxLayout>
@@ -12,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace korva::charts {
@@ -42,13 +43,9 @@ std::vector<int> AskItemsToDelete(QWidget* parent, const QStringList& items) {
 
 } // namespace
 
-PrintControlDlg::PrintControlDlg(GridData& grid, std::function<void(QUndoCommand*)> execute,
-                                 QWidget* parent)
-    : QDialog(parent), grid_(grid), execute_(std::move(execute)) {
+PrintControlDlg::PrintControlDlg(CKORVADoc& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setWindowTitle("Print Control");
-    showMessage = [this](const QString& text) {
-        QMessageBox::warning(this, "Print Control", text);
-    };
     chooseItems = [this](const QStringList& items) { return AskItemsToDelete(this, items); };
 
     auto* layout = new QHBoxLayout(this);
@@ -110,21 +107,22 @@ PrintControlDlg::PrintControlDlg(GridData& grid, std::function<void(QUndoCommand
     connect(table_, &TableCtrl::EndEdit, this, &PrintControlDlg::CorrectCell);
     connect(buttons, &QDialogButtonBox::accepted, this, &PrintControlDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PrintControlDlg::reject);
+    connect(&document_, &CKORVADoc::SimulationPeriodChanged, this, &PrintControlDlg::RefreshPeriod);
     Refresh();
 }
 
 void PrintControlDlg::Refresh() {
     std::vector<PrintRow> rows;
-    for (const PrintDataItem& item : grid_.printList)
+    for (const PrintDataItem& item : document_.Grid().printList)
         rows.push_back({item.month, item.day, item.year});
     SetRows(rows);
     RefreshPeriod();
 }
 
 void PrintControlDlg::RefreshPeriod() {
-    const int year = grid_.settings.simulationYear;
-    const CalendarDate start = DayNumberToDate(grid_.settings.simulationStart, year);
-    const CalendarDate end = DayNumberToDate(grid_.settings.simulationEnd, year);
+    const int year = document_.Grid().settings.simulationYear;
+    const CalendarDate start = DayNumberToDate(document_.Grid().settings.simulationStart, year);
+    const CalendarDate end = DayNumberToDate(document_.Grid().settings.simulationEnd, year);
     const int values[] = {start.month, start.day, start.year, end.month, end.day, end.year};
     for (int i = 0; i < 6; ++i)
         group_[i]->setText(QString::number(values[i]));
@@ -168,7 +166,7 @@ void PrintControlDlg::CorrectCell(int row, int column) {
 void PrintControlDlg::AddRows() {
     std::vector<PrintRow> rows = Rows();
     const int count = std::clamp(LeadingInteger(count_->text().toStdString()), 0, MaxGroupRows);
-    AddPrintRows(rows, count, grid_.settings.simulationYear);
+    AddPrintRows(rows, count, document_.Grid().settings.simulationYear);
     SetRows(rows);
 }
 
@@ -189,7 +187,7 @@ void PrintControlDlg::AddGroup() {
     std::vector<PrintRow> rows = Rows();
     const std::string problem = AddPrintGroup(rows, group);
     if (!problem.empty()) {
-        showMessage(QString::fromStdString(problem));
+        Prompts().Warn(this, QString::fromStdString(problem));
         return;
     }
     SetRows(rows);
@@ -198,12 +196,19 @@ void PrintControlDlg::AddGroup() {
 void PrintControlDlg::accept() {
     std::vector<PrintDataItem> list = BuildPrintList(Rows());
     const bool same =
-        list.size() == grid_.printList.size() &&
-        std::equal(list.begin(), list.end(), grid_.printList.begin(),
+        list.size() == document_.Grid().printList.size() &&
+        std::equal(list.begin(), list.end(), document_.Grid().printList.begin(),
                    [](const PrintDataItem& a, const PrintDataItem& b) {
                        return a.month == b.month && a.day == b.day && a.year == b.year;
                    });
-    if (!same && execute_) execute_(new PrintListEditCommand(grid_, std::move(list)));
+    if (!same) {
+        auto* command = new ValueCommand<std::vector<PrintDataItem>>(
+            document_, "Print Control",
+            [](GridData& grid) -> std::vector<PrintDataItem>& { return grid.printList; },
+            std::move(list), ModelChange{ModelChange::OutputSelection});
+        command->SetExtraBytes(2 * document_.Grid().printList.size() * sizeof(PrintDataItem));
+        document_.Execute(command);
+    }
     QDialog::accept();
 }
 

@@ -8,10 +8,9 @@
 #include <functional>
 
 class QLineEdit;
-class QUndoCommand;
 
 namespace korva {
-class GridData;
+class CKORVADoc;
 class TableCtrl;
 } // namespace korva
 
@@ -20,9 +19,7 @@ namespace korva::charts {
 class PrintControlDlg : public QDialog {
     Q_OBJECT
 public:
-    // execute takes the undo command of OK (the document's Execute).
-    PrintControlDlg(GridData& grid, std::function<void(QUndoCommand*)> execute,
-                    QWidget* parent = nullptr);
+    PrintControlDlg(CKORVADoc& document, QWidget* parent = nullptr);
 
     // Fills the table from the print list and the group dates from the
     // simulation period.
@@ -40,7 +37,6 @@ public:
     void DeleteRows(const std::vector<int>& bodyRows);
     void AddGroup();
 
-    std::function<void(const QString&)> showMessage;
     // Asks which rows to delete ("Choose Items to Delete"); tests replace it.
     std::function<std::vector<int>(const QStringList& items)> chooseItems;
 
@@ -51,8 +47,7 @@ private:
     void SetRows(const std::vector<PrintRow>& rows);
     void CorrectCell(int row, int column);
 
-    GridData& grid_;
-    std::function<void(QUndoCommand*)> execute_;
+    CKORVADoc& document_;
     TableCtrl* table_ = nullptr;
     QLineEdit* count_ = nullptr;
     QLineEdit* group_[7] = {};

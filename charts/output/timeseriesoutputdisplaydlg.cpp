@@ -1,5 +1,7 @@
 #include "timeseriesoutputdisplaydlg.h"
 
+#include "app/document/korvadoc.h"
+#include "app/document/prompter.h"
 #include "charts/graph/timeseriesgraph.h"
 #include "charts/window/graphdlg.h"
 #include "files/numberformat.h"
@@ -8,32 +10,26 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace korva::charts {
 
-TimeSeriesOutputDisplayDlg::TimeSeriesOutputDisplayDlg(const GridData& grid,
-                                                       const QString& workingFolder,
-                                                       QWidget* parent)
-    : QDialog(parent), grid_(grid), workingFolder_(workingFolder) {
-    setWindowTitle("Output Time Series Display");
-    showMessage = [this](const QString& text) {
-        QMessageBox::warning(this, "Output Time Series Display", text);
-    };
-    chooseSaveFile = [this] {
-        QString path =
-            QFileDialog::getSaveFileName(this, "Write to tab-delimited file", workingFolder_,
-                                         "Tab-delimited files (*.txt);;All Files (*.*)");
-        if (!path.isEmpty() && !QFileInfo(path).fileName().contains('.')) path += ".txt";
-        return path;
-    };
+namespace {
 
+// The view's time-series display mode (grid lines and the hover readout).
+constexpr int TimeSeriesDisplayMode = 7;
+
+} // namespace
+
+TimeSeriesOutputDisplayDlg::TimeSeriesOutputDisplayDlg(CKORVADoc& document, ViewReceiverHost* view,
+                                                       QWidget* parent)
+    : QDialog(parent), document_(document), view_(view) {
+    setWindowTitle("Output Time Series Display");
     auto* layout = new QVBoxLayout(this);
     list_ = new QListWidget(this);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -70,25 +66,51 @@ TimeSeriesOutputDisplayDlg::TimeSeriesOutputDisplayDlg(const GridData& grid,
     connect(display, &QPushButton::clicked, this, [this] { DisplayGraph(); });
     connect(write, &QPushButton::clicked, this, &TimeSeriesOutputDisplayDlg::WriteText);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(&document_, &CKORVADoc::ModelEdited, this, &TimeSeriesOutputDisplayDlg::OnModelEdited);
+}
+
+TimeSeriesOutputDisplayDlg::~TimeSeriesOutputDisplayDlg() {
+    LeaveView();
+}
+
+void TimeSeriesOutputDisplayDlg::LeaveView() {
+    if (view_ == nullptr) return;
+    view_->SetTimeSeriesHoverReceiver(nullptr);
+    if (view_->ViewMode() == TimeSeriesDisplayMode) view_->SetViewMode(-1);
+}
+
+void TimeSeriesOutputDisplayDlg::hideEvent(QHideEvent* event) {
+    LeaveView();
+    QDialog::hideEvent(event);
+}
+
+void TimeSeriesOutputDisplayDlg::OnModelEdited(const ModelChange& change) {
+    // New results or another simulation period change what can be listed.
+    if (isVisible() && change.Touches(ModelChange::Outputs | ModelChange::SimulationPeriod))
+        Refresh();
 }
 
 void TimeSeriesOutputDisplayDlg::showEvent(QShowEvent* event) {
     Refresh();
+    if (view_ != nullptr) {
+        view_->SetTimeSeriesHoverReceiver(this);
+        view_->SetViewMode(TimeSeriesDisplayMode);
+    }
     QDialog::showEvent(event);
 }
 
 void TimeSeriesOutputDisplayDlg::Refresh() {
-    entries_ = ListTimeSeries(grid_);
+    entries_ = ListTimeSeries(document_.Grid());
     list_->clear();
     for (const SeriesEntry& entry : entries_)
         list_->addItem(QString::fromStdString(entry.text));
     from_->clear();
     to_->clear();
-    const int start = grid_.settings.simulationStart;
-    const int end = std::max(start, grid_.settings.simulationEnd);
+    const int start = document_.Grid().settings.simulationStart;
+    const int end = std::max(start, document_.Grid().settings.simulationEnd);
     for (int day = start; day <= end; ++day) {
         const QString text =
-            QString::fromStdString(SeriesDateText(day, grid_.settings.simulationYear));
+            QString::fromStdString(SeriesDateText(day, document_.Grid().settings.simulationYear));
         from_->addItem(text);
         to_->addItem(text);
     }
@@ -107,20 +129,21 @@ std::vector<GraphDlg*> TimeSeriesOutputDisplayDlg::DisplayGraph() {
     std::vector<GraphDlg*> windows;
     const std::vector<SeriesEntry> chosen = Selected();
     if (chosen.empty() || from_->currentIndex() < 0 || to_->currentIndex() < 0) return windows;
-    const int from = grid_.settings.simulationStart + from_->currentIndex();
-    const int to = grid_.settings.simulationStart + to_->currentIndex();
+    const int from = document_.Grid().settings.simulationStart + from_->currentIndex();
+    const int to = document_.Grid().settings.simulationStart + to_->currentIndex();
     if (from > to) {
-        showMessage("The \"from\" date must not be after the \"to\" date.");
+        Prompts().Warn(this, "The \"from\" date must not be after the \"to\" date.");
         return windows;
     }
     std::string problem;
-    std::vector<GraphData> graphs = MakeTimeSeriesGraphs(grid_, chosen, from, to, &problem);
+    std::vector<GraphData> graphs =
+        MakeTimeSeriesGraphs(document_.Grid(), chosen, from, to, &problem);
     if (graphs.empty()) {
-        showMessage(QString::fromStdString(problem));
+        Prompts().Warn(this, QString::fromStdString(problem));
         return windows;
     }
     for (GraphData& graph : graphs)
-        windows.push_back(ShowGraph(std::move(graph), workingFolder_, nullptr));
+        windows.push_back(ShowGraph(std::move(graph), CKORVADoc::WorkingFolder(), nullptr));
     return windows;
 }
 
@@ -128,12 +151,15 @@ void TimeSeriesOutputDisplayDlg::WriteText() {
     double interval = 0.0;
     if (!ParseDouble(interval_->text().trimmed().toStdString(), interval) ||
         !std::isfinite(interval)) {
-        showMessage("The timestep must be a number of days.");
+        Prompts().Warn(this, "The timestep must be a number of days.");
         return;
     }
-    const QString path = chooseSaveFile();
+    QString path = Prompts().SaveFileName(this, "Write to tab-delimited file",
+                                          "Tab-delimited files (*.txt);;All Files (*.*)",
+                                          CKORVADoc::WorkingFolder());
     if (path.isEmpty()) return;
-    ExportSeries(grid_, Selected(), interval, path.toStdString());
+    if (!QFileInfo(path).fileName().contains('.')) path += ".txt";
+    ExportSeries(document_.Grid(), Selected(), interval, path.toStdString());
 }
 
 void TimeSeriesOutputDisplayDlg::HoverCell(const HoveredCell& cell) {
@@ -142,7 +168,7 @@ void TimeSeriesOutputDisplayDlg::HoverCell(const HoveredCell& cell) {
     for (int i = 0; i < list_->count() && i < static_cast<int>(entries_.size()); ++i) {
         SeriesPlace place;
         const auto& entry = entries_[static_cast<std::size_t>(i)];
-        const bool here = ParseSeriesName(SeriesRecord(grid_, entry).name, place) &&
+        const bool here = ParseSeriesName(SeriesRecord(document_.Grid(), entry).name, place) &&
                           place.kind == SeriesPlace::Kind::Cell && place.x == cell.row &&
                           place.y == cell.column && (place.z < 0 || place.z == cell.layer);
         QFont font = list_->item(i)->font();

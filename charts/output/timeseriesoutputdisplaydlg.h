@@ -8,12 +8,16 @@
 #include "view3d/viewreceivers.h"
 
 #include <QDialog>
-#include <functional>
 #include <vector>
 
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+
+namespace korva {
+class CKORVADoc;
+struct ModelChange;
+} // namespace korva
 
 namespace korva::charts {
 
@@ -22,10 +26,11 @@ class GraphDlg;
 class TimeSeriesOutputDisplayDlg : public QDialog, public TimeSeriesHoverReceiver {
     Q_OBJECT
 public:
-    // grid is read when the dialog is shown; workingFolder holds the graphs'
-    // chart settings file.
-    TimeSeriesOutputDisplayDlg(const GridData& grid, const QString& workingFolder,
+    // view (may be null) is put into the time-series display mode while the
+    // dialog is shown and tells it the cell under the pointer.
+    TimeSeriesOutputDisplayDlg(CKORVADoc& document, ViewReceiverHost* view,
                                QWidget* parent = nullptr);
+    ~TimeSeriesOutputDisplayDlg() override;
 
     // Fills the list and the date choices from the output store.
     void Refresh();
@@ -42,18 +47,17 @@ public:
 
     void HoverCell(const HoveredCell& cell) override;
 
-    // How the dialog asks for a file name and shows a message; tests replace them.
-    std::function<QString()> chooseSaveFile;
-    std::function<void(const QString&)> showMessage;
-
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     std::vector<SeriesEntry> Selected() const;
+    void OnModelEdited(const ModelChange& change);
+    void LeaveView();
 
-    const GridData& grid_;
-    QString workingFolder_;
+    CKORVADoc& document_;
+    ViewReceiverHost* view_ = nullptr;
     std::vector<SeriesEntry> entries_;
     QListWidget* list_ = nullptr;
     QComboBox* from_ = nullptr;

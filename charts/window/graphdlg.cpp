@@ -1,5 +1,7 @@
 #include "graphdlg.h"
 
+#include "app/document/korvadoc.h"
+#include "app/document/prompter.h"
 #include "charts/graph/graphtable.h"
 #include "charts/image/chartimage.h"
 #include "chartscenebuilder.h"
@@ -11,8 +13,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QMessageBox>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRubberBand>
@@ -25,12 +26,10 @@ namespace {
 // A press and release closer than this are a click, not a drag.
 constexpr int kMinDrag = 4;
 
-QString WithExtension(QString path, const QString& filter) {
+// A name typed without an extension gets the usual one.
+QString WithExtension(const QString& path, const char* extension) {
     if (path.isEmpty() || QFileInfo(path).fileName().contains('.')) return path;
-    if (filter.contains("*.jpg")) return path + ".jpg";
-    if (filter.contains("*.svg")) return path + ".svg";
-    if (filter.contains("*.txt")) return path + ".txt";
-    return path + ".png";
+    return path + extension;
 }
 
 } // namespace
@@ -42,14 +41,6 @@ GraphDlg::GraphDlg(GraphData data, const QString& settingsFolder, QWidget* paren
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("Graph");
     setWindowTitle("Graph");
-
-    showMessage = [this](const QString& text) { QMessageBox::warning(this, "Graph", text); };
-    chooseSaveFile = [this](const QString& caption, const QString& filter) {
-        QString selected;
-        const QString path =
-            QFileDialog::getSaveFileName(this, caption, QString(), filter, &selected);
-        return WithExtension(path, selected);
-    };
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -79,7 +70,7 @@ GraphDlg::GraphDlg(GraphData data, const QString& settingsFolder, QWidget* paren
     GraphHost host;
     host.draw = [this] { Redraw(); };
     host.message = [this](const std::string& text) {
-        if (showMessage) showMessage(QString::fromStdString(text));
+        Prompts().Warn(this, QString::fromStdString(text));
     };
     host.caption = [this](const std::string& caption) {
         setWindowTitle(QString::fromStdString(caption));
@@ -109,9 +100,8 @@ void GraphDlg::Rebuild() {
     try {
         builder_->Build();
     } catch (const plot::ChartError& e) {
-        if (showMessage)
-            showMessage(QString("[GraphView::BuildGraphWindow] Failed to create graph.\n") +
-                        e.what());
+        Prompts().Warn(this, QString("[GraphView::BuildGraphWindow] Failed to create graph.\n") +
+                                 e.what());
     }
 }
 
@@ -196,7 +186,7 @@ bool GraphDlg::SaveImage(const QString& path) {
     std::string error;
     const QSize size = view_->viewport()->size();
     if (!WriteChartImage(chart_, size.width(), size.height(), path.toStdString(), error)) {
-        if (showMessage) showMessage(QString::fromStdString("Unable to save the image: " + error));
+        Prompts().Warn(this, QString::fromStdString("Unable to save the image: " + error));
         return false;
     }
     return true;
@@ -210,22 +200,24 @@ void GraphDlg::CopyImage() {
 bool GraphDlg::ExportData(const QString& path) {
     std::string error;
     if (!ReplaceFileContents(path.toStdString(), GraphDataTable(data_), &error)) {
-        if (showMessage)
-            showMessage("Unable to open " + path + " (" + QString::fromStdString(error) + ")");
+        Prompts().Warn(this, "Unable to open " + path + " (" + QString::fromStdString(error) + ")");
         return false;
     }
     return true;
 }
 
 void GraphDlg::OnSaveImage() {
-    const QString path = chooseSaveFile(
-        "Save Image", "PNG image (*.png);;JPEG image (*.jpg *.jpeg);;SVG image (*.svg)");
+    const QString filter = "PNG image (*.png);;JPEG image (*.jpg *.jpeg);;SVG image (*.svg)";
+    const QString path = WithExtension(
+        Prompts().SaveFileName(this, "Save Image", filter, CKORVADoc::WorkingFolder()), ".png");
     if (!path.isEmpty()) SaveImage(path);
 }
 
 void GraphDlg::OnExportData() {
-    const QString path =
-        chooseSaveFile("Export Data", "Tab-delimited files (*.txt);;All Files (*)");
+    const QString path = WithExtension(
+        Prompts().SaveFileName(this, "Export Data", "Tab-delimited files (*.txt);;All Files (*)",
+                               CKORVADoc::WorkingFolder()),
+        ".txt");
     if (!path.isEmpty()) ExportData(path);
 }
 

@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QChart;
@@ -42,10 +41,6 @@ public:
     bool SaveImage(const QString& path);
     void CopyImage();
     bool ExportData(const QString& path);
-
-    // How the window shows a message and asks for a file name; tests replace them.
-    std::function<void(const QString&)> showMessage;
-    std::function<QString(const QString& caption, const QString& filter)> chooseSaveFile;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace korva {
@@ -41,9 +42,25 @@ CropYieldEditDlg::CropYieldEditDlg(DialogDocument& document, QWidget* parent)
     layout->addWidget(salinity_);
     layout->addWidget(buttons);
 
+    Reload();
+    // A basin added or deleted, or an undo, while the editor is open.
+    connect(&document_, &DialogDocument::ModelChanged, this, [this](unsigned parts) {
+        if (!storing_ && (parts & (unsigned(RecordSettingsPart) | unsigned(BoundariesPart))) != 0)
+            Reload();
+    });
+    resize(560, 400);
+}
+
+void CropYieldEditDlg::Reload() {
+    table_ = CropYieldTable(document_.Grid());
+    method_->setCurrentIndex(0);
     Fill(CropYieldTable::ResponseTable, response_);
     Fill(CropYieldTable::SalinityTable, salinity_);
-    resize(560, 400);
+}
+
+void CropYieldEditDlg::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) Reload();
+    QDialog::showEvent(event);
 }
 
 void CropYieldEditDlg::Fill(CropYieldTable::Table which, TableCtrl* table) {
@@ -61,6 +78,7 @@ void CropYieldEditDlg::Fill(CropYieldTable::Table which, TableCtrl* table) {
             table->SetItemText(basin + 1, v + 1, table_.Cell(which, basin, v));
     }
     table->AutoSizeColumns();
+    table->SetColumnsFillWidth(true);
 }
 
 void CropYieldEditDlg::OnEdited(CropYieldTable::Table which, TableCtrl* table, int row,
@@ -73,7 +91,9 @@ void CropYieldEditDlg::OnEdited(CropYieldTable::Table which, TableCtrl* table, i
 void CropYieldEditDlg::accept() {
     YieldRecords records = table_.Result();
     records.method = method_->currentIndex();
+    storing_ = true;
     ChangeRecords(document_, tr("Edit Crop Yield Function"), records, RecordSettingsPart);
+    storing_ = false;
     QDialog::accept();
 }
 

@@ -21,8 +21,16 @@ public:
     TableCtrl* ResponseTableCtrl() const { return response_; }
     TableCtrl* SalinityTableCtrl() const { return salinity_; }
 
+    // Starts again from the project's yield lists.
+    void Reload();
+
 public slots:
     void accept() override;
+
+protected:
+    // The constants panel keeps its editors and shows them again: each
+    // showing starts from the project, not from edits cancelled before.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Fill(CropYieldTable::Table which, TableCtrl* table);
@@ -33,6 +41,7 @@ private:
     QComboBox* method_;
     TableCtrl* response_;
     TableCtrl* salinity_;
+    bool storing_ = false;
 };
 
 } // namespace korva

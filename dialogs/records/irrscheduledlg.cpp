@@ -68,8 +68,7 @@ IrrScheduleDlg::IrrScheduleDlg(DialogDocument& document, QWidget* parent)
         if (!storing_ && (parts & (unsigned(IrrigationPart) | unsigned(BoundariesPart))) != 0)
             Reload();
     });
-    for (int c = 0; c < titles.size(); ++c)
-        table_->SetColumnWidth(c, 90);
+    table_->SetColumnsFillWidth(true);
     resize(540, 420);
 }
 

@@ -35,6 +35,7 @@ NatBoundDlg::NatBoundDlg(DialogDocument& document, QWidget* parent)
                             bounds_.SetCell(row - 1, column, table_->GetItemText(row, column)));
     });
     table_->AutoSizeColumns();
+    table_->SetColumnsFillWidth(true);
     resize(460, 300);
 }
 

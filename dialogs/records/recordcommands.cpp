@@ -48,9 +48,8 @@ void RegisterRecordCommands(CommandTable& table) {
     });
 }
 
-void EditCropYield(DialogDocument& document, QWidget* parent) {
-    CropYieldEditDlg dialog(document, parent);
-    dialog.exec();
+std::function<QDialog*(QWidget* parent)> CropYieldEditorFactory(DialogDocument& document) {
+    return [&document](QWidget* parent) { return new CropYieldEditDlg(document, parent); };
 }
 
 } // namespace korva

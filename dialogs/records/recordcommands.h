@@ -3,6 +3,9 @@
 // crop data dialog), "&Irrigation Schedule" and "&Drain-Collector
 // Connectivity" (modeless, one per project), "&Natural Boundary Properties"
 // (modal).
+#include <functional>
+
+class QDialog;
 class QWidget;
 
 namespace korva {
@@ -12,7 +15,8 @@ class DialogDocument;
 
 void RegisterRecordCommands(CommandTable& table);
 
-// The crop yield editor, opened from the simulation constants (modal).
-void EditCropYield(DialogDocument& document, QWidget* parent);
+// The "Crop Yield Function" editor of the simulation constants panel
+// (SimulationConstantsDlg::SetCropYieldEditor takes it).
+std::function<QDialog*(QWidget* parent)> CropYieldEditorFactory(DialogDocument& document);
 
 } // namespace korva

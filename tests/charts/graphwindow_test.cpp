@@ -4,7 +4,9 @@
 #include "charts/output/timeseriesoutputdisplaydlg.h"
 #include "charts/window/graphdlg.h"
 #include "charts/window/irrigationplot.h"
+#include "fakeview.h"
 #include "runfixture.h"
+#include "tests/app/scriptedprompter.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -25,13 +27,16 @@ class GraphWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(testing::ExampleRun::Instance().ok) << "the example run failed";
+        ASSERT_TRUE(document.OnOpenDocument(testing::ExampleRun::Instance().Project()));
+        ASSERT_FALSE(document.Grid().outputs.Empty());
     }
-    const GridData& Grid() { return testing::ExampleRun::Instance().grid; }
     std::filesystem::path Folder() { return testing::ExampleRun::Instance().folder; }
+    test::ScriptedPrompter prompts;
+    CKORVADoc document;
 };
 
 TEST_F(GraphWindow, DisplayGraphOpensOneWindowPerParameter) {
-    TimeSeriesOutputDisplayDlg dlg(Grid(), QString::fromStdString(Folder().string()));
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
     ASSERT_GE(dlg.List()->count(), 4);
     EXPECT_EQ(dlg.List()->item(0)->text(),
@@ -60,7 +65,7 @@ TEST_F(GraphWindow, DisplayGraphOpensOneWindowPerParameter) {
 }
 
 TEST_F(GraphWindow, DragZoomsIntoTheDraggedDaysAndAClickShowsAll) {
-    TimeSeriesOutputDisplayDlg dlg(Grid(), QString::fromStdString(Folder().string()));
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
     dlg.List()->item(0)->setSelected(true);
     const auto windows = dlg.DisplayGraph();
@@ -93,7 +98,7 @@ TEST_F(GraphWindow, DragZoomsIntoTheDraggedDaysAndAClickShowsAll) {
 }
 
 TEST_F(GraphWindow, EachWindowKeepsItsOwnDrag) {
-    TimeSeriesOutputDisplayDlg dlg(Grid(), QString::fromStdString(Folder().string()));
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
     dlg.List()->item(0)->setSelected(true);
     GraphDlg* first = dlg.DisplayGraph().at(0);
@@ -114,7 +119,7 @@ TEST_F(GraphWindow, EachWindowKeepsItsOwnDrag) {
 }
 
 TEST_F(GraphWindow, SavesCopiesAndExportsWhatItShows) {
-    TimeSeriesOutputDisplayDlg dlg(Grid(), QString::fromStdString(Folder().string()));
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
     dlg.List()->item(0)->setSelected(true);
     GraphDlg* graph = dlg.DisplayGraph().at(0);
@@ -131,10 +136,9 @@ TEST_F(GraphWindow, SavesCopiesAndExportsWhatItShows) {
     std::string svgText((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
     EXPECT_NE(svgText.find("<svg"), std::string::npos);
 
-    QString message;
-    graph->showMessage = [&](const QString& text) { message = text; };
     EXPECT_FALSE(graph->SaveImage(QString::fromStdString((Folder() / "graph.bmp").string())));
-    EXPECT_TRUE(message.contains(".png")) << message.toStdString();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(".png")) << prompts.messages[0].toStdString();
 
     graph->CopyImage();
     EXPECT_EQ(QApplication::clipboard()->image().size(), size);
@@ -151,16 +155,14 @@ TEST_F(GraphWindow, SavesCopiesAndExportsWhatItShows) {
 }
 
 TEST_F(GraphWindow, WritesTheChosenSeriesAsText) {
-    TimeSeriesOutputDisplayDlg dlg(Grid(), QString::fromStdString(Folder().string()));
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
-    const std::filesystem::path out = Folder() / "series.txt";
-    dlg.chooseSaveFile = [&] { return QString::fromStdString(out.string()); };
-    QString message;
-    dlg.showMessage = [&](const QString& text) { message = text; };
+    const std::filesystem::path out = Folder() / "series";
+    prompts.files.push_back(QString::fromStdString(out.string()));
     dlg.List()->item(0)->setSelected(true);
     dlg.Interval()->setText("30");
     dlg.WriteText();
-    std::ifstream in(out);
+    std::ifstream in(Folder() / "series.txt"); // ".txt" added to a name without one
     std::string line;
     int lines = 0;
     while (std::getline(in, line))
@@ -170,7 +172,27 @@ TEST_F(GraphWindow, WritesTheChosenSeriesAsText) {
     EXPECT_EQ(lines, 1 + 8);
     dlg.Interval()->setText("a week");
     dlg.WriteText();
-    EXPECT_FALSE(message.isEmpty());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], "The timestep must be a number of days.");
+}
+
+TEST_F(GraphWindow, DisplayTakesTheViewsPointerWhileShown) {
+    testing::FakeView view;
+    {
+        TimeSeriesOutputDisplayDlg dlg(document, &view);
+        dlg.show();
+        EXPECT_EQ(view.mode, 7);
+        EXPECT_EQ(view.hover, &dlg);
+        // The pointer over row 6, column 5 marks that cell's series.
+        view.hover->HoverCell({0, 5, 4});
+        EXPECT_TRUE(dlg.List()->item(0)->font().bold());
+        EXPECT_FALSE(dlg.List()->item(2)->font().bold());
+        dlg.hide();
+        EXPECT_EQ(view.mode, -1);
+        EXPECT_EQ(view.hover, nullptr);
+        dlg.show();
+    }
+    EXPECT_EQ(view.hover, nullptr); // a closed dialog is never called again
 }
 
 TEST_F(GraphWindow, IrrigationPlotNamesItsChart) {
@@ -189,7 +211,7 @@ TEST_F(GraphWindow, Screenshots) {
     const char* folder = std::getenv("KORVA_CHART_SHOTS");
     if (folder == nullptr) GTEST_SKIP() << "set KORVA_CHART_SHOTS to keep pictures";
     const QString out = QString::fromUtf8(folder) + "/";
-    TimeSeriesOutputDisplayDlg dlg(Grid(), QString::fromStdString(Folder().string()));
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
     dlg.List()->item(0)->setSelected(true);
     dlg.List()->item(1)->setSelected(true);
@@ -208,8 +230,10 @@ TEST_F(GraphWindow, Screenshots) {
     QApplication::processEvents();
     graph->grab().save(out + "graph_zoomed.png");
     graph->close();
-    IrrigationData schedule = {{4, 15, 2005, 7.5, 1.2}, {5, 1, 2005, 5.0, 1.0},
-                               {5, 20, 2005, 6.0, 1.0}, {6, 10, 2005, 8.0, 1.1}};
+    IrrigationData schedule = {{4, 15, 2005, 7.5, 1.2},
+                               {5, 1, 2005, 5.0, 1.0},
+                               {5, 20, 2005, 6.0, 1.0},
+                               {6, 10, 2005, 8.0, 1.1}};
     GraphDlg* irrigation = ShowIrrigationPlot(schedule, QString::fromStdString(Folder().string()));
     QApplication::processEvents();
     irrigation->grab().save(out + "irrigation.png");

@@ -1,8 +1,12 @@
-// The print control window: typed cells corrected, groups added, OK as one
-// undo step, Cancel changing nothing.
+// The print control window opened from its command: typed cells corrected,
+// groups added, OK as one undo step of the document, Cancel changing nothing.
+#include "app/document/commandids.h"
+#include "app/document/commandtable.h"
+#include "app/document/korvadoc.h"
+#include "charts/chartcommands.h"
 #include "charts/output/printcontroldlg.h"
-#include "model/griddata.h"
 #include "tablectrl.h"
+#include "tests/app/scriptedprompter.h"
 
 #include <QLineEdit>
 #include <QUndoStack>
@@ -11,82 +15,89 @@
 namespace korva::charts {
 namespace {
 
-GridData ModelOf2005() {
-    GridData grid;
-    grid.settings.simulationYear = 2005;
-    grid.settings.simulationStart = 90;
-    grid.settings.simulationEnd = 273;
-    grid.printList = {{6, 1, 2005}};
-    return grid;
-}
-
-TEST(PrintControlWindow, ShowsTheListAndThePeriod) {
-    GridData grid = ModelOf2005();
-    PrintControlDlg dlg(grid, {});
-    EXPECT_EQ(dlg.windowTitle(), "Print Control");
-    EXPECT_EQ(dlg.Table()->GetItemText(0, 0), "Month");
-    EXPECT_EQ(dlg.Table()->GetItemText(1, 0), "6");
-    EXPECT_EQ(dlg.GroupField(0)->text(), "4"); // day 90 of 2005 is 1 April
-    EXPECT_EQ(dlg.GroupField(1)->text(), "1");
-    EXPECT_EQ(dlg.GroupField(3)->text(), "10");
-}
-
-TEST(PrintControlWindow, CorrectsCellsAsTheyAreEdited) {
-    GridData grid = ModelOf2005();
-    PrintControlDlg dlg(grid, {});
-    TableCtrl* table = dlg.Table();
-    table->SetItemText(1, 0, "14");
-    emit table->EndEdit(1, 0);
-    EXPECT_EQ(table->GetItemText(1, 0), "12");
-    table->SetItemText(1, 0, "4");
-    table->SetItemText(1, 1, "31");
-    emit table->EndEdit(1, 1);
-    EXPECT_EQ(table->GetItemText(1, 1), "30");
-    table->SetItemText(1, 2, "7");
-    emit table->EndEdit(1, 2);
-    EXPECT_EQ(table->GetItemText(1, 2), "1907");
-}
-
-TEST(PrintControlWindow, OkIsOneUndoStepAndCancelChangesNothing) {
-    GridData grid = ModelOf2005();
-    QUndoStack stack;
-    {
-        PrintControlDlg dlg(grid, [&](QUndoCommand* c) { stack.push(c); });
-        for (int i = 0; i < 7; ++i)
-            dlg.GroupField(i)->setText(QString::number(
-                std::vector<int>{1, 1, 2005, 1, 10, 2005, 3}[static_cast<std::size_t>(i)]));
-        dlg.AddGroup();
-        EXPECT_EQ(dlg.Table()->GetRowCount(), 1 + 1 + 4);
-        dlg.CountToAdd()->setText("2");
-        dlg.AddRows();
-        dlg.DeleteRows({5, 6}); // the two empty rows again
-        dlg.reject();
+class PrintControlWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(document.OnOpenDocument(QString(KORVA_SOURCE_DIR) + "/examples/field3d.kvp"));
+        RegisterChartCommands(table);
+        CommandContext context;
+        context.document = &document;
+        ASSERT_TRUE(table.Run(cmd::DataPrintControl, context));
+        dlg = qobject_cast<PrintControlDlg*>(document.Modeless("printcontrol"));
+        ASSERT_NE(dlg, nullptr);
+        before = document.Grid().printList;
     }
-    EXPECT_EQ(grid.printList.size(), 1u);
-    EXPECT_EQ(stack.count(), 0);
+    void SetGroup(std::vector<int> values) {
+        for (int i = 0; i < 7; ++i)
+            dlg->GroupField(i)->setText(QString::number(values[static_cast<std::size_t>(i)]));
+    }
+    test::ScriptedPrompter prompts;
+    CKORVADoc document;
+    CommandTable table;
+    PrintControlDlg* dlg = nullptr;
+    std::vector<PrintDataItem> before;
+};
 
-    PrintControlDlg dlg(grid, [&](QUndoCommand* c) { stack.push(c); });
-    QString message;
-    dlg.showMessage = [&](const QString& text) { message = text; };
-    dlg.GroupField(6)->setText("0");
-    dlg.AddGroup();
-    EXPECT_EQ(message, "Interval must be at least 1.");
-    dlg.GroupField(6)->setText("3");
-    for (int i = 0; i < 6; ++i)
-        dlg.GroupField(i)->setText(QString::number(
-            std::vector<int>{1, 1, 2005, 1, 10, 2005}[static_cast<std::size_t>(i)]));
-    dlg.AddGroup();
-    dlg.accept();
-    ASSERT_EQ(stack.count(), 1);
-    ASSERT_EQ(grid.printList.size(), 5u);
-    EXPECT_EQ(grid.printList[0].day, 1); // sorted: January before June
-    EXPECT_EQ(grid.printList[3].day, 10);
-    EXPECT_EQ(grid.printList[4].month, 6);
-    stack.undo();
-    ASSERT_EQ(grid.printList.size(), 1u);
-    EXPECT_EQ(grid.printList[0].month, 6);
-    stack.redo();
-    EXPECT_EQ(grid.printList.size(), 5u);
+TEST_F(PrintControlWindow, ShowsTheListAndTheSimulationPeriod) {
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->windowTitle(), "Print Control");
+    EXPECT_EQ(dlg->Table()->GetItemText(0, 0), "Month");
+    EXPECT_EQ(dlg->Table()->GetRowCount(), 1 + static_cast<int>(before.size()));
+    EXPECT_EQ(dlg->GroupField(0)->text(), "4"); // the example runs from 1 April 2005
+    EXPECT_EQ(dlg->GroupField(1)->text(), "1");
+    EXPECT_EQ(dlg->GroupField(2)->text(), "2005");
+    // The period follows the document.
+    document.SetSimulationPeriod(100, 200, 2005);
+    EXPECT_EQ(dlg->GroupField(1)->text(), "11");
+}
+
+TEST_F(PrintControlWindow, CorrectsCellsAsTheyAreEdited) {
+    dlg->AddRows();
+    TableCtrl* table = dlg->Table();
+    const int row = table->GetRowCount() - 1;
+    table->SetItemText(row, 0, "14");
+    emit table->EndEdit(row, 0);
+    EXPECT_EQ(table->GetItemText(row, 0), "12");
+    table->SetItemText(row, 0, "4");
+    table->SetItemText(row, 1, "31");
+    emit table->EndEdit(row, 1);
+    EXPECT_EQ(table->GetItemText(row, 1), "30");
+    table->SetItemText(row, 2, "7");
+    emit table->EndEdit(row, 2);
+    EXPECT_EQ(table->GetItemText(row, 2), "1907");
+}
+
+TEST_F(PrintControlWindow, CancelChangesNothing) {
+    SetGroup({1, 1, 2005, 1, 10, 2005, 3});
+    dlg->AddGroup();
+    dlg->reject();
+    EXPECT_EQ(document.Grid().printList.size(), before.size());
+    EXPECT_EQ(document.UndoStack()->count(), 0);
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(PrintControlWindow, OkIsOneUndoStep) {
+    SetGroup({1, 1, 2005, 1, 10, 2005, 0});
+    dlg->AddGroup();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], "Interval must be at least 1.");
+    SetGroup({1, 1, 2005, 1, 10, 2005, 3});
+    dlg->AddGroup();
+    EXPECT_EQ(dlg->Table()->GetRowCount(), 1 + static_cast<int>(before.size()) + 4);
+    dlg->accept();
+    ASSERT_EQ(document.UndoStack()->count(), 1);
+    EXPECT_TRUE(document.IsModified());
+    const auto& list = document.Grid().printList;
+    ASSERT_EQ(list.size(), before.size() + 4);
+    // January 2005 sorts before the example's own dates.
+    EXPECT_EQ(list[0].month, 1);
+    EXPECT_EQ(list[0].day, 1);
+    EXPECT_EQ(list[3].day, 10);
+    document.UndoStack()->undo();
+    ASSERT_EQ(document.Grid().printList.size(), before.size());
+    EXPECT_FALSE(document.IsModified());
+    document.UndoStack()->redo();
+    EXPECT_EQ(document.Grid().printList.size(), before.size() + 4);
 }
 
 } // namespace

@@ -40,6 +40,9 @@ const GoldenCase Cases[] = {
     {"resave_field3d", {"resave", "examples/field3d.kvp", "@OUT@"}, true},
     {"resave_unwritable", {"resave", "examples/field2d.kvp", "/nonexistent/folder/out.kvp"}, false},
     {"resave_usage", {"resave", "examples/field2d.kvp"}, false},
+    {"help_export_vtk", {"export-vtk", "--help"}, false},
+    {"export_vtk_usage", {"export-vtk", "--binary", "examples/field3d.kvp", "out.vtr"}, false},
+    {"export_vtk_unwritable", {"export-vtk", "examples/field3d.kvp", "/nonexistent/out.vtr"}, false},
 };
 
 std::string Read(const fs::path& path) {

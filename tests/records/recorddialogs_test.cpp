@@ -7,6 +7,8 @@
 #include "dialogs/records/draincollectorconnectdlg.h"
 #include "dialogs/records/irrscheduledlg.h"
 #include "dialogs/records/natbounddlg.h"
+#include "dialogs/records/recordcommands.h"
+#include "dialogs/records/recordtext.h"
 #include "dialogs/records/selectionlistdlg.h"
 #include "examplegrid.h"
 #include "tablectrl.h"
@@ -186,6 +188,23 @@ TEST_F(RecordDialogTest, YieldTablesStorePerBasinLists) {
     stack.undo();
     EXPECT_EQ(grid.YieldResponseFactors, test::ExampleGrid().YieldResponseFactors);
     EXPECT_EQ(grid.SalinityUpperBounds, test::ExampleGrid().SalinityUpperBounds);
+    // The open editor followed the undo.
+    EXPECT_EQ(response->GetItemText(2, 3), FormatNumber(grid.YieldResponseFactors[2][1]));
+}
+
+TEST_F(RecordDialogTest, YieldEditorShownAgainForgetsCancelledEdits) {
+    auto make = CropYieldEditorFactory(document);
+    std::unique_ptr<QDialog> dialog(make(nullptr));
+    auto* yield = qobject_cast<CropYieldEditDlg*>(dialog.get());
+    ASSERT_NE(yield, nullptr);
+    yield->show();
+    Type(yield->ResponseTableCtrl(), 1, 1, "0.99");
+    yield->reject();
+    yield->show();
+    EXPECT_EQ(yield->ResponseTableCtrl()->GetItemText(1, 1),
+              FormatNumber(grid.YieldResponseFactors[0][0]));
+    yield->accept();
+    EXPECT_EQ(stack.count(), 0); // nothing changed, no step
 }
 
 TEST_F(RecordDialogTest, IrrigationScheduleClampsAddsAndAsksWhenTheBasinChanges) {

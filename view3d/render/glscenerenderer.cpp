@@ -58,11 +58,18 @@ out vec4 fragment;
 void main() { fragment = vec4(texture(image, st).rgb, 1.0); }
 )";
 
-// The unit box as one triangle strip of 14 vertices covering its six faces
-// with two triangles each: the least vertex work per cell.
+// The unit box as two triangles a face, face after face in the order a cell's
+// quad strip covers them: top, far side (y = 1), bottom, near side (y = 0),
+// then the faces x = 0 and x = 1. Translucent boxes are not sorted, so the
+// order of whole faces decides what shows through; a face split across the
+// sequence would show half-blended triangles.
 constexpr float UnitBox[] = {
-    0, 1, 1, 1, 1, 1, 0, 0, 1, 1, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 0,
-    0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0,
+    0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 1, 1, // top
+    0, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 0, 1, 0, // far side
+    0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0, 1, 0, // bottom
+    0, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0, 0, 1, 0, 1, 0, 0, 1, // near side
+    0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0, 1, // x = 0
+    1, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 1, // x = 1
 };
 
 std::unique_ptr<QOpenGLShaderProgram> BuildProgram(const char* vertex, const char* fragment,
@@ -226,7 +233,7 @@ void GlSceneRenderer::SetBackgroundImage(const QImage& image) {
 void GlSceneRenderer::DrawBoxes(const BoxBuffer& buffer) {
     if (buffer.count == 0) return;
     glBindVertexArray(buffer.vao);
-    glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 14, buffer.count);
+    glDrawArraysInstanced(GL_TRIANGLES, 0, 36, buffer.count);
 }
 
 void GlSceneRenderer::DrawStrips(const StripBuffer& buffer, unsigned mode) {

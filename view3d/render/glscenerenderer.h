@@ -66,7 +66,7 @@ private:
     MultiDrawArrays multiDrawArrays = nullptr;
     bool ready = false;
     std::unique_ptr<QOpenGLShaderProgram> boxProgram, stripProgram, textureProgram;
-    unsigned unitBox = 0; // the unit cube as one triangle strip
+    unsigned unitBox = 0; // the unit cube's six faces as triangles
     ListBuffers cellValues, markers;
     StripBuffer gridLines;
     unsigned backgroundVao = 0, backgroundBuffer = 0;

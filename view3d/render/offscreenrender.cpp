@@ -111,41 +111,76 @@ bool LoadOutputs(GridData& grid, const QString& projectPath, QString& error) {
     return true;
 }
 
-int Render(const QStringList& args) {
-    QString error;
-    const std::optional<RenderOptions> options = ParseRenderOptions(args, error);
-    if (!options) return Fail(error);
+// Reads what to draw; nullopt after the reason went to standard error.
+struct RenderJob {
+    RenderOptions options;
     GridData grid;
-    if (!ReadProjectFile(grid, options->projectPath.toStdString()))
-        return Fail(QStringLiteral("cannot read the project ") + options->projectPath);
-    if (options->output && !LoadOutputs(grid, options->projectPath, error)) return Fail(error);
     ViewSettings settings;
-    if (!ApplyRenderOptions(*options, grid, settings, error)) return Fail(error);
+};
+
+std::unique_ptr<RenderJob> PrepareJob(const QStringList& args, int& exitCode) {
+    exitCode = 1;
+    QString error;
+    std::optional<RenderOptions> options = ParseRenderOptions(args, error);
+    if (!options) {
+        Fail(error);
+        return nullptr;
+    }
+    auto job = std::make_unique<RenderJob>();
+    job->options = *options;
+    if (!ReadProjectFile(job->grid, options->projectPath.toStdString())) {
+        Fail(QStringLiteral("cannot read the project ") + options->projectPath);
+        return nullptr;
+    }
+    if (options->output && !LoadOutputs(job->grid, options->projectPath, error)) {
+        Fail(error);
+        return nullptr;
+    }
+    if (!ApplyRenderOptions(*options, job->grid, job->settings, error)) {
+        Fail(error);
+        return nullptr;
+    }
+    exitCode = 0;
+    return job;
+}
+
+int Render(const RenderJob& job) {
     OffscreenRenderRequest request;
-    request.width = options->width;
-    request.height = options->height;
+    request.width = job.options.width;
+    request.height = job.options.height;
     QImage image;
+    QString error;
     std::vector<std::string> messages;
-    if (!RenderSceneImage(grid, settings, request, image, error, &messages)) return Fail(error);
+    if (!RenderSceneImage(job.grid, job.settings, request, image, error, &messages))
+        return Fail(error);
     for (const std::string& text : messages)
         std::cerr << text << "\n";
-    QImageWriter writer(options->outputPath);
+    QImageWriter writer(job.options.outputPath);
     if (!writer.write(image))
-        return Fail(QStringLiteral("cannot write ") + options->outputPath + QStringLiteral(": ") +
-                    writer.errorString());
+        return Fail(QStringLiteral("cannot write ") + job.options.outputPath +
+                    QStringLiteral(": ") + writer.errorString());
     return 0;
 }
 
 } // namespace
 
 int RunHeadlessRender(const QStringList& args) {
-    if (QCoreApplication::instance()) return Render(args);
+    // The command line and the project are checked before any display is
+    // opened, so their mistakes are reported wherever korva runs.
+    int exitCode = 1;
+    const std::unique_ptr<RenderJob> job = PrepareJob(args, exitCode);
+    if (!job) return exitCode;
+    if (QCoreApplication::instance()) return Render(*job);
+    // Without an X display Qt would abort looking for one; its offscreen
+    // platform lets the OpenGL check below report the problem instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // No window is shown; the application object only gives access to OpenGL.
     static int argc = 1;
     static char name[] = "korva";
     static char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    return Render(args);
+    return Render(*job);
 }
 
 } // namespace korva

@@ -37,18 +37,9 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
         error = why;
         return std::nullopt;
     };
-    if (args.isEmpty() || args.front() != QLatin1String("--render"))
-        return fail(QStringLiteral("expected --render OUT.png ... PROJECT.kvp"));
-    if (args.size() < 2) return fail(QStringLiteral("--render needs an image file name"));
-    options.outputPath = args[1];
-    const QString suffix = options.outputPath.section(QLatin1Char('.'), -1).toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("jpg") &&
-        suffix != QLatin1String("jpeg"))
-        return fail(QStringLiteral("the image file must end in .png, .jpg or .jpeg: ") +
-                    options.outputPath);
     std::vector<double> numbers;
     QStringList positional;
-    for (int n = 2; n < args.size(); ++n) {
+    for (int n = 0; n < args.size(); ++n) {
         const QString& arg = args[n];
         const auto value = [&](QString& out) {
             if (n + 1 >= args.size()) return false;
@@ -66,6 +57,12 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             options.noGridLines = true;
         } else if (!value(v)) {
             return fail(arg + QStringLiteral(" needs a value"));
+        } else if (arg == QLatin1String("--render")) {
+            options.outputPath = v;
+            const QString suffix = v.section(QLatin1Char('.'), -1).toLower();
+            if (suffix != QLatin1String("png") && suffix != QLatin1String("jpg") &&
+                suffix != QLatin1String("jpeg"))
+                return fail(QStringLiteral("the image file must end in .png, .jpg or .jpeg: ") + v);
         } else if (arg == QLatin1String("--size")) {
             const QStringList wh = v.toLower().split(QLatin1Char('x'));
             bool okW = false, okH = false;
@@ -120,6 +117,8 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             return fail(QStringLiteral("unknown option ") + arg);
         }
     }
+    if (options.outputPath.isEmpty())
+        return fail(QStringLiteral("expected --render OUT.png [options] PROJECT.kvp"));
     if (options.parameter && options.output)
         return fail(QStringLiteral("--parameter and --output cannot be used together"));
     if (positional.size() != 1)

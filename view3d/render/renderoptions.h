@@ -29,9 +29,9 @@ struct RenderOptions {
     double transparency = 0.5;
 };
 
-// args are the program's arguments without the program name, "--render"
-// first. nullopt, with the reason in error, when they are not a valid render
-// request.
+// args are the program's arguments without the program name; "--render OUT"
+// may stand anywhere among them. nullopt, with the reason in error, when they are not a valid
+// render request.
 std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString& error);
 
 // Applies options to settings for grid: view mode, slice, the parameter or

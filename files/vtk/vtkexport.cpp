@@ -1,0 +1,223 @@
+#include "vtkexport.h"
+
+#include "model/calendar.h"
+#include "model/griddata.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+namespace korva {
+
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// Edges from 0 upward: the running sums of the widths.
+std::vector<double> Edges(const GridData& grid, int dimension, bool bottomUp) {
+    const int count = dimension == GridData::RowDimension      ? grid.NumRows()
+                      : dimension == GridData::ColumnDimension ? grid.NumColumns()
+                                                               : grid.NumLayers();
+    std::vector<double> edges(static_cast<std::size_t>(count) + 1, 0.0);
+    for (int i = 0; i < count; ++i) {
+        const int item = bottomUp ? count - 1 - i : i;
+        edges[static_cast<std::size_t>(i) + 1] =
+            edges[static_cast<std::size_t>(i)] + grid.GetSpacing(dimension, item, true);
+    }
+    return edges;
+}
+
+VtkRectilinearGrid EmptyGrid(const GridData& grid) {
+    VtkRectilinearGrid vtk;
+    vtk.x = Edges(grid, GridData::ColumnDimension, false);
+    vtk.y = Edges(grid, GridData::RowDimension, false);
+    vtk.z = Edges(grid, GridData::LayerDimension, true); // layers are numbered from the top
+    return vtk;
+}
+
+// Calls visit(index, layer, row, column) for every cell in VTK order: columns
+// fastest, then rows, then layers from the bottom one up.
+template <class Visit> void ForEachCell(const GridData& grid, Visit visit) {
+    const int layers = grid.NumLayers();
+    const int rows = grid.NumRows();
+    const int columns = grid.NumColumns();
+    std::size_t index = 0;
+    for (int k = 0; k < layers; ++k) {
+        const int layer = layers - 1 - k;
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < columns; ++column)
+                visit(index++, layer, row, column);
+        }
+    }
+}
+
+int CodeAt(const GridData& grid, int paramIndex) {
+    for (int code = 0; code < GridData::ParameterCodeCount; ++code) {
+        if (grid.ParameterIndexOfCode(code) == paramIndex) return code;
+    }
+    return -1;
+}
+
+std::string ParameterArrayName(const GridData& grid, int paramIndex) {
+    const int code = CodeAt(grid, paramIndex);
+    const char* display = code >= 0 ? GridData::ParameterDisplayName(code) : nullptr;
+    return display != nullptr ? display : grid.Parameter(paramIndex).name;
+}
+
+VtkCellArray ParameterArray(const GridData& grid, int paramIndex) {
+    const bool surface = grid.Parameter(paramIndex).IsSurface();
+    VtkCellArray array;
+    array.name = ParameterArrayName(grid, paramIndex);
+    array.fillReals = [&grid, paramIndex, surface](std::vector<double>& values) {
+        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
+            double value = NoDataValue;
+            if (surface && layer != 0) {
+                values[i] = NaN;
+            } else {
+                values[i] = grid.GetValue(paramIndex, surface ? 0 : layer, row, column, value)
+                                ? value
+                                : NaN;
+            }
+        });
+    };
+    return array;
+}
+
+VtkCellArray BoundaryArray(const GridData& grid, int type) {
+    VtkCellArray array;
+    array.name = BoundaryTypeName(type);
+    array.fillIntegers = [&grid, type](std::vector<std::int32_t>& values) {
+        const int holding = grid.BoundaryLayerCount(type);
+        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
+            values[i] = layer < holding ? grid.GetBoundaryValue(type, layer, row, column) : 0;
+        });
+    };
+    return array;
+}
+
+VtkCellArray TimeSeriesArray(const GridData& grid) {
+    VtkCellArray array;
+    array.name = "Time Series Cells";
+    array.fillIntegers = [&grid](std::vector<std::int32_t>& values) {
+        const auto& selections = grid.TimeSeriesCellGrid;
+        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
+            const auto l = static_cast<std::size_t>(layer);
+            const auto r = static_cast<std::size_t>(row);
+            const auto c = static_cast<std::size_t>(column);
+            const bool held =
+                l < selections.size() && r < selections[l].size() && c < selections[l][r].size();
+            values[i] = held ? static_cast<std::int32_t>(selections[l][r][c].size()) : 0;
+        });
+    };
+    return array;
+}
+
+const std::vector<KORVAOutputData>& Quantities(const GridData& grid) {
+    return grid.outputs.gridOutputs;
+}
+
+VtkCellArray OutputArray(const GridData& grid, int quantity, int timeIndex) {
+    const KORVAOutputData& output = Quantities(grid)[static_cast<std::size_t>(quantity)];
+    const bool surface = output.kind == 2;
+    VtkCellArray array;
+    array.name = output.name;
+    array.fillReals = [&grid, quantity, timeIndex, surface](std::vector<double>& values) {
+        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
+            double value = NoDataValue;
+            if (surface && layer != 0) {
+                values[i] = NaN;
+            } else {
+                values[i] = grid.GetOutputValue(quantity, timeIndex, layer, row, column, value)
+                                ? value
+                                : NaN;
+            }
+        });
+    };
+    return array;
+}
+
+std::filesystem::path WithoutExtension(const std::string& path) {
+    std::filesystem::path p(path);
+    if (p.extension() == ".vtr") p.replace_extension();
+    return p;
+}
+
+bool Failed(std::string* error, const std::string& path, const std::string& reason) {
+    if (error != nullptr) *error = path + ": " + reason;
+    return false;
+}
+
+} // namespace
+
+VtkRectilinearGrid VtkProjectGrid(const GridData& grid) {
+    VtkRectilinearGrid vtk = EmptyGrid(grid);
+    for (int p = 0; p < grid.ParameterCount(); ++p)
+        vtk.cellArrays.push_back(ParameterArray(grid, p));
+    for (int type = 0; type < BoundaryTypeCount; ++type)
+        vtk.cellArrays.push_back(BoundaryArray(grid, type));
+    vtk.cellArrays.push_back(TimeSeriesArray(grid));
+    return vtk;
+}
+
+VtkRectilinearGrid VtkOutputGrid(const GridData& grid, int timeIndex) {
+    VtkRectilinearGrid vtk = EmptyGrid(grid);
+    const int quantities = static_cast<int>(Quantities(grid).size());
+    for (int q = 0; q < quantities; ++q)
+        vtk.cellArrays.push_back(OutputArray(grid, q, timeIndex));
+    return vtk;
+}
+
+int VtkOutputTimeCount(const GridData& grid) {
+    std::size_t count = 0;
+    for (const KORVAOutputData& output : Quantities(grid))
+        count = std::max(count, output.times.size());
+    return static_cast<int>(count);
+}
+
+double VtkOutputTimeInDays(const GridData& grid, int timeIndex) {
+    for (const KORVAOutputData& output : Quantities(grid)) {
+        if (timeIndex < 0 || static_cast<std::size_t>(timeIndex) >= output.times.size()) continue;
+        const KORVAOutputTimeData& time = output.times[static_cast<std::size_t>(timeIndex)];
+        // Once the outputs are read the dates stand for the solver's numbers.
+        if (time.time >= 0.0) return time.time;
+        const int day =
+            DateToDayNumber(time.day, time.month, time.year, grid.settings.simulationYear);
+        if (day >= 0) return day;
+    }
+    return timeIndex; // no date known: at least keep the steps in order
+}
+
+std::string VtkOutputStepPath(const std::string& path, int timeIndex) {
+    std::string number = std::to_string(timeIndex + 1);
+    if (number.size() < 4) number.insert(0, 4 - number.size(), '0');
+    return WithoutExtension(path).string() + "_" + number + ".vtr";
+}
+
+std::string VtkCollectionPath(const std::string& path) {
+    return WithoutExtension(path).string() + ".pvd";
+}
+
+bool ExportVtk(const GridData& grid, const std::string& path, const VtkExportOptions& options,
+               std::string* error) {
+    std::string reason;
+    if (!WriteVtkRectilinearGrid(VtkProjectGrid(grid), options.encoding, path, &reason))
+        return Failed(error, path, reason);
+    if (!options.outputs) return true;
+    std::vector<VtkCollectionStep> steps;
+    const int times = VtkOutputTimeCount(grid);
+    for (int t = 0; t < times; ++t) {
+        const std::string stepPath = VtkOutputStepPath(path, t);
+        if (!WriteVtkRectilinearGrid(VtkOutputGrid(grid, t), options.encoding, stepPath, &reason))
+            return Failed(error, stepPath, reason);
+        // The collection names its files relative to its own folder, so the
+        // set can be moved as a whole.
+        steps.push_back(
+            {VtkOutputTimeInDays(grid, t), std::filesystem::path(stepPath).filename().string()});
+    }
+    const std::string collection = VtkCollectionPath(path);
+    if (!WriteVtkCollection(steps, collection, &reason)) return Failed(error, collection, reason);
+    return true;
+}
+
+} // namespace korva
