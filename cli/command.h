@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace korva {
+class GridData;
+}
+
 namespace korva::cli {
 
 using Arguments = std::vector<std::string>;
@@ -65,6 +69,14 @@ public:
 private:
     std::ostream& err_;
 };
+
+// Reads the project in for a command that saves it as out. False, after the
+// reader's messages or one of its own on context.err, when the read failed, or
+// when it was read with errors and out is the file that was read: that save
+// would lose what followed the damage. A read with errors into another file
+// goes on, with a warning.
+bool ReadProjectForSave(GridData& grid, const std::string& in, const std::string& out,
+                        const Command& command, CommandContext& context);
 
 // "field.kvi" names the same input set as "field": the main file stands for all eight.
 std::string InputSetBase(const std::string& path);

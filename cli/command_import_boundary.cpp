@@ -1,8 +1,8 @@
 // korva-batch import-boundary: populate a boundary from a text grid of
 // elevations, as the program's boundary import does.
 #include "command.h"
-#include "files/project/projectfile.h"
 #include "files/numberformat.h"
+#include "files/project/projectfile.h"
 #include "files/text/textimport.h"
 #include "model/griddata.h"
 
@@ -61,7 +61,9 @@ int RunImportBoundary(const Arguments& args, CommandContext& context) {
                               parsed.positional[1] + "'");
 
     GridData grid;
-    if (!ReadProjectFile(grid, parsed.positional[0])) return ExitFailure;
+    if (!ReadProjectForSave(grid, parsed.positional[0], parsed.positional[4], ImportBoundaryCommand,
+                            context))
+        return ExitFailure;
     long long number = 0;
     const int count = grid.BoundaryCount(kind);
     if (!ParseInt(parsed.positional[2], number) || number < 1 || number > count) {

@@ -2,8 +2,8 @@
 // numbers (a spreadsheet export, an ESRI ASCII grid), with the choices of the
 // program's "Import Settings" dialog as options.
 #include "command.h"
-#include "files/project/projectfile.h"
 #include "files/numberformat.h"
+#include "files/project/projectfile.h"
 #include "files/text/textimport.h"
 #include "model/griddata.h"
 
@@ -88,7 +88,9 @@ int RunImportParam(const Arguments& args, CommandContext& context) {
         return ExitUsage;
 
     GridData grid;
-    if (!ReadProjectFile(grid, parsed.positional[0])) return ExitFailure;
+    if (!ReadProjectForSave(grid, parsed.positional[0], parsed.positional[3], ImportParamCommand,
+                            context))
+        return ExitFailure;
     const int param =
         FindParameterArgument(grid, parsed.positional[1], ImportParamCommand, context);
     if (param < 0) return ExitFailure;

@@ -2,15 +2,18 @@
 // program reads it after a run: the gridded quantities with their value
 // ranges, the output times with their dates and the time series per code.
 #include "command.h"
+#include "files/numberformat.h"
 #include "files/output/modeloutput.h"
 #include "files/output/modeloutputday.h"
 #include "files/output/modeloutputscanner.h"
 #include "files/project/projectfile.h"
-#include "files/numberformat.h"
 #include "model/griddata.h"
+#include "model/messages.h"
 
 #include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 namespace korva::cli {
@@ -26,6 +29,56 @@ std::string ResolveOutputBase(const GridData& grid, const std::string& projectPa
     return (std::filesystem::path(projectPath).parent_path() / base).string();
 }
 
+namespace {
+
+// The grid dimensions on line 3 of a ".kvo" file; false when the file or the
+// line is not there or holds no three integers. Only the head is read: a grid
+// file can be large.
+bool ReadGridFileDimensions(const std::string& path, long long& rows, long long& columns,
+                            long long& layers) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    for (int n = 0; n < 3; ++n) {
+        line.clear();
+        char c = 0;
+        // Lines of the head are short; a longer one is no head of ours.
+        while (in.get(c) && c != '\n' && line.size() < 512)
+            line += c;
+        if (!in && n < 2) return false;
+    }
+    std::istringstream numbers(line);
+    return static_cast<bool>(numbers >> rows >> columns >> layers);
+}
+
+// Why reading the outputs of base stopped, when it stopped at a grid file
+// written for other dimensions than the project's (the reader says nothing
+// then); empty otherwise.
+std::string DescribeDimensionMismatch(const GridData& grid, const std::string& base) {
+    std::string text;
+    OutputTimeList list;
+    {
+        CollectingMessageSink quiet; // the reader has spoken already
+        ScopedMessageSink scope(quiet);
+        if (!ReadWholeFile(OutputTimeListPath(base), text) ||
+            !ParseOutputTimeList(text, OutputTimeListPath(base), list))
+            return {};
+    }
+    for (std::size_t k = 1; k <= list.times.size(); ++k) {
+        const std::string path = GridOutputPath(base, static_cast<int>(k));
+        long long rows = 0, columns = 0, layers = 0;
+        if (!ReadGridFileDimensions(path, rows, columns, layers)) return {};
+        if (rows != grid.NumRows() || columns != grid.NumColumns() || layers != grid.NumLayers())
+            return path + " is for a grid of " + std::to_string(rows) + " rows, " +
+                   std::to_string(columns) + " columns and " + std::to_string(layers) +
+                   " layers; the project's grid has " + std::to_string(grid.NumRows()) + " rows, " +
+                   std::to_string(grid.NumColumns()) + " columns and " +
+                   std::to_string(grid.NumLayers()) + " layers";
+    }
+    return {};
+}
+
+} // namespace
+
 // Reads the project at projectPath and its outputs into grid. False, after
 // the messages on context.err, when either fails.
 bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Command& command,
@@ -39,8 +92,11 @@ bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Co
     }
     if (basePath != nullptr) *basePath = base;
     if (ReadModelOutput(grid, base, grid.NumRows(), grid.NumColumns(), grid.NumLayers()) != 1) {
+        const std::string mismatch = DescribeDimensionMismatch(grid, base);
         context.err << "korva-batch " << command.name << ": the outputs of " << base
-                    << " could not be read\n";
+                    << " could not be read";
+        if (!mismatch.empty()) context.err << ": " << mismatch;
+        context.err << "\n";
         return false;
     }
     return true;

@@ -15,7 +15,9 @@ static int RunResave(const Arguments& args, CommandContext& context) {
         return UsageError(ResaveCommand, context, "expected an input and an output file");
     }
     GridData grid;
-    if (!ReadProjectFile(grid, parsed.positional[0])) return ExitFailure;
+    if (!ReadProjectForSave(grid, parsed.positional[0], parsed.positional[1], ResaveCommand,
+                            context))
+        return ExitFailure;
     return WriteProjectFile(grid, parsed.positional[1]) ? ExitSuccess : ExitFailure;
 }
 
@@ -28,7 +30,9 @@ const Command ResaveCommand{
     "Every number is written with 6 significant digits. OUT.kvp may be IN.kvp; it is\n"
     "replaced only once the new file is completely written. A project whose time-series\n"
     "selections are missing (\"Input error: ...\") is still written, with the remaining\n"
-    "settings at their defaults.\n",
+    "settings at their defaults. A project damaged before its end is read up to the\n"
+    "damage; it is written only to another file than IN.kvp, with a warning, since the\n"
+    "items after the damage would otherwise be lost.\n",
     RunResave};
 
 } // namespace korva::cli

@@ -86,8 +86,22 @@ static int RunRun(const Arguments& args, CommandContext& context) {
         return UsageError(RunCommand, context, "expected one project file");
     }
     const std::string project = parsed.positional[0];
+    const std::string nameProblem = ModelRun::ProjectNameProblem(project);
+    if (!nameProblem.empty()) {
+        context.err << "korva-batch run: " << nameProblem << "\n";
+        return ExitFailure;
+    }
     GridData grid;
-    if (!ReadProjectFile(grid, project)) return ExitFailure;
+    ProjectReadResult read;
+    if (!ReadProjectFile(grid, project, read)) return ExitFailure;
+    // The items after the damage hold defaults: a run would simulate other
+    // inputs than the user's, and its save would lose them from the file.
+    if (read.readWithErrors) {
+        context.err << "korva-batch run: " << project
+                    << " was read with errors, so the model is incomplete; nothing was run or "
+                       "written. Repair the file first.\n";
+        return ExitFailure;
+    }
 
     ProblemList problems;
     grid.CheckModel(problems);
@@ -168,7 +182,9 @@ const Command RunCommand{
     "     default values (a time step of 1; an irrigation on the first day is let be);\n"
     "  2. writes the solver's input set next to the project (IN.kvi, IN.irr, ...);\n"
     "  3. deletes this project's results of an earlier run (IN.day, IN-N.kvo,\n"
-    "     IN_CODE.tss, IN.log) and the solver's scratch files tmp? to tmp???;\n"
+    "     IN_CODE.tss, IN.log) and the scratch files tmp? to tmp??? that the earlier\n"
+    "     run's solver made (a run records them in .IN.scratch; other files of such\n"
+    "     names are left alone);\n"
     "  4. starts korva_model2d or korva_model3d from the program folder (or DIR) in\n"
     "     the project's folder, with the project's name as its one argument;\n"
     "  5. writes the solver's output lines to standard output and, on a terminal, a\n"
@@ -176,8 +192,14 @@ const Command RunCommand{
     "  6. when the solver has ended successfully, loads the results and saves the\n"
     "     project with its output base name.\n\n"
     "Ctrl-C stops the solver and leaves the project as it was (exit status 130). A\n"
-    "solver that cannot be started, or that ends with a non-zero status or a signal,\n"
-    "fails the run (exit status 1) and nothing is loaded.\n",
+    "solver that cannot be started, that ends with a non-zero status or a signal, or\n"
+    "that writes no IN.day although the project has print dates inside the run, fails\n"
+    "the run (exit status 1) and nothing is loaded. A solver output line longer than\n"
+    "16384 bytes is cut there, with a note.\n\n"
+    "A project that was read with errors (damage before its end) is not run, and one\n"
+    "whose name ends in an extension of the run's own files (.kvi, .irr, .tsi, .psn,\n"
+    ".drn, .ets, .yld, .prn, .day, .kvo, .tss, .log) is refused: the run would\n"
+    "overwrite or delete it.\n",
     RunRun};
 
 } // namespace korva::cli

@@ -19,7 +19,12 @@ static int RunWriteInput(const Arguments& args, CommandContext& context) {
     if (parsed.positional.size() != 2)
         return UsageError(WriteInputCommand, context, "expected a project file and a base path");
     GridData grid;
-    if (!ReadProjectFile(grid, parsed.positional[0])) return ExitFailure;
+    ProjectReadResult read;
+    if (!ReadProjectFile(grid, parsed.positional[0], read)) return ExitFailure;
+    if (read.readWithErrors)
+        context.err << "korva-batch write-input: " << parsed.positional[0]
+                    << " was read with errors; the input set lacks the crops and the other "
+                       "items after the damage\n";
     return WriteModelInputFiles(grid, InputSetBase(parsed.positional[1])) ? ExitSuccess
                                                                           : ExitFailure;
 }

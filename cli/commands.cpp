@@ -18,27 +18,17 @@ extern const Command ExportSeriesCommand;
 extern const Command ExportVtkCommand;
 extern const Command PlotSeriesCommand;
 extern const Command ImportParamCommand;
+extern const Command ImportRasterCommand;
 extern const Command ImportBoundaryCommand;
 extern const Command CheckCommand;
 extern const Command RunCommand;
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> table = {
-        NewCommand,
-        ResaveCommand,
-        InfoCommand,
-        WriteInputCommand,
-        ImportInputCommand,
-        OutputsCommand,
-        ExportParamCommand,
-        ExportOutputCommand,
-        ExportSeriesCommand,
-        ExportVtkCommand,
-        PlotSeriesCommand,
-        ImportParamCommand,
-        ImportBoundaryCommand,
-        CheckCommand,
-        RunCommand,
+        NewCommand,          ResaveCommand,         InfoCommand,        WriteInputCommand,
+        ImportInputCommand,  OutputsCommand,        ExportParamCommand, ExportOutputCommand,
+        ExportSeriesCommand, ExportVtkCommand,      PlotSeriesCommand,  ImportParamCommand,
+        ImportRasterCommand, ImportBoundaryCommand, CheckCommand,       RunCommand,
     };
     return table;
 }

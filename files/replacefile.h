@@ -3,7 +3,8 @@
 // is completely on disk: the bytes go to a new file beside path, which is
 // synced and renamed over path. A failed write (full disk, no permission)
 // leaves an existing file as it was and no partial file behind; a symbolic
-// link standing under path is replaced, never written through.
+// link standing under path is replaced, never written through, and a device
+// (/dev/stdout) is written in place. A whole-buffer ReplacingFile.
 #include <string>
 #include <string_view>
 

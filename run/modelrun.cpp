@@ -3,11 +3,15 @@
 #include "files/inputset/inputset.h"
 #include "files/output/modeloutput.h"
 #include "logprogress.h"
+#include "model/calendar.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 #include "staleresults.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <poll.h>
 
 namespace korva {
 
@@ -26,11 +30,45 @@ void TrimRight(std::string& text) {
         text.pop_back();
 }
 
+std::string Lowercase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Print dates inside the simulated period are what make the solver write its
+// list of output times; the input set passes the same ones on.
+bool HasPrintDatesInRun(const GridData& grid) {
+    const SimulationSettings& s = grid.settings;
+    return std::any_of(grid.printList.begin(), grid.printList.end(), [&](const PrintDataItem& p) {
+        const int day = DateToDayNumber(p.day, p.month, p.year, s.simulationYear);
+        return day != -1 && day >= s.simulationStart && day <= s.simulationEnd;
+    });
+}
+
 } // namespace
+
+const std::vector<std::string>& ModelRun::RunFileExtensions() {
+    static const std::vector<std::string> extensions = {".kvi", ".irr", ".tsi", ".psn",
+                                                        ".drn", ".ets", ".yld", ".prn",
+                                                        ".day", ".kvo", ".tss", ".log"};
+    return extensions;
+}
+
+std::string ModelRun::ProjectNameProblem(const std::string& projectPath) {
+    // Compared without case: on a folder that ignores case "SITE.KVI" is the
+    // run's "SITE.kvi" all the same.
+    const std::string extension = Lowercase(fs::path(projectPath).extension().string());
+    const auto& own = RunFileExtensions();
+    if (std::find(own.begin(), own.end(), extension) == own.end()) return {};
+    return "The project " + projectPath + " cannot be run: its name ends in \"" + extension +
+           "\", the extension of a file the run itself writes or deletes, so the run would "
+           "destroy the project. Save it under a name ending in \".kvp\" and run that.";
+}
 
 ModelRun::ModelRun(GridData& grid, const std::string& projectPath, const std::string& programFolder,
                    const std::string& workingFolder)
-    : grid_(grid), programFolder_(WithSeparator(programFolder)) {
+    : grid_(grid), programFolder_(WithSeparator(programFolder)), projectPath_(projectPath) {
     const fs::path project(projectPath);
     baseName_ = project.stem().string();
     const fs::path folder = project.parent_path();
@@ -70,6 +108,11 @@ std::vector<std::string> ModelRun::SolverCommand() const {
 }
 
 bool ModelRun::WriteInput() {
+    const std::string problem = ProjectNameProblem(projectPath_);
+    if (!problem.empty()) {
+        ShowMessage(problem);
+        return false;
+    }
     return WriteModelInputFiles(grid_, basePath_);
 }
 
@@ -83,6 +126,8 @@ bool ModelRun::StartSolver() {
         ShowMessage("No solver exists for model kind " + std::to_string(grid_.ModelKind) + ".");
         return false;
     }
+    scratchBefore_ = ListScratchFiles(workingFolder_);
+    scratchListed_ = true;
     process_ = std::make_unique<PipedProcess>(command, workingFolder_);
     if (!process_->Started()) {
         ShowMessage("Unable to start the solver " + command[0] + ": " + process_->StartError() +
@@ -113,11 +158,9 @@ bool ModelRun::PollWholeLine(std::string& line, bool& ended) {
         int count = 0;
         ended = !process_->ReadLine(piece, count, true);
         const bool complete = !ended && count > static_cast<int>(piece.size());
-        partial_ += piece;
-        if (complete || (ended && !partial_.empty())) {
-            line.swap(partial_);
-            partial_.clear();
-            TrimRight(line);
+        Collect(piece);
+        if (complete || (ended && (!partial_.empty() || dropped_ > 0))) {
+            line = TakeCollected();
             if (!line.empty() || ended) return !line.empty();
             continue; // an empty line: look for the next one
         }
@@ -125,15 +168,38 @@ bool ModelRun::PollWholeLine(std::string& line, bool& ended) {
     }
 }
 
+void ModelRun::Collect(const std::string& piece) {
+    const std::size_t room =
+        partial_.size() < MaxOutputLineLength ? MaxOutputLineLength - partial_.size() : 0;
+    if (piece.size() <= room) {
+        partial_ += piece;
+    } else {
+        partial_.append(piece, 0, room);
+        dropped_ += piece.size() - room;
+    }
+}
+
+std::string ModelRun::TakeCollected() {
+    std::string line;
+    line.swap(partial_);
+    TrimRight(line);
+    if (dropped_ > 0) {
+        line += " [line cut: " + std::to_string(dropped_) + " more bytes not shown]";
+        dropped_ = 0;
+    }
+    return line;
+}
+
 void ModelRun::FollowToEnd(void (*onLine)(const std::string& line, void* data), void* data) {
     if (!process_) return;
     std::string line;
-    int count = 0;
-    bool more = true;
-    while (more) {
-        more = process_->ReadLine(line, count, false);
-        TrimRight(line);
-        if (!line.empty() && onLine != nullptr) onLine(line, data);
+    bool ended = false;
+    while (!ended) {
+        pollfd p{process_->OutputDescriptor(), POLLIN, 0};
+        ::poll(&p, 1, 200);
+        while (PollWholeLine(line, ended)) {
+            if (onLine != nullptr) onLine(line, data);
+        }
     }
 }
 
@@ -146,12 +212,20 @@ void ModelRun::Cancel() {
     if (process_) {
         process_->Terminate();
         process_->Wait();
+        NoteScratchFiles();
     }
+}
+
+void ModelRun::NoteScratchFiles() {
+    if (!scratchListed_) return;
+    scratchListed_ = false;
+    RecordNewScratchFiles(workingFolder_, baseName_, scratchBefore_);
 }
 
 bool ModelRun::Finish() {
     if (!process_) return false;
     const ProcessStatus status = process_->Wait();
+    NoteScratchFiles();
     if (cancelled_) {
         failure_ = "The run was cancelled.";
         return false;
@@ -160,6 +234,16 @@ bool ModelRun::Finish() {
         // A solver that failed must not look like a run that produced nothing.
         failure_ = "The solver " + SolverCommand().front() + " ended with " +
                    DescribeProcessStatus(status) + ".";
+        return false;
+    }
+    // The previous results were deleted before the start, so a solver that
+    // says it succeeded but wrote nothing must not pass for a run that
+    // produced no output times.
+    std::error_code error;
+    if (HasPrintDatesInRun(grid_) && !fs::exists(basePath_ + ".day", error)) {
+        failure_ = "The solver " + SolverCommand().front() +
+                   " ended without writing its results: " + basePath_ +
+                   ".day is missing, though the project has print dates inside the run.";
         return false;
     }
     failure_.clear();

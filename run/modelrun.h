@@ -5,6 +5,7 @@
 // the results after; they belong to the caller.
 #include "pipedprocess.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,18 @@ public:
     // "korva_model2d" for model kind 0, "korva_model3d" for 1, empty otherwise.
     static std::string SolverName(int modelKind);
 
+    // The extensions of the files a run writes or deletes beside the project:
+    // the input set, the results and the solver's log.
+    static const std::vector<std::string>& RunFileExtensions();
+    // Why the project at projectPath cannot be run, or empty when it can: a
+    // project whose file name ends in one of RunFileExtensions() would be
+    // overwritten or deleted by its own run.
+    static std::string ProjectNameProblem(const std::string& projectPath);
+
+    // The longest solver output line kept, in bytes; the rest of a longer line
+    // is dropped and the line says so.
+    static constexpr std::size_t MaxOutputLineLength = 16384;
+
     // The project file name without folder and extension: the solver's one
     // argument and the base of every result file.
     const std::string& BaseName() const { return baseName_; }
@@ -39,10 +52,11 @@ public:
     std::vector<std::string> SolverCommand() const;
 
     // Writes the input set next to the project; false (with the writer's
-    // message shown) when a file could not be written.
+    // message shown) when a file could not be written, or when the project's
+    // name is one a run cannot use (ProjectNameProblem, shown).
     bool WriteInput();
-    // Deletes this project's results of an earlier run and the solver's
-    // scratch files; returns the paths deleted.
+    // Deletes this project's results of an earlier run and the scratch files
+    // that run's solver left; returns the paths deleted.
     std::vector<std::string> CleanStaleResults();
     // Starts the solver. False, with a message naming the program, when the
     // model kind has no solver or the program cannot be started.
@@ -54,7 +68,8 @@ public:
     bool Poll(std::string& line, bool& ended);
     // As Poll, but a line that has arrived without its line feed is held back
     // until the rest comes (or the output ends), for callers that show every
-    // line once, as it was written.
+    // line once, as it was written. A line longer than MaxOutputLineLength is
+    // cut there and ends with a note of how much was dropped.
     bool PollWholeLine(std::string& line, bool& ended);
     // Reads lines until the output ends, waiting for each; every non-empty
     // line goes to onLine when given.
@@ -67,8 +82,10 @@ public:
     // Ends a running solver and waits until it has gone.
     void Cancel();
     bool Cancelled() const { return cancelled_; }
-    // Waits for the solver's end; true when it ended by itself with status 0.
-    // Otherwise FailureMessage tells what happened.
+    // Waits for the solver's end; true when it ended by itself with status 0
+    // and wrote its list of output times where the project has print dates
+    // inside the run (a solver that writes nothing has not run). Otherwise
+    // FailureMessage tells what happened.
     bool Finish();
     // "The solver PROGRAM ended with exit status 2." and the like; empty after
     // a successful run.
@@ -82,15 +99,27 @@ public:
     bool LoadResults();
 
 private:
+    // Records the scratch files that appeared while the solver ran, once.
+    void NoteScratchFiles();
+    // Adds piece to the line being collected, keeping at most
+    // MaxOutputLineLength bytes of it.
+    void Collect(const std::string& piece);
+    // The collected line, with the note of a cut, and a fresh start.
+    std::string TakeCollected();
+
     GridData& grid_;
     std::string programFolder_;
+    std::string projectPath_;
     std::string baseName_;
     std::string basePath_;
     std::string workingFolder_;
     std::unique_ptr<PipedProcess> process_;
     bool cancelled_ = false;
     std::string failure_;
-    std::string partial_; // the start of a line still being written
+    std::string partial_;                    // the start of a line still being written
+    std::size_t dropped_ = 0;                // bytes of that line beyond the longest kept
+    std::vector<std::string> scratchBefore_; // scratch files when the solver started
+    bool scratchListed_ = false;
 };
 
 } // namespace korva

@@ -135,6 +135,12 @@ bool PipedProcess::ReadLine(std::string& line, int& count, bool stopWhenEmpty) {
             ended_ = true;
             return false;
         }
+        if (pending_.size() >= MaxPieceLength) {
+            line.append(pending_, 0, MaxPieceLength);
+            count += static_cast<int>(MaxPieceLength);
+            pending_.erase(0, MaxPieceLength);
+            return true;
+        }
         if (stopWhenEmpty && !BytesWaiting()) {
             line += pending_;
             count += static_cast<int>(pending_.size());

@@ -2,6 +2,7 @@
 // A child process whose standard input, output and error are pipes to us. The
 // model run starts the solver with it and reads the solver's output line by
 // line without ever blocking the caller when asked not to.
+#include <cstddef>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -44,8 +45,11 @@ public:
     // waiting, possibly with a partial or empty line; without it the call waits
     // for a whole line or the end of the output. False exactly when the output
     // has ended (the child has gone and all was read); line then holds whatever
-    // came before the end.
+    // came before the end. A line longer than MaxPieceLength comes in pieces of
+    // that length (count equal to the piece's size, as for any part of a line),
+    // so a child that never ends its line cannot make us hold all of it.
     bool ReadLine(std::string& line, int& count, bool stopWhenEmpty);
+    static constexpr std::size_t MaxPieceLength = std::size_t{1} << 16;
 
     // Ends the child and everything it started in its process group: a polite
     // SIGTERM first, SIGKILL when it is still there after graceMilliseconds.

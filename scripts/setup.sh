@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-image-formats-plugins qt6-svg-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
   fonts-dejavu-core libgif-dev python3
-  python3-vtk9
+  python3-vtk9 libgdal-dev
 )
 
 missing=()

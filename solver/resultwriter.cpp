@@ -1,11 +1,12 @@
 #include "resultwriter.h"
 
 #include "files/numberformat.h"
+#include "files/replacingfile.h"
 #include "model/outputselection.h"
 #include "outputquantities.h"
 
 #include <algorithm>
-#include <fstream>
+#include <ostream>
 
 namespace korva {
 
@@ -39,11 +40,12 @@ bool ResultWriter::Record(const SolverState& state, int day) {
 
 bool ResultWriter::WriteGridOutput(const SolverState& state, int day, int index) {
     const std::string path = GridOutputPath(index);
-    std::ofstream out(path, std::ios::trunc);
-    if (!out) {
-        error_ = "Unable to open " + path + " for writing.";
+    ReplacingFile file(path);
+    if (!file.IsOpen()) {
+        error_ = "Unable to open " + path + " for writing: " + file.ErrorText() + ".";
         return false;
     }
+    std::ostream& out = file.Stream();
     int layered = 0;
     for (int code : model_.gridOutputs)
         layered += IsLayeredOutput(code) ? 1 : 0;
@@ -68,9 +70,8 @@ bool ResultWriter::WriteGridOutput(const SolverState& state, int day, int index)
             }
         }
     }
-    out.flush();
-    if (!out) {
-        error_ = "Unable to write " + path + ".";
+    if (!file.Commit()) {
+        error_ = "Unable to write " + path + ": " + file.ErrorText() + ".";
         return false;
     }
     return true;
@@ -78,17 +79,20 @@ bool ResultWriter::WriteGridOutput(const SolverState& state, int day, int index)
 
 bool ResultWriter::WriteDayFile() {
     const std::string path = base_ + ".day";
-    std::ofstream out(path, std::ios::trunc);
-    if (!out) {
-        error_ = "Unable to open " + path + " for writing.";
+    ReplacingFile file(path);
+    if (!file.IsOpen()) {
+        error_ = "Unable to open " + path + " for writing: " + file.ErrorText() + ".";
         return false;
     }
+    std::ostream& out = file.Stream();
     out << model_.firstDay << " " << model_.endDay << "\n" << written_.size() << "\n";
     for (int day : written_)
         out << day << "\n";
-    out.flush();
-    if (!out) error_ = "Unable to write " + path + ".";
-    return static_cast<bool>(out);
+    if (!file.Commit()) {
+        error_ = "Unable to write " + path + ": " + file.ErrorText() + ".";
+        return false;
+    }
+    return true;
 }
 
 bool ResultWriter::WriteSeriesFiles() {
@@ -96,11 +100,12 @@ bool ResultWriter::WriteSeriesFiles() {
         if (averages_[code].empty()) continue;
         const std::string text = OutputParam(code).text;
         const std::string path = base_ + "_" + text + ".tss";
-        std::ofstream out(path, std::ios::trunc);
-        if (!out) {
-            error_ = "Unable to open " + path + " for writing.";
+        ReplacingFile file(path);
+        if (!file.IsOpen()) {
+            error_ = "Unable to open " + path + " for writing: " + file.ErrorText() + ".";
             return false;
         }
+        std::ostream& out = file.Stream();
         // Each series: a header whose last character the reader drops, the
         // points, and an empty line. Cells are named by their 0-based row (x),
         // column (y) and, for layered quantities, layer (z).
@@ -124,9 +129,8 @@ bool ResultWriter::WriteSeriesFiles() {
             writeSeries(header, series_[i]);
         }
         writeSeries("Average " + text, averages_[code]);
-        out.flush();
-        if (!out) {
-            error_ = "Unable to write " + path + ".";
+        if (!file.Commit()) {
+            error_ = "Unable to write " + path + ": " + file.ErrorText() + ".";
             return false;
         }
     }

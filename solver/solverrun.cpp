@@ -9,6 +9,7 @@
 #include "resultwriter.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -83,6 +84,12 @@ int RunSolver(int kind, const std::string& basePath, std::ostream& out, std::ost
     ResultWriter writer(model, basePath);
 
     const std::string logPath = basePath + ".log";
+    // The log grows while the run goes on, so it cannot be written aside and
+    // renamed; a link planted under its name is removed first instead of
+    // being written through.
+    std::error_code removeError;
+    if (std::filesystem::is_symlink(logPath, removeError))
+        std::filesystem::remove(logPath, removeError);
     std::ofstream log(logPath, std::ios::trunc);
     if (!log) {
         err << "Unable to open " << logPath << " for writing." << std::endl;

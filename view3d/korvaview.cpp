@@ -45,6 +45,8 @@ CKORVAView::CKORVAView(CKORVADoc& document, QWidget* parent)
 
 CKORVAView::~CKORVAView() {
     FreeGl();
+    // The base class destroys the context later; by then this is no CKORVAView.
+    if (QOpenGLContext* gl = context()) disconnect(gl, nullptr, this, nullptr);
 }
 
 void CKORVAView::FreeGl() {

@@ -127,8 +127,12 @@ bool CKORVADoc::OnOpenDocument(const QString& path) {
     ScopedMessageSink messages(Messages());
     auto grid = std::make_unique<GridData>();
     // A project the reader rejects still opens with what was read; the
-    // reader has said what is wrong.
-    readWithErrors_ = !ReadProjectFile(*grid, path.toStdString());
+    // reader has said what is wrong. Damage in the middle of a file the
+    // reader accepts counts too: the items after it were never read, and a
+    // save over the file would lose them for good.
+    ProjectReadResult result;
+    ReadProjectFile(*grid, path.toStdString(), result);
+    readWithErrors_ = !result.read || result.readWithErrors;
     grid_ = std::move(grid);
     const QFileInfo info(path);
     ChangeWorkingFolder(info.absolutePath());

@@ -147,6 +147,10 @@ GridEditDlg::GridEditDlg(DialogDocument& document, ViewReceiverHost* view, QWidg
 }
 
 GridEditDlg::~GridEditDlg() {
+    // A total field that loses focus while the dialog goes away still says
+    // editing finished; by then this part of the dialog is gone.
+    for (QLineEdit* total : totals_)
+        if (total) QObject::disconnect(total, nullptr, this, nullptr);
     StopPicking();
 }
 

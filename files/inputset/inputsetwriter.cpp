@@ -3,10 +3,10 @@
 #include "files/inputset/inputsetwriter.h"
 
 #include "files/inputset/inputset.h"
+#include "files/replacingfile.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 
-#include <cstdio>
 #include <string>
 
 namespace korva {
@@ -21,19 +21,19 @@ bool WriteModelInputFiles(const GridData& grid, const std::string& basePath) {
     std::string text;
     for (size_t i = 0; i < InputSetExtensions.size(); ++i) {
         const std::string path = basePath + InputSetExtensions[i];
-        // Binary mode: the solver's files end their lines with "\n" alone.
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (file == nullptr) {
+        // Each file replaces the old one only once it is complete, and a link
+        // planted under the name is replaced, not written through.
+        ReplacingFile file(path);
+        if (!file.IsOpen()) {
             ShowMessage("Error opening " + path + " for writing.");
             return false;
         }
         text.clear();
         builders[i](grid, text);
-        const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-        const bool closed = std::fclose(file) == 0;
-        if (!written || !closed) {
+        file.Write(text);
+        if (!file.Commit()) {
             // A full disk must not pass for a complete set the solver then misreads.
-            ShowMessage("Error writing " + path + ".");
+            ShowMessage("Error writing " + path + ": " + file.ErrorText() + ".");
             return false;
         }
     }

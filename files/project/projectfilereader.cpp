@@ -1,11 +1,11 @@
 // Reading the project file: the fixed sequence of labelled items with the
 // version gates of older files. Every failure becomes one message; no
 // exception leaves the reader.
-#include "model/errors.h"
-#include "model/messages.h"
 #include "files/project/projectfile.h"
 #include "files/project/projectrecords.h"
 #include "files/project/projecttextreader.h"
+#include "model/errors.h"
+#include "model/messages.h"
 
 #include <array>
 #include <cerrno>
@@ -24,9 +24,13 @@ namespace korva {
 namespace {
 
 // Raised for a failure that ends the read but is accepted: the time-series
-// selections and everything after them are missing or damaged.
+// selections and everything after them are missing or damaged. damaged is
+// false when the input simply ended there (a file cut short after its print
+// dates), true when text that is not a selection stood in the way: then the
+// items after it, still in the file, were not read.
 struct TolerableInputError {
     std::string text;
+    bool damaged = false;
 };
 
 class ProjectFileReader {
@@ -303,7 +307,9 @@ private:
         try {
             ReadTimeSeriesGrid(in_, grid_.TimeSeriesCellGrid);
         } catch (const InputError& e) {
-            throw TolerableInputError{e.what()};
+            // A failed number or label leaves the text that failed unread, so
+            // anything left to read means damage rather than a file cut short.
+            throw TolerableInputError{e.what(), !in_.AtEnd()};
         }
     }
 
@@ -351,12 +357,18 @@ private:
     float version_ = 0.0f;
 };
 
-bool ReadWith(GridData& grid, ProjectTextReader& in, const std::string& path) {
+bool ReadWith(GridData& grid, ProjectTextReader& in, const std::string& path,
+              ProjectReadResult& result) {
+    result = ProjectReadResult{};
     try {
         ProjectFileReader(in, grid).Read();
+        result.read = true;
         return true;
     } catch (const TolerableInputError& e) {
         ShowMessage("Input error: " + e.text);
+        result.read = true;
+        result.readWithErrors = e.damaged;
+        if (e.damaged) result.damage = e.text;
         return true;
     } catch (const InputError& e) {
         ShowMessage(std::string(e.what()) + " in file " + path);
@@ -370,18 +382,31 @@ bool ReadWith(GridData& grid, ProjectTextReader& in, const std::string& path) {
 
 } // namespace
 
-bool ReadProjectText(GridData& grid, std::string_view text, const std::string& path) {
+bool ReadProjectText(GridData& grid, std::string_view text, const std::string& path,
+                     ProjectReadResult& result) {
     ProjectTextReader in(text);
-    return ReadWith(grid, in, path);
+    return ReadWith(grid, in, path, result);
+}
+
+bool ReadProjectText(GridData& grid, std::string_view text, const std::string& path) {
+    ProjectReadResult result;
+    return ReadProjectText(grid, text, path, result);
+}
+
+bool ReadProjectFile(GridData& grid, std::istream& stream, const std::string& path,
+                     ProjectReadResult& result) {
+    const std::string text((std::istreambuf_iterator<char>(stream)),
+                           std::istreambuf_iterator<char>());
+    return ReadProjectText(grid, text, path, result);
 }
 
 bool ReadProjectFile(GridData& grid, std::istream& stream, const std::string& path) {
-    const std::string text((std::istreambuf_iterator<char>(stream)),
-                           std::istreambuf_iterator<char>());
-    return ReadProjectText(grid, text, path);
+    ProjectReadResult result;
+    return ReadProjectFile(grid, stream, path, result);
 }
 
-bool ReadProjectFile(GridData& grid, const std::string& path) {
+bool ReadProjectFile(GridData& grid, const std::string& path, ProjectReadResult& result) {
+    result = ProjectReadResult{};
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -392,10 +417,24 @@ bool ReadProjectFile(GridData& grid, const std::string& path) {
     bool ok = false;
     {
         ProjectTextReader in(fd, static_cast<uint64_t>(info.st_size));
-        ok = ReadWith(grid, in, path);
+        ok = ReadWith(grid, in, path, result);
     }
     ::close(fd);
     return ok;
+}
+
+bool ReadProjectFile(GridData& grid, const std::string& path) {
+    ProjectReadResult result;
+    return ReadProjectFile(grid, path, result);
+}
+
+bool IsSameFile(const std::string& source, const std::string& target) {
+    if (source == target) return true;
+    struct stat a {};
+    struct stat b {};
+    // Through links, so a link to the project or a second name of it counts.
+    if (::stat(source.c_str(), &a) != 0 || ::stat(target.c_str(), &b) != 0) return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace korva

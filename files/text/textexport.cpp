@@ -1,10 +1,10 @@
 #include "files/text/textexport.h"
 
+#include "files/numberformat.h"
+#include "files/replacingfile.h"
 #include "model/griddata.h"
 #include "model/messages.h"
-#include "files/numberformat.h"
 
-#include <fstream>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -44,16 +44,16 @@ void Flush(std::ostream& out, std::string& buffer) {
     buffer.clear();
 }
 
+// The export replaces an older file of the name only once it is complete: a
+// full disk must neither pass for a finished export nor cost the old one.
 template <typename Writer> bool WriteExportFile(const std::string& path, Writer write) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) {
+    ReplacingFile file(path);
+    if (!file.IsOpen()) {
         ShowMessage("Unable to open output export file " + path);
         return false;
     }
-    write(out);
-    out.close();
-    if (out.fail()) {
-        // A full disk must not pass for a finished export.
+    write(file.Stream());
+    if (!file.Commit()) {
         ShowMessage("Unable to write output export file " + path);
         return false;
     }

@@ -1,12 +1,15 @@
 #include "files/text/textimport.h"
 
+#include "files/text/textimportreader.h"
+#include "model/errors.h"
 #include "model/griddata.h"
 #include "model/messages.h"
-#include "files/text/textimportreader.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,8 +18,25 @@ namespace korva {
 
 namespace {
 
-std::string ReadAll(std::istream& in) {
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// What a text grid for this model can take up: generous room for header
+// lines and for each value with its separators. Reading stops there, so an
+// endless device or a huge file of another kind costs no more than that.
+std::uint64_t ImportByteLimit(const GridData& grid, int linesToSkip) {
+    constexpr std::uint64_t headerRoom = std::uint64_t{64} << 20;
+    constexpr std::uint64_t perValue = 256;
+    constexpr std::uint64_t perSkippedLine = 4096;
+    const std::uint64_t cells = static_cast<std::uint64_t>(std::max(grid.NumRows(), 0)) *
+                                static_cast<std::uint64_t>(std::max(grid.NumColumns(), 0));
+    return headerRoom + cells * perValue +
+           static_cast<std::uint64_t>(std::max(linesToSkip, 0)) * perSkippedLine;
+}
+
+// Skips the header lines; a header that never ends is no text grid.
+void SkipHeader(TextImportReader& reader, int linesToSkip) {
+    if (!reader.SkipLines(linesToSkip))
+        throw InputError("the " + std::to_string(linesToSkip) +
+                         " header lines to skip do not end within the size a text grid of "
+                         "this model can have; it is no text grid");
 }
 
 // Visits the cells in the file's order, handing each number to store(row,
@@ -61,9 +81,8 @@ std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& 
         throw std::invalid_argument("no layer " + std::to_string(layer + 1) + " in parameter " +
                                     parameter.name);
 
-    const std::string text = ReadAll(in);
-    TextImportReader reader(text);
-    reader.SkipLines(linesToSkip);
+    TextImportReader reader(in, ImportByteLimit(grid, linesToSkip));
+    SkipHeader(reader, linesToSkip);
     // Both orders start at the chosen layer and fill every layer below it, so
     // an import into a lower layer never overwrites the layers above.
     const std::size_t count =
@@ -87,9 +106,8 @@ std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marke
                                      double noDataValue) {
     if (boundaryType < 0 || boundaryType >= BoundaryTypeCount)
         throw std::invalid_argument("no boundary type " + std::to_string(boundaryType));
-    const std::string text = ReadAll(in);
-    TextImportReader reader(text);
-    reader.SkipLines(linesToSkip);
+    TextImportReader reader(in, ImportByteLimit(grid, linesToSkip));
+    SkipHeader(reader, linesToSkip);
 
     const int layers = grid.NumLayers();
     const int heldLayers = grid.BoundaryLayerCount(boundaryType);
@@ -132,30 +150,44 @@ std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marke
                                     settings.noDataValue);
 }
 
-bool ImportParameterFile(GridData& grid, int paramIndex, const std::string& path,
-                         const ImportSettings& settings, std::size_t* valuesRead) {
+namespace {
+
+// Opens path and runs import on it, turning a header that never ends and a
+// lack of memory into a failed import with a message.
+template <typename Import>
+bool ImportFromFile(const std::string& path, std::size_t* valuesRead, Import import) {
     std::ifstream in;
     if (!std::filesystem::is_directory(path)) in.open(path, std::ios::binary);
     if (!in.is_open()) {
         ShowMessage("Unable to open file " + path + " for reading.");
         return false;
     }
-    const std::size_t count = ImportParameterValues(grid, paramIndex, in, settings);
-    if (valuesRead != nullptr) *valuesRead = count;
-    return true;
+    try {
+        const std::size_t count = import(in);
+        if (valuesRead != nullptr) *valuesRead = count;
+        return true;
+    } catch (const InputError& e) {
+        ShowMessage("Unable to import file " + path + ": " + e.what() + ".");
+    } catch (const std::bad_alloc&) {
+        ShowMessage("Not enough memory to import file " + path + ".");
+    }
+    return false;
+}
+
+} // namespace
+
+bool ImportParameterFile(GridData& grid, int paramIndex, const std::string& path,
+                         const ImportSettings& settings, std::size_t* valuesRead) {
+    return ImportFromFile(path, valuesRead, [&](std::istream& in) {
+        return ImportParameterValues(grid, paramIndex, in, settings);
+    });
 }
 
 bool ImportBoundaryFile(GridData& grid, int boundaryType, int marker, const std::string& path,
                         const ImportSettings& settings, std::size_t* valuesRead) {
-    std::ifstream in;
-    if (!std::filesystem::is_directory(path)) in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        ShowMessage("Unable to open file " + path + " for reading.");
-        return false;
-    }
-    const std::size_t count = ImportBoundaryElevations(grid, boundaryType, marker, in, settings);
-    if (valuesRead != nullptr) *valuesRead = count;
-    return true;
+    return ImportFromFile(path, valuesRead, [&](std::istream& in) {
+        return ImportBoundaryElevations(grid, boundaryType, marker, in, settings);
+    });
 }
 
 } // namespace korva

@@ -55,8 +55,11 @@ std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marke
 std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marker, std::istream& in,
                                      const ImportSettings& settings);
 
-// The same from a file: false, with "Unable to open file " + path +
-// " for reading." shown, when it cannot be opened; the model is then unchanged.
+// The same from a file, read as a stream and never past what a text grid of
+// this model can take up. False, with "Unable to open file " + path +
+// " for reading." shown, when it cannot be opened, and with a message naming
+// the file when its header lines do not end within that size (a device such
+// as /dev/zero) or memory runs out; the model is then unchanged.
 bool ImportParameterFile(GridData& grid, int paramIndex, const std::string& path,
                          const ImportSettings& settings, std::size_t* valuesRead = nullptr);
 bool ImportBoundaryFile(GridData& grid, int boundaryType, int marker, const std::string& path,

@@ -80,6 +80,30 @@ TEST_F(DocumentFileTest, DamagedFilesOpenWithTheReadersMessageAndAskBeforeSave) 
     EXPECT_TRUE(document.IsModified());
 }
 
+// Damage inside the time-series selections is read past with a message, but
+// the crops and everything after them stay unread: saving over the file
+// would lose them, so the save asks first here too.
+TEST_F(DocumentFileTest, DamageTheReaderReadsPastStillAsksBeforeSave) {
+    QFile example(test::ExampleProject("field3d.kvp"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray text = example.readAll();
+    const int at = text.indexOf("for this cell = 0\r\n");
+    ASSERT_GE(at, 0);
+    text.replace(at, 19, "for this cell = x\r\n");
+    const QString path = Write("damaged.kvp", text);
+    CKORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(path));
+    EXPECT_FALSE(prompts.messages.isEmpty());
+    EXPECT_TRUE(document.ReadWithErrors());
+
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(document.DoSave(false));
+    EXPECT_EQ(prompts.questions.size(), 1);
+    QFile after(path);
+    after.open(QIODevice::ReadOnly);
+    EXPECT_EQ(after.readAll(), text);
+}
+
 TEST_F(DocumentFileTest, HostileAndMissingFilesNeverCrash) {
     const QString binary = Write("noise.kvp", QByteArray(5000, '\xff') + QByteArray(100, '\0'));
     CKORVADoc document;

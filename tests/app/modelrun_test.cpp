@@ -157,7 +157,9 @@ TEST_F(ModelRunTest, ChattySolverIsNeverHeldUpByTheOutputBox) {
     ASSERT_TRUE(document.OnOpenDocument(CopyExample("field3d.kvp")));
     document.SetProgramFolder(FakeSolverFolder(
         "korva_model3d", "i=0\nwhile [ $i -lt 4000 ]; do\n  echo \"day $i of a long and wordy "
-                         "simulation\"\n  i=$((i+1))\ndone\necho done\n"));
+                         "simulation\"\n  i=$((i+1))\ndone\necho done\n"
+                         // a run that ends well leaves its list of output times
+                         ": > \"$1.day\"\n"));
     auto run = document.RunModel([](ProblemList&) { return true; });
     ASSERT_NE(run, nullptr);
     ModelRunDlg dialog(std::move(run));

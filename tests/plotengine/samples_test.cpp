@@ -1,24 +1,60 @@
-// Writes a gallery of charts into $KORVA_PLOT_SAMPLES when that is set, so
-// that the pictures can be checked by eye; without it the test is skipped.
+// A gallery of every chart type with its main options, drawn to files: each
+// picture must decode, have the size asked for, show more than a blank
+// background, and differ from every other. With $KORVA_PLOT_SAMPLES set the
+// gallery is kept in that folder (with PNG copies of the other formats) to be
+// looked at by eye.
 #include "charttesthelpers.h"
 
+#include <QImage>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <unistd.h>
+#include <variant>
+#include <vector>
 
 namespace korva::plot::test {
 
-TEST(ChartSamples, WriteGallery) {
-    const char* dir = std::getenv("KORVA_PLOT_SAMPLES");
-    if (!dir) GTEST_SKIP() << "set KORVA_PLOT_SAMPLES to a folder to write the gallery";
-    std::string out = dir;
+namespace {
+
+// The number of distinct colours in image, counted up to limit.
+int DistinctColours(const QImage& image, int limit) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            colours.insert(image.pixel(x, y));
+            if (static_cast<int>(colours.size()) >= limit) return limit;
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
+} // namespace
+
+TEST(ChartSamples, EveryChartOfTheGalleryDrawsItsOwnPicture) {
+    const char* keep = std::getenv("KORVA_PLOT_SAMPLES");
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() /
+                                          ("korva-plot-gallery-" + std::to_string(::getpid()));
+    const std::string out = keep != nullptr ? std::string(keep) : scratch.string();
+    std::filesystem::create_directories(out);
+    std::vector<QImage> drawn;
     auto draw = [&](ChartControl& c, const std::string& name) {
+        const QString path = QString::fromStdString(out + "/" + name);
         c.Set("ImageFile", out + "/" + name);
         c.Set("DrawMode", 11);
+        const QImage image(path);
+        ASSERT_FALSE(image.isNull()) << name << " did not decode";
+        EXPECT_EQ(image.width(), std::get<int16_t>(c.Get("Width"))) << name;
+        EXPECT_EQ(image.height(), std::get<int16_t>(c.Get("Height"))) << name;
+        // Background, axes, text and at least one series.
+        EXPECT_GE(DistinctColours(image, 4), 4) << name << " is blank";
+        for (const QImage& other : drawn)
+            EXPECT_NE(image, other) << name << " is the same picture as an earlier chart";
+        drawn.push_back(image);
         // The file viewer shows PNG only: keep a decoded copy of the others.
-        if (name.substr(name.size() - 4) != ".png")
-            QImage(QString::fromStdString(out + "/" + name))
-                .save(QString::fromStdString(out + "/" + name + ".png"));
+        if (keep != nullptr && name.substr(name.size() - 4) != ".png") image.save(path + ".png");
     };
     {
         ChartControl c;
@@ -173,6 +209,8 @@ TEST(ChartSamples, WriteGallery) {
         c.Set("GridStyle", 3);
         draw(c, "timeseries.png");
     }
+    EXPECT_EQ(drawn.size(), 11u);
+    if (keep == nullptr) std::filesystem::remove_all(scratch);
 }
 
 } // namespace korva::plot::test

@@ -21,7 +21,7 @@ protected:
     bool Read(const std::string& text) {
         grid = GridData();
         sink.messages.clear();
-        return ReadProjectText(grid, text, "p.kvp");
+        return ReadProjectText(grid, text, "p.kvp", result);
     }
     std::string OnlyMessage() const {
         EXPECT_EQ(sink.messages.size(), 1u);
@@ -32,6 +32,7 @@ protected:
     CollectingMessageSink sink;
     ScopedMessageSink scoped{sink};
     GridData grid;
+    ProjectReadResult result;
     const std::string rich = ProjectText(RichModel());
 };
 
@@ -147,6 +148,46 @@ TEST_F(ProjectReader, TimeSeriesFailuresEndTheReadSuccessfully) {
     EXPECT_EQ(OnlyMessage(), "Input error: Parse error reading layer data header");
     EXPECT_EQ(grid.GridOutputParamList.size(), 3u);
     EXPECT_EQ(grid.ZExaggeration, 1.0);
+}
+
+// Saving a project read up to damage in the middle would lose the crops and
+// everything else after it, so callers must be able to tell damage from a
+// file that merely ends early.
+TEST_F(ProjectReader, DamageInTheSelectionsIsToldFromAFileCutShort) {
+    ASSERT_TRUE(Read(rich));
+    EXPECT_TRUE(result.read);
+    EXPECT_FALSE(result.readWithErrors);
+
+    // Cut short anywhere inside the time-series grid, even inside a label or
+    // a number: not damage.
+    const std::size_t start =
+        rich.find("layer data = ", rich.find("number of timeseries parameters for this cell = 3"));
+    ASSERT_NE(start, std::string::npos);
+    for (std::size_t end = start; end < start + 120; end += 7) {
+        EXPECT_TRUE(Read(rich.substr(0, end))) << end;
+        EXPECT_TRUE(result.read);
+        EXPECT_FALSE(result.readWithErrors) << rich.substr(start, end - start);
+    }
+
+    // A count that is not a number, a misspelt row header, an unknown code:
+    // the file goes on after them, so they are damage.
+    const std::pair<std::string, std::string> damages[] = {
+        {"for this cell = 0\r\n", "for this cell = x\r\n"},
+        {"13 \r\nlayer data = \r\n", "13 \r\nlayr data = \r\n"},
+        {"cell = 2\r\n9 4 ", "cell = 2\r\n9 150 "},
+    };
+    for (const auto& [from, to] : damages) {
+        EXPECT_TRUE(Read(Replaced(rich, from, to))) << to;
+        EXPECT_TRUE(result.read);
+        EXPECT_TRUE(result.readWithErrors) << to;
+        EXPECT_EQ("Input error: " + result.damage, OnlyMessage());
+        EXPECT_TRUE(grid.cropParams.empty());
+    }
+
+    // A failed read is no read with errors: it says false itself.
+    EXPECT_FALSE(Read(Replaced(rich, "porosity = ", "porosty = ")));
+    EXPECT_FALSE(result.read);
+    EXPECT_FALSE(result.readWithErrors);
 }
 
 TEST_F(ProjectReader, DamagedSelectionLeavesNoInvalidCodeBehind) {

@@ -1,7 +1,7 @@
 // A model run without a window: the real reference solver started, followed
 // and cancelled through ModelRun, and stand-in solvers that fail.
-#include "run/modelrun.h"
 #include "model/messages.h"
+#include "run/modelrun.h"
 #include "tests/solver/testfield.h"
 
 #include <cerrno>
@@ -148,7 +148,7 @@ TEST_F(ModelRunTest, ASolverThatCannotStartIsReportedByName) {
 
 TEST_F(ModelRunTest, TheSolverGetsTheBaseNameInTheProjectFolder) {
     GridData grid = testing::MakeField();
-    ModelRun run(grid, Project(), FakeSolver("echo \"$# $1 $(pwd)\""));
+    ModelRun run(grid, Project(), FakeSolver("echo \"$# $1 $(pwd)\"; : > site.day"));
     ASSERT_TRUE(run.StartSolver());
     const std::vector<std::string> lines = Follow(run);
     EXPECT_TRUE(run.Finish());
@@ -160,8 +160,9 @@ TEST_F(ModelRunTest, TheSolverGetsTheBaseNameInTheProjectFolder) {
 // poll holds a piece back until its line is complete or the output ends.
 TEST_F(ModelRunTest, WholeLinesArriveOnceAndComplete) {
     GridData grid = testing::MakeField();
-    ModelRun run(grid, Project(),
-                 FakeSolver("printf 'Day 1 '; sleep 0.3; echo 'done'; echo; printf tail"));
+    ModelRun run(
+        grid, Project(),
+        FakeSolver("printf 'Day 1 '; sleep 0.3; echo 'done'; echo; printf tail; : > site.day"));
     ASSERT_TRUE(run.StartSolver());
     std::vector<std::string> lines;
     std::string line;
@@ -196,6 +197,100 @@ TEST_F(ModelRunTest, ASolverThatFailsIsNotASuccessfulRun) {
         EXPECT_NE(run.FailureMessage().find("signal 11"), std::string::npos)
             << run.FailureMessage();
     }
+}
+
+// The results of the previous run are gone by the time the solver starts, so
+// a solver that ends well but writes nothing must not pass for a run.
+TEST_F(ModelRunTest, ASolverThatWritesNoResultsHasNotRun) {
+    GridData grid = testing::MakeField();
+    {
+        ModelRun run(grid, Project(), FakeSolver("echo 'all done'"));
+        ASSERT_TRUE(run.StartSolver());
+        run.FollowToEnd();
+        EXPECT_FALSE(run.Finish());
+        EXPECT_NE(run.FailureMessage().find("site.day is missing"), std::string::npos)
+            << run.FailureMessage();
+    }
+    {
+        // Without print dates inside the run there is no list of times to expect.
+        grid.printList = {{1, 1, 1991}};
+        ModelRun run(grid, Project(), FakeSolver("echo 'all done'"));
+        ASSERT_TRUE(run.StartSolver());
+        run.FollowToEnd();
+        EXPECT_TRUE(run.Finish()) << run.FailureMessage();
+    }
+}
+
+// A solver that writes megabytes without a line feed costs a bounded line,
+// which says it was cut; the next line comes whole.
+TEST_F(ModelRunTest, AnEndlessLineIsCutAndSaysSo) {
+    GridData grid = testing::MakeField();
+    ModelRun run(grid, Project(),
+                 FakeSolver("head -c 3000000 /dev/zero | tr '\\0' x; echo; echo next; "
+                            ": > site.day"));
+    ASSERT_TRUE(run.StartSolver());
+    std::vector<std::string> lines;
+    run.FollowToEnd(
+        [](const std::string& line, void* data) {
+            static_cast<std::vector<std::string>*>(data)->push_back(line);
+        },
+        &lines);
+    EXPECT_TRUE(run.Finish()) << run.FailureMessage();
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string note =
+        " [line cut: " + std::to_string(3000000 - ModelRun::MaxOutputLineLength) +
+        " more bytes not shown]";
+    EXPECT_EQ(lines[0], std::string(ModelRun::MaxOutputLineLength, 'x') + note);
+    EXPECT_EQ(lines[1], "next");
+}
+
+// The solver's scratch files are known by having appeared during a run; a
+// user's file of such a name is never deleted.
+TEST_F(ModelRunTest, TheNextRunDeletesOnlyTheScratchFilesThisRunLeft) {
+    GridData grid = testing::MakeField();
+    const fs::path folder = folder_ / "project";
+    std::ofstream(folder / "tmp1") << "mine";
+    std::ofstream(folder / "tmp.c") << "int main() {}";
+    for (int round = 0; round < 2; ++round) {
+        ModelRun run(grid, Project(), FakeSolver("echo x > tmp2; echo y > tmpab; : > site.day"));
+        run.CleanStaleResults();
+        EXPECT_FALSE(fs::exists(folder / "tmp2"));
+        ASSERT_TRUE(run.StartSolver());
+        run.FollowToEnd();
+        EXPECT_TRUE(run.Finish()) << run.FailureMessage();
+        EXPECT_TRUE(fs::exists(folder / "tmp2"));
+    }
+    ModelRun last(grid, Project(), FakeSolver(": > site.day"));
+    last.CleanStaleResults();
+    EXPECT_FALSE(fs::exists(folder / "tmp2"));
+    EXPECT_FALSE(fs::exists(folder / "tmpab"));
+    EXPECT_TRUE(fs::exists(folder / "tmp1"));
+    EXPECT_TRUE(fs::exists(folder / "tmp.c"));
+}
+
+// A project named like one of the run's own files would be overwritten by
+// the input set or deleted with the old results.
+TEST_F(ModelRunTest, AProjectNamedLikeARunFileIsNotRun) {
+    EXPECT_TRUE(ModelRun::ProjectNameProblem("/a/site.kvp").empty());
+    EXPECT_TRUE(ModelRun::ProjectNameProblem("/a/site").empty());
+    EXPECT_TRUE(ModelRun::ProjectNameProblem("/a/site.kvi.kvp").empty());
+    for (const std::string& extension : ModelRun::RunFileExtensions()) {
+        const std::string problem = ModelRun::ProjectNameProblem("/a/site" + extension);
+        EXPECT_NE(problem.find("\"" + extension + "\""), std::string::npos) << problem;
+    }
+    EXPECT_FALSE(ModelRun::ProjectNameProblem("/a/SITE.KVI").empty());
+
+    GridData grid = testing::MakeField();
+    const std::string project = (folder_ / "project" / "site.kvi").string();
+    std::ofstream(project) << "the project";
+    ModelRun run(grid, project, ProgramFolder());
+    EXPECT_FALSE(run.WriteInput());
+    std::ifstream in(project);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "the project");
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].find("cannot be run"), std::string::npos);
 }
 
 } // namespace

@@ -27,6 +27,7 @@ TEST(StaleResults, OnlyThisProjectsOwnResultsAreRecognised) {
     EXPECT_FALSE(IsOwnResultFile("site.day", ""));
     EXPECT_TRUE(IsSolverScratchFile("tmp1"));
     EXPECT_TRUE(IsSolverScratchFile("tmpabc"));
+    EXPECT_FALSE(IsSolverScratchFile("tmp/x"));
     EXPECT_FALSE(IsSolverScratchFile("tmp"));
     EXPECT_FALSE(IsSolverScratchFile("tmp1234"));
     EXPECT_FALSE(IsSolverScratchFile("xtmp1"));
@@ -47,24 +48,59 @@ TEST(StaleResults, DeletingLeavesOtherProjectsInputAndFoldersAlone) {
     for (const auto& name : kept)
         std::ofstream(folder / name) << "x";
     fs::create_directories(folder / "site-3.kvo"); // a folder is never a result
-    std::ofstream(folder / "work" / "tmp1") << "x";
-    std::ofstream(folder / "work" / "tmp123") << "x";
-    std::ofstream(folder / "work" / "tmp1234") << "x";
-    fs::create_directories(folder / "work" / "tmp9");
 
     const std::vector<std::string> deleted =
         DeleteStaleResults((folder / "site").string(), (folder / "work").string());
-    EXPECT_EQ(deleted.size(), doomed.size() + 2);
+    EXPECT_EQ(deleted.size(), doomed.size());
     for (const auto& name : doomed)
         EXPECT_FALSE(fs::exists(folder / name)) << name;
     for (const auto& name : kept)
         EXPECT_TRUE(fs::exists(folder / name)) << name;
     EXPECT_TRUE(fs::is_directory(folder / "site-3.kvo"));
-    EXPECT_FALSE(fs::exists(folder / "work" / "tmp1"));
-    EXPECT_FALSE(fs::exists(folder / "work" / "tmp123"));
-    EXPECT_TRUE(fs::exists(folder / "work" / "tmp1234"));
-    EXPECT_TRUE(fs::is_directory(folder / "work" / "tmp9"));
     fs::remove_all(folder);
+}
+
+// A user's tmp.c or tmp1 beside the project survives every run; what the
+// solver of this project left goes before its next run, and only then.
+TEST(StaleResults, OnlyScratchFilesAnEarlierRunLeftAreDeleted) {
+    const fs::path work =
+        fs::temp_directory_path() / ("korva-scratch-" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work);
+    for (const char* name : {"tmp1", "tmp.c", "tmp1234"})
+        std::ofstream(work / name) << "the user's";
+    const std::vector<std::string> before = ListScratchFiles(work.string());
+    EXPECT_EQ(before, (std::vector<std::string>{"tmp.c", "tmp1"}));
+
+    // The solver makes two files and a folder while it runs.
+    std::ofstream(work / "tmp2") << "solver";
+    std::ofstream(work / "tmpab") << "solver";
+    fs::create_directories(work / "tmp9");
+    RecordNewScratchFiles(work.string(), "site", before);
+    EXPECT_TRUE(fs::exists(ScratchRecordPath(work.string(), "site")));
+    // Another project's run in the same folder keeps its own record.
+    RecordNewScratchFiles(work.string(), "other", ListScratchFiles(work.string()));
+    EXPECT_FALSE(fs::exists(ScratchRecordPath(work.string(), "other")));
+
+    // A record that names a path elsewhere is not followed out of the folder.
+    std::ofstream(ScratchRecordPath(work.string(), "site"), std::ios::app) << "tmp/x\n../tmp1\n";
+    fs::create_directories(work / "tmp");
+    std::ofstream(work / "tmp" / "x") << "elsewhere";
+
+    const std::vector<std::string> deleted =
+        DeleteStaleResults((work / "site").string(), work.string());
+    EXPECT_EQ(deleted.size(), 2u);
+    EXPECT_FALSE(fs::exists(work / "tmp2"));
+    EXPECT_FALSE(fs::exists(work / "tmpab"));
+    for (const char* name : {"tmp1", "tmp.c", "tmp1234", "tmp/x"})
+        EXPECT_TRUE(fs::exists(work / name)) << name;
+    EXPECT_TRUE(fs::is_directory(work / "tmp9"));
+    EXPECT_FALSE(fs::exists(ScratchRecordPath(work.string(), "site")));
+
+    // A run that made nothing new leaves no record behind.
+    RecordNewScratchFiles(work.string(), "site", ListScratchFiles(work.string()));
+    EXPECT_FALSE(fs::exists(ScratchRecordPath(work.string(), "site")));
+    fs::remove_all(work);
 }
 
 TEST(LogProgress, TheLastCompleteStatusLineCounts) {

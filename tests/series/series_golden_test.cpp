@@ -176,6 +176,9 @@ INSTANTIATE_TEST_SUITE_P(KorvaBatch, SeriesGolden, ::testing::ValuesIn(Cases),
 
 // A write that fails leaves the file that was there.
 TEST(SeriesFiles, AFailedWriteKeepsTheOldFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own files do not fit under the small file-size limit";
+#endif
     const fs::path folder =
         fs::temp_directory_path() / ("korva_series_keep_" + std::to_string(::getpid()));
     fs::remove_all(folder);
