@@ -34,7 +34,7 @@ void RegisterChartCommands(CommandTable& table) {
             });
         },
         [](const CommandContext& c) {
-            return c.document != nullptr && !c.document->Grid().outputs.Empty();
+            return c.document != nullptr && !c.document->Grid().Outputs().Empty();
         });
 }
 

@@ -1,8 +1,8 @@
 // korva-batch export-output: one solver output at one output time as the
 // tab-separated grid the program's output export writes.
 #include "command.h"
-#include "files/text/textexport.h"
 #include "files/numberformat.h"
+#include "files/text/textexport.h"
 #include "model/griddata.h"
 
 #include <cctype>
@@ -64,9 +64,9 @@ int RunExportOutput(const Arguments& args, CommandContext& context) {
     GridData grid;
     if (!LoadProjectOutputs(grid, parsed.positional[0], ExportOutputCommand, context, nullptr))
         return ExitFailure;
-    const int quantity = FindQuantity(grid.outputs, parsed.positional[1], context);
+    const int quantity = FindQuantity(grid.Outputs(), parsed.positional[1], context);
     if (quantity < 0) return ExitFailure;
-    const auto& times = grid.outputs.gridOutputs[static_cast<std::size_t>(quantity)].times;
+    const auto& times = grid.Outputs().gridOutputs[static_cast<std::size_t>(quantity)].times;
     if (static_cast<std::size_t>(time) >= times.size()) {
         context.err << "korva-batch export-output: no output time " << time << "; there are "
                     << times.size() << " (0 to " << static_cast<long long>(times.size()) - 1

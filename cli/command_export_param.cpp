@@ -1,9 +1,9 @@
 // korva-batch export-param: a cell parameter as the tab-separated grid the
 // program's export writes.
 #include "command.h"
+#include "files/numberformat.h"
 #include "files/project/projectfile.h"
 #include "files/text/textexport.h"
-#include "files/numberformat.h"
 #include "model/griddata.h"
 
 #include <cctype>
@@ -39,7 +39,8 @@ int FindParameterArgument(const GridData& grid, const std::string& text, const C
     } else {
         for (int i = 0; i < grid.ParameterCount(); ++i) {
             if (SameNameIgnoringCase(grid.Parameter(i).name, text) ||
-                SameNameIgnoringCase(GridData::ParameterDisplayName(grid.ParameterOrder[i]), text))
+                SameNameIgnoringCase(GridData::ParameterDisplayName(grid.ParameterOrder()[i]),
+                                     text))
                 return i;
         }
     }

@@ -25,9 +25,11 @@ static int RunImportInput(const Arguments& args, CommandContext& context) {
     if (!ReadModelInputFiles(grid, InputSetBase(parsed.positional[0]), &extras)) return ExitFailure;
     // A new project has no ET list to take the daily values back; give it one
     // over the simulated days, so that the ET of the set is kept.
-    if (grid.settings.DailyETUsage.empty() && !extras.runDailyET.empty()) {
-        grid.settings.ETPeriod = {grid.settings.simulationStart, grid.settings.simulationEnd - 1};
-        grid.settings.DailyETUsage = std::move(extras.runDailyET);
+    if (grid.Settings().DailyETUsage.empty() && !extras.runDailyET.empty()) {
+        SimulationSettings settings = grid.Settings();
+        settings.ETPeriod = {settings.simulationStart, settings.simulationEnd - 1};
+        settings.DailyETUsage = std::move(extras.runDailyET);
+        grid.SetSettings(std::move(settings));
     }
     return WriteProjectFile(grid, parsed.positional[1]) ? ExitSuccess : ExitFailure;
 }

@@ -1,8 +1,8 @@
 // korva-batch info: a readable summary of a project, for a look at a file
 // without the desktop program and for checking what a conversion kept.
 #include "command.h"
-#include "files/project/projectfile.h"
 #include "files/numberformat.h"
+#include "files/project/projectfile.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
 
@@ -52,40 +52,37 @@ double Sum(const std::vector<double>& list) {
 }
 
 void PrintGrid(const GridData& grid, std::ostream& out) {
-    out << "Model: " << grid.ModelKind << " ("
-        << (grid.ModelKind == 0   ? "original(2d)"
-            : grid.ModelKind == 1 ? "modified (3d)"
-                                  : "unknown")
+    out << "Model: " << grid.ModelKind() << " ("
+        << (grid.ModelKind() == 0   ? "original(2d)"
+            : grid.ModelKind() == 1 ? "modified (3d)"
+                                    : "unknown")
         << ")\n";
-    out << "File version: " << Num(grid.ProjectFileVersion) << "\n";
+    out << "File version: " << Num(grid.ProjectFileVersion()) << "\n";
     out << "Grid: " << grid.NumRows() << " rows x " << grid.NumColumns() << " columns x "
-        << grid.NumLayers() << " layers" << (grid.UniformSpacing ? ", uniform spacing" : "")
+        << grid.NumLayers() << " layers" << (grid.UniformSpacing() ? ", uniform spacing" : "")
         << "\n";
-    out << "  rows (m):       " << Range(grid.rowSpacing) << ", extent "
-        << Num(Sum(grid.rowSpacing)) << " m\n";
-    out << "  columns (m):    " << Range(grid.columnSpacing) << ", extent "
-        << Num(Sum(grid.columnSpacing)) << " m\n";
-    out << "  layers (cm):    " << Range(grid.layerSpacing) << ", total "
-        << Num(Sum(grid.layerSpacing)) << " cm\n";
-    out << "  Z exaggeration: " << Num(grid.ZExaggeration) << "\n";
+    out << "  rows (m):       " << Range(grid.RowSpacing()) << ", extent "
+        << Num(Sum(grid.RowSpacing())) << " m\n";
+    out << "  columns (m):    " << Range(grid.ColumnSpacing()) << ", extent "
+        << Num(Sum(grid.ColumnSpacing())) << " m\n";
+    out << "  layers (cm):    " << Range(grid.LayerSpacing()) << ", total "
+        << Num(Sum(grid.LayerSpacing())) << " cm\n";
+    out << "  Z exaggeration: " << Num(grid.ZExaggeration()) << "\n";
 }
 
 void PrintParameters(const GridData& grid, std::ostream& out) {
     out << "\nParameters (" << grid.ParameterCount() << "):\n";
-    for (int code : grid.ParameterOrder) {
-        const ParameterData& p = grid.parameters.at(code);
+    for (int code : grid.ParameterOrder()) {
+        const ParameterData& p = grid.Contents().parameters.at(code);
         size_t cells = 0;
         size_t empty = 0;
-        for (const auto& layer : p.layers) {
-            for (const auto& row : layer) {
-                cells += row.size();
-                empty += static_cast<size_t>(std::count(row.begin(), row.end(), NoDataValue));
-            }
-        }
+        const auto values = p.values.Cells();
+        cells = values.size();
+        empty = static_cast<size_t>(std::count(values.begin(), values.end(), NoDataValue));
         out << "  " << p.name << " ["
             << (p.IsSurface() ? std::string("surface")
-                              : std::to_string(p.layers.size()) +
-                                    (p.layers.size() == 1 ? " layer" : " layers"))
+                              : std::to_string(p.values.Layers()) +
+                                    (p.values.Layers() == 1 ? " layer" : " layers"))
             << "]: ";
         if (empty == cells) {
             out << "no data\n";
@@ -97,28 +94,29 @@ void PrintParameters(const GridData& grid, std::ostream& out) {
     }
 }
 
-size_t CellsOf(const BoundaryTypeData& record, int number) {
-    size_t count = 0;
-    for (const auto& layer : record.grid) {
-        for (const auto& row : layer) {
-            count += static_cast<size_t>(std::count(row.begin(), row.end(), number));
-        }
-    }
-    return count;
+// How many cells hold each number of a membership grid, counted in one pass.
+std::map<int32_t, size_t> CellsPerNumber(const MembershipGrid& cells) {
+    std::map<int32_t, size_t> counts;
+    if (cells.AllZero()) return counts;
+    for (int layer = 0; layer < cells.Layers(); ++layer)
+        for (int32_t value : cells.LayerValues(layer))
+            if (value != 0) ++counts[value];
+    return counts;
 }
 
 void PrintBoundaries(const GridData& grid, std::ostream& out) {
     out << "\nBoundaries:\n";
-    const BoundaryTypeData& collectors = grid.boundaries[CollectorType];
+    const BoundaryTypeData& collectors = grid.Boundary(CollectorType);
     for (int type = 0; type < BoundaryTypeCount; ++type) {
-        const BoundaryTypeData& record = grid.boundaries[static_cast<size_t>(type)];
+        const BoundaryTypeData& record = grid.Boundary(type);
+        const std::map<int32_t, size_t> cells = CellsPerNumber(grid.Memberships(type));
         out << "  " << BoundaryTypeName(type) << ": " << record.Count() << "\n";
         for (int i = 0; i < record.Count(); ++i) {
             const auto at = static_cast<size_t>(i);
             out << "    " << i + 1 << " \"" << record.names[at] << "\" colour "
                 << Num(record.red[at]) << " " << Num(record.green[at]) << " "
                 << Num(record.blue[at]) << ", " << (record.displayed[at] ? "shown" : "hidden")
-                << ", " << CellsOf(record, i + 1) << " cells";
+                << ", " << (cells.contains(i + 1) ? cells.at(i + 1) : 0) << " cells";
             if (type == DrainType) {
                 const int c = record.collectorIndex[at];
                 if (c >= 0 && c < collectors.Count()) {
@@ -140,9 +138,9 @@ void PrintBoundaries(const GridData& grid, std::ostream& out) {
 }
 
 void PrintCrops(const GridData& grid, std::ostream& out) {
-    const int year = grid.settings.simulationYear;
-    out << "\nCrops (" << grid.cropParams.size() << "):\n";
-    for (const CropParamData& c : grid.cropParams) {
+    const int year = grid.Settings().simulationYear;
+    out << "\nCrops (" << grid.CropParams().size() << "):\n";
+    for (const CropParamData& c : grid.CropParams()) {
         out << "  \"" << c.cropName << "\": root depth " << Num(c.initialRootDepth) << " .. "
             << Num(c.maxRootDepth) << " cm, crop coefficients " << Num(c.cropC1) << " "
             << Num(c.cropC2) << " " << Num(c.cropC3) << ", planting day "
@@ -150,15 +148,15 @@ void PrintCrops(const GridData& grid, std::ostream& out) {
             << " " << Num(c.stage2) << " " << Num(c.stage3) << " days after planting, harvest "
             << Num(c.dateHarvest) << " days after planting\n";
     }
-    const BoundaryTypeData& basins = grid.boundaries[BasinType];
+    const BoundaryTypeData& basins = grid.Contents().boundaries[BasinType];
     out << "Basins (" << basins.Count() << "):\n";
     for (int b = 0; b < basins.Count(); ++b) {
         const auto at = static_cast<size_t>(b);
         const std::string crop = grid.FindCropForBasin(basins.names[at]);
         out << "  " << b + 1 << " \"" << basins.names[at] << "\": crop "
             << (crop.empty() ? std::string("none") : "\"" + crop + "\"");
-        if (at < grid.irrigation.size()) {
-            const IrrigationData& list = grid.irrigation[at];
+        if (at < grid.Irrigation().size()) {
+            const IrrigationData& list = grid.Irrigation()[at];
             out << ", " << list.size() << " irrigation events";
             if (!list.empty()) {
                 out << " from " << DateText(list.front().month, list.front().day, list.front().year)
@@ -166,11 +164,11 @@ void PrintCrops(const GridData& grid, std::ostream& out) {
             }
         }
         out << "\n    yield response factors:";
-        for (const auto& list : grid.YieldResponseFactors) {
+        for (const auto& list : grid.YieldResponseFactors()) {
             out << " " << (at < list.size() ? Num(list[at]) : "?");
         }
         out << "\n    salinity upper bounds:";
-        for (const auto& list : grid.SalinityUpperBounds) {
+        for (const auto& list : grid.SalinityUpperBounds()) {
             out << " " << (at < list.size() ? Num(list[at]) : "?");
         }
         out << "\n";
@@ -178,7 +176,7 @@ void PrintCrops(const GridData& grid, std::ostream& out) {
 }
 
 void PrintSettings(const GridData& grid, std::ostream& out) {
-    const SimulationSettings& s = grid.settings;
+    const SimulationSettings& s = grid.Settings();
     out << "\nSettings:\n";
     out << "  simulation year " << s.simulationYear << ", start day "
         << DayText(s.simulationStart, s.simulationYear) << ", end day "
@@ -236,22 +234,18 @@ void PrintSettings(const GridData& grid, std::ostream& out) {
 }
 
 void PrintOutputSelection(const GridData& grid, std::ostream& out) {
-    out << "\nPrint dates (" << grid.printList.size() << "):";
-    for (const PrintDataItem& item : grid.printList) {
+    out << "\nPrint dates (" << grid.PrintList().size() << "):";
+    for (const PrintDataItem& item : grid.PrintList()) {
         out << " " << DateText(item.month, item.day, item.year);
     }
     out << "\n";
     std::map<int, size_t> perCode;
     size_t cells = 0;
-    for (const auto& layer : grid.TimeSeriesCellGrid) {
-        for (const auto& row : layer) {
-            for (const auto& item : row) {
-                if (!item.empty()) ++cells;
-                for (int32_t code : item)
-                    ++perCode[code];
-            }
-        }
-    }
+    grid.TimeSeriesCellGrid().ForEach([&](const SelectionGrid::Cell& cell) {
+        ++cells;
+        for (int32_t code : cell.codes)
+            ++perCode[code];
+    });
     out << "Time series: " << grid.CountTimeSeriesSelections() << " selections in " << cells
         << " cells";
     for (const auto& [code, count] : perCode) {
@@ -260,12 +254,12 @@ void PrintOutputSelection(const GridData& grid, std::ostream& out) {
             << (known ? OutputParam(code).text : std::to_string(code).c_str()) << " " << count;
     }
     out << "\nGrid output list:";
-    if (grid.GridOutputParamList.empty()) out << " none";
-    for (int32_t code : grid.GridOutputParamList) {
+    if (grid.GridOutputParamList().empty()) out << " none";
+    for (int32_t code : grid.GridOutputParamList()) {
         out << " " << (code >= 0 && code < OutputParamCount ? OutputParam(code).text : "?");
     }
     out << "\nOutput base name: "
-        << (grid.OutputBaseName.empty() ? std::string("(none)") : grid.OutputBaseName) << "\n";
+        << (grid.OutputBaseName().empty() ? std::string("(none)") : grid.OutputBaseName()) << "\n";
 }
 
 int RunInfo(const Arguments& args, CommandContext& context) {

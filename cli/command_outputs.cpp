@@ -23,8 +23,8 @@ extern const Command OutputsCommand;
 // The project's output base name; a relative one is taken from the project's
 // folder, where the run wrote the files. Empty when the project names none.
 std::string ResolveOutputBase(const GridData& grid, const std::string& projectPath) {
-    if (grid.OutputBaseName.empty()) return {};
-    const std::filesystem::path base(grid.OutputBaseName);
+    if (grid.OutputBaseName().empty()) return {};
+    const std::filesystem::path base(grid.OutputBaseName());
     if (base.is_absolute()) return base.string();
     return (std::filesystem::path(projectPath).parent_path() / base).string();
 }
@@ -131,7 +131,7 @@ int RunOutputs(const Arguments& args, CommandContext& context) {
         return ExitFailure;
 
     std::ostream& out = context.out;
-    const auto& store = grid.outputs;
+    const auto& store = grid.Outputs();
     out << "Output base: " << base << "\n";
     // The store keeps dates; the ".day" numbers are shown beside them.
     OutputTimeList list;

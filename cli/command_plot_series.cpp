@@ -101,19 +101,19 @@ int RunPlotSeries(const Arguments& args, CommandContext& context) {
     GridData grid;
     const std::string& project = parsed.positional[0];
     if (!LoadProjectOutputs(grid, project, PlotSeriesCommand, context, nullptr)) return ExitFailure;
-    const int year = grid.settings.simulationYear;
-    int from = grid.settings.simulationStart;
-    int to = grid.settings.simulationEnd;
+    const int year = grid.Settings().simulationYear;
+    int from = grid.Settings().simulationStart;
+    int to = grid.Settings().simulationEnd;
     for (const char* option : {"--from", "--to"}) {
         const std::string* text = parsed.Value(option);
         if (text == nullptr) continue;
         int day = 0;
-        if (!ParseDay(*text, year, day) || day < grid.settings.simulationStart ||
-            day > grid.settings.simulationEnd) {
+        if (!ParseDay(*text, year, day) || day < grid.Settings().simulationStart ||
+            day > grid.Settings().simulationEnd) {
             context.err << "korva-batch plot-series: " << option << " " << *text
                         << " is not a day of the output period "
-                        << SeriesDateText(grid.settings.simulationStart, year) << " to "
-                        << SeriesDateText(grid.settings.simulationEnd, year) << "\n";
+                        << SeriesDateText(grid.Settings().simulationStart, year) << " to "
+                        << SeriesDateText(grid.Settings().simulationEnd, year) << "\n";
             return ExitFailure;
         }
         (std::string(option) == "--from" ? from : to) = day;

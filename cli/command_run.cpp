@@ -161,14 +161,17 @@ static int RunRun(const Arguments& args, CommandContext& context) {
         return ExitFailure;
     }
 
-    if (!run.LoadResults()) {
+    OutputStore results;
+    if (!run.LoadResults(results)) {
         context.err << "korva-batch run: the results of " << run.BasePath()
                     << " could not be read\n";
         return ExitFailure;
     }
+    grid.InstallOutputs(std::move(results));
+    grid.SetOutputBaseName(run.BaseName());
     if (!WriteProjectFile(grid, project)) return ExitFailure;
     const std::size_t times =
-        grid.outputs.gridOutputs.empty() ? 0 : grid.outputs.gridOutputs.front().times.size();
+        grid.Outputs().gridOutputs.empty() ? 0 : grid.Outputs().gridOutputs.front().times.size();
     context.err << "korva-batch run: " << times << " output times loaded; " << project
                 << " saved\n";
     return ExitSuccess;

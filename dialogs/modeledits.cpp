@@ -2,7 +2,9 @@
 
 #include "dialogdocument.h"
 #include "model/griddata.h"
+#include "model/messages.h"
 
+#include <functional>
 #include <memory>
 
 namespace korva {
@@ -34,35 +36,34 @@ bool SameSettings(const SimulationSettings& a, const SimulationSettings& b) {
            a.DailyETUsage == b.DailyETUsage;
 }
 
-struct SpacingState {
-    std::vector<double> spacings;
-    int uniform = 1;
-};
+// One named edit of the model as one undoable change: the first apply runs
+// the edit and keeps its undo record; undo and every redo revert the record,
+// so a redo never runs the edit again.
+using ModelEdit = std::function<EditResult(GridData&, UndoRecord*)>;
 
-const std::vector<double>& Spacings(const GridData& grid, int dimension) {
-    return dimension == GridData::RowDimension      ? grid.rowSpacing
-           : dimension == GridData::ColumnDimension ? grid.columnSpacing
-                                                    : grid.layerSpacing;
-}
-
-std::vector<double>& Spacings(GridData& grid, int dimension) {
-    return dimension == GridData::RowDimension      ? grid.rowSpacing
-           : dimension == GridData::ColumnDimension ? grid.columnSpacing
-                                                    : grid.layerSpacing;
-}
-
-void ChangeSpacings(DialogDocument& document, const QString& text, int dimension,
-                    DialogDocument::Apply apply) {
-    const GridData& model = document.Grid();
-    SpacingState before{Spacings(model, dimension), model.UniformSpacing};
-    const std::size_t bytes = before.spacings.size() * sizeof(double);
+void ChangeByEdit(DialogDocument& document, const QString& text, ModelEdit edit, unsigned parts,
+                  std::size_t bytes) {
+    auto record = std::make_shared<UndoRecord>();
+    auto applied = std::make_shared<bool>(false);
     document.Change(
-        text, std::move(apply),
-        [dimension, before](GridData& grid) {
-            Spacings(grid, dimension) = before.spacings;
-            grid.UniformSpacing = before.uniform;
+        text,
+        [edit = std::move(edit), record, applied](GridData& grid) {
+            if (*applied) {
+                grid.Revert(*record);
+                return true;
+            }
+            *applied = true;
+            const EditResult result = edit(grid, record.get());
+            for (const std::string& message : result.messages)
+                ShowMessage(message);
+            return result.done;
         },
-        GeometryPart, bytes);
+        [record](GridData& grid) { grid.Revert(*record); }, parts, bytes);
+}
+
+std::size_t SpacingBytes(const GridData& grid) {
+    return (grid.RowSpacing().size() + grid.ColumnSpacing().size() + grid.LayerSpacing().size()) *
+           sizeof(double);
 }
 
 QString DimensionName(int dimension) {
@@ -75,51 +76,46 @@ QString DimensionName(int dimension) {
 
 void ChangeSettings(DialogDocument& document, const QString& text,
                     const SimulationSettings& settings, bool periodChanged) {
-    const SimulationSettings before = document.Grid().settings;
+    const SimulationSettings& before = document.Grid().Settings();
     if (SameSettings(before, settings)) return;
     const std::size_t bytes =
         (before.DailyETUsage.size() + settings.DailyETUsage.size()) * sizeof(double);
-    document.Change(
-        text,
-        [settings](GridData& grid) {
-            grid.settings = settings;
-            return true;
-        },
-        [before](GridData& grid) { grid.settings = before; },
+    ChangeByEdit(
+        document, text,
+        [settings](GridData& grid, UndoRecord* undo) { return grid.SetSettings(settings, undo); },
         SettingsPart | (periodChanged ? SimulationPeriodPart : 0u), bytes);
 }
 
 void ChangeTotalExtent(DialogDocument& document, int dimension, double total) {
-    ChangeSpacings(
-        document, DimensionName(dimension) + QStringLiteral(" Total"), dimension,
-        [dimension, total](GridData& grid) { return grid.SetTotalExtent(dimension, total); });
+    ChangeByEdit(
+        document, DimensionName(dimension) + QStringLiteral(" Total"),
+        [dimension, total](GridData& grid, UndoRecord* undo) {
+            return grid.SetTotalExtent(dimension, total, undo);
+        },
+        GeometryPart, SpacingBytes(document.Grid()));
 }
 
 void ChangeHorizontalTotals(DialogDocument& document, double rowsTotal, double columnsTotal) {
-    const GridData& model = document.Grid();
-    const SpacingState rows{model.rowSpacing, model.UniformSpacing};
-    const std::vector<double> columns = model.columnSpacing;
-    document.Change(
-        QStringLiteral("New Width & Height"),
-        [rowsTotal, columnsTotal](GridData& grid) {
-            const bool rowsChanged = grid.SetTotalExtent(GridData::RowDimension, rowsTotal);
-            const bool columnsChanged =
-                grid.SetTotalExtent(GridData::ColumnDimension, columnsTotal);
-            return rowsChanged || columnsChanged;
+    ChangeByEdit(
+        document, QStringLiteral("New Width & Height"),
+        [rowsTotal, columnsTotal](GridData& grid, UndoRecord* undo) {
+            const EditResult rows = grid.SetTotalExtent(GridData::RowDimension, rowsTotal, undo);
+            const EditResult columns =
+                grid.SetTotalExtent(GridData::ColumnDimension, columnsTotal, undo);
+            EditResult both;
+            both.done = rows.done || columns.done;
+            return both;
         },
-        [rows, columns](GridData& grid) {
-            grid.rowSpacing = rows.spacings;
-            grid.columnSpacing = columns;
-            grid.UniformSpacing = rows.uniform;
-        },
-        GeometryPart, (rows.spacings.size() + columns.size()) * sizeof(double));
+        GeometryPart, 2 * SpacingBytes(document.Grid()));
 }
 
 void ChangeSpacing(DialogDocument& document, int dimension, int index, double value) {
-    ChangeSpacings(document, DimensionName(dimension) + QStringLiteral(" Spacing"), dimension,
-                   [dimension, index, value](GridData& grid) {
-                       return grid.SetSpacing(dimension, index, value);
-                   });
+    ChangeByEdit(
+        document, DimensionName(dimension) + QStringLiteral(" Spacing"),
+        [dimension, index, value](GridData& grid, UndoRecord* undo) {
+            return grid.SetSpacing(dimension, index, value, undo);
+        },
+        GeometryPart, SpacingBytes(document.Grid()));
 }
 
 void ChangeStructure(DialogDocument& document, const QString& text, GridStructureEdit edit) {
@@ -161,21 +157,13 @@ void ChangeTransform(DialogDocument& document, const QString& text, TransformEdi
 void ChangeUnits(DialogDocument& document, const std::string& horizontal,
                  const std::string& vertical) {
     const GridData& model = document.Grid();
-    if (model.HorizontalUnits == horizontal && model.VerticalUnits == vertical) return;
-    const std::string oldHorizontal = model.HorizontalUnits;
-    const std::string oldVertical = model.VerticalUnits;
-    document.Change(
-        QStringLiteral("Grid Units"),
-        [horizontal, vertical](GridData& grid) {
-            grid.HorizontalUnits = horizontal;
-            grid.VerticalUnits = vertical;
-            return true;
+    if (model.HorizontalUnits() == horizontal && model.VerticalUnits() == vertical) return;
+    ChangeByEdit(
+        document, QStringLiteral("Grid Units"),
+        [horizontal, vertical](GridData& grid, UndoRecord* undo) {
+            return grid.SetUnits(horizontal, vertical, undo);
         },
-        [oldHorizontal, oldVertical](GridData& grid) {
-            grid.HorizontalUnits = oldHorizontal;
-            grid.VerticalUnits = oldVertical;
-        },
-        GeometryPart, horizontal.size() + vertical.size());
+        GeometryPart, SpacingBytes(model) + horizontal.size() + vertical.size());
 }
 
 } // namespace korva

@@ -32,15 +32,11 @@ using CellFunction = std::function<double(int layer, int row, int col)>;
 void Fill(GridData& grid, int code, const CellFunction& value) {
     const int index = grid.ParameterIndexOfCode(code);
     if (index < 0) return;
-    ParameterData& parameter = grid.Parameter(index);
-    for (size_t l = 0; l < parameter.layers.size(); ++l) {
-        for (size_t r = 0; r < parameter.layers[l].size(); ++r) {
-            for (size_t c = 0; c < parameter.layers[l][r].size(); ++c) {
-                parameter.layers[l][r][c] =
-                    value(static_cast<int>(l), static_cast<int>(r), static_cast<int>(c));
-            }
-        }
-    }
+    ParameterData& parameter = ReaderContents(grid).parameters.at(code);
+    for (int l = 0; l < parameter.values.Layers(); ++l)
+        for (int r = 0; r < parameter.values.Rows(); ++r)
+            for (int c = 0; c < parameter.values.Columns(); ++c)
+                parameter.values(l, r, c) = value(l, r, c);
     parameter.RecomputeRange();
 }
 
@@ -65,7 +61,7 @@ double Wave(int row, int col, double phase) {
 }
 
 void SetSettings(GridData& grid) {
-    SimulationSettings& s = grid.settings;
+    SimulationSettings& s = ReaderContents(grid).settings;
     s.simulationYear = SimulationYear;
     s.simulationStart = SeasonStart;
     s.simulationEnd = SeasonEnd;
@@ -146,15 +142,17 @@ void AddBasin(GridData& grid, const std::string& name, int k, int firstCol, int 
     }
     const CropChoice& choice = Crops[k];
     bool known = false;
-    for (const CropParamData& crop : grid.cropParams)
+    for (const CropParamData& crop : grid.CropParams())
         known = known || crop.cropName == choice.crop.cropName;
-    if (!known) grid.cropParams.push_back(choice.crop);
-    grid.cropBasins.push_back({name, choice.crop.cropName});
+    if (!known) ReaderContents(grid).cropParams.push_back(choice.crop);
+    ReaderContents(grid).cropBasins.push_back({name, choice.crop.cropName});
     for (size_t s = 0; s < 4; ++s)
-        grid.YieldResponseFactors[s][static_cast<size_t>(index)] = choice.yieldResponse[s];
+        ReaderContents(grid).YieldResponseFactors[s][static_cast<size_t>(index)] =
+            choice.yieldResponse[s];
     for (size_t s = 0; s < 5; ++s)
-        grid.SalinityUpperBounds[s][static_cast<size_t>(index)] = choice.salinityBounds[s];
-    IrrigationData& schedule = grid.irrigation[static_cast<size_t>(index)];
+        ReaderContents(grid).SalinityUpperBounds[s][static_cast<size_t>(index)] =
+            choice.salinityBounds[s];
+    IrrigationData& schedule = ReaderContents(grid).irrigation[static_cast<size_t>(index)];
     for (int day = firstIrrigationDay; day < SeasonEnd - 20; day += 14) {
         const CalendarDate date = DayNumberToDate(day, SimulationYear);
         schedule.push_back({date.month, date.day, date.year, depthCm, saltDsm});
@@ -163,7 +161,7 @@ void AddBasin(GridData& grid, const std::string& name, int k, int firstCol, int 
 
 void AddPrintDates(GridData& grid) {
     for (int month : {5, 6, 7, 8, 9})
-        grid.printList.push_back({month, 1, SimulationYear});
+        ReaderContents(grid).printList.push_back({month, 1, SimulationYear});
 }
 
 bool WriteAndCheck(const GridData& grid, const std::string& path) {
@@ -183,13 +181,14 @@ GridData Field3D() {
     GridData grid;
     grid.ResetModel(1);
     const int rows = 12, columns = 15;
-    grid.rowSpacing.clear();
+    ReaderContents(grid).rowSpacing.clear();
     for (int r = 0; r < rows; ++r)
-        grid.rowSpacing.push_back(r == 0 || r == rows - 1 ? 20.0 : 25.0 + 5.0 * (r % 3));
-    grid.columnSpacing.clear();
+        ReaderContents(grid).rowSpacing.push_back(r == 0 || r == rows - 1 ? 20.0
+                                                                          : 25.0 + 5.0 * (r % 3));
+    ReaderContents(grid).columnSpacing.clear();
     for (int c = 0; c < columns; ++c)
-        grid.columnSpacing.push_back(c < 2 || c > 12 ? 15.0 : 30.0);
-    grid.layerSpacing = {20, 30, 40, 60, 100, 150}; // 400 cm from the top down
+        ReaderContents(grid).columnSpacing.push_back(c < 2 || c > 12 ? 15.0 : 30.0);
+    ReaderContents(grid).layerSpacing = {20, 30, 40, 60, 100, 150}; // 400 cm from the top down
     grid.Resize(6, rows, columns);
     grid.UpdateUniformSpacing();
     const double thicknessM = 4.0;
@@ -245,8 +244,10 @@ GridData Field3D() {
         for (int r = 0; r < rows; ++r)
             grid.SetBoundaryValue(NaturalBoundaryType, l, r, 0, west + 1);
     }
-    grid.boundaries[NaturalBoundaryType].flux[static_cast<size_t>(west)] = 0.002;       // m/day
-    grid.boundaries[NaturalBoundaryType].waterQuality[static_cast<size_t>(west)] = 2.5; // dS/m
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux[static_cast<size_t>(west)] =
+        0.002; // m/day
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality[static_cast<size_t>(west)] =
+        2.5; // dS/m
     // A buried rock outcrop in the bottom layer does not conduct.
     const int rock = grid.AppendBoundary(NoFlowType, "rock outcrop", {0.5, 0.5, 0.5});
     for (int r = 9; r < 12; ++r) {
@@ -255,13 +256,13 @@ GridData Field3D() {
     }
 
     AddPrintDates(grid);
-    grid.TimeSeriesCellGrid[0][5][4] = {0, 2, 9, 10, 11};
-    grid.TimeSeriesCellGrid[2][5][4] = {0, 4};
-    grid.TimeSeriesCellGrid[0][6][10] = {0, 2, 9, 11, 12};
-    grid.TimeSeriesCellGrid[3][8][7] = {4, 6};
-    grid.GridOutputParamList = {0, 2, 4, 9, 10, 11};
-    grid.OutputBaseName = "field3d";
-    grid.ZExaggeration = 20.0;
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 5, 4, {0, 2, 9, 10, 11});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(2, 5, 4, {0, 4});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 6, 10, {0, 2, 9, 11, 12});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(3, 8, 7, {4, 6});
+    ReaderContents(grid).GridOutputParamList = {0, 2, 4, 9, 10, 11};
+    ReaderContents(grid).OutputBaseName = "field3d";
+    ReaderContents(grid).ZExaggeration = 20.0;
     return grid;
 }
 
@@ -269,9 +270,9 @@ GridData Field2D() {
     GridData grid;
     grid.ResetModel(0);
     const int rows = 6, columns = 8;
-    grid.rowSpacing = {40, 50, 50, 50, 50, 40};
-    grid.columnSpacing = {25, 40, 40, 40, 40, 40, 40, 25};
-    grid.layerSpacing = {30, 50, 70, 100}; // 250 cm
+    ReaderContents(grid).rowSpacing = {40, 50, 50, 50, 50, 40};
+    ReaderContents(grid).columnSpacing = {25, 40, 40, 40, 40, 40, 40, 25};
+    ReaderContents(grid).layerSpacing = {30, 50, 70, 100}; // 250 cm
     grid.Resize(4, rows, columns);
     grid.UpdateUniformSpacing();
     auto ground = [](int r, int c) { return 2.5 - 0.015 * r - 0.01 * c; };
@@ -300,7 +301,7 @@ GridData Field2D() {
     Fill(grid, GridData::HorizontalDispersivity, [](int, int, int) { return 50.0; }); // cm
 
     SetSettings(grid);
-    grid.settings.waterCompressibility = 0.0;
+    ReaderContents(grid).settings.waterCompressibility = 0.0;
     AddBasin(grid, "field", 2, 1, 6, SeasonStart + 7, 9.0, 1.0, {0.6, 0.8, 0.3});
     grid.BuildCropGrid();
 
@@ -314,17 +315,18 @@ GridData Field2D() {
     const int west = grid.AppendBoundary(NaturalBoundaryType, "canal seepage", {0.0, 0.6, 0.6});
     for (int r = 0; r < rows; ++r)
         grid.SetBoundaryValue(NaturalBoundaryType, 0, r, 0, west + 1);
-    grid.boundaries[NaturalBoundaryType].flux[static_cast<size_t>(west)] = 0.001;
-    grid.boundaries[NaturalBoundaryType].waterQuality[static_cast<size_t>(west)] = 1.2;
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux[static_cast<size_t>(west)] = 0.001;
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality[static_cast<size_t>(west)] =
+        1.2;
     const int corner = grid.AppendBoundary(NoFlowType, "road embankment", {0.5, 0.5, 0.5});
     grid.SetBoundaryValue(NoFlowType, 0, 0, 0, corner + 1);
 
     AddPrintDates(grid);
-    grid.TimeSeriesCellGrid[0][2][3] = {9, 10, 11, 13};
-    grid.TimeSeriesCellGrid[0][4][5] = {9, 12};
-    grid.GridOutputParamList = {9, 10, 11, 13};
-    grid.OutputBaseName = "field2d";
-    grid.ZExaggeration = 10.0;
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 2, 3, {9, 10, 11, 13});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 4, 5, {9, 12});
+    ReaderContents(grid).GridOutputParamList = {9, 10, 11, 13};
+    ReaderContents(grid).OutputBaseName = "field2d";
+    ReaderContents(grid).ZExaggeration = 10.0;
     return grid;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The six boundary kinds and the record each kind keeps: named boundaries with
-// colours and flags, and a membership grid whose cells hold 0 or the 1-based
-// number of the boundary that holds the cell.
+// colours and flags. Which boundary holds each cell is kept apart, in the
+// kind's MembershipGrid (0 or the 1-based number of the boundary).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,9 +23,6 @@ const char* BoundaryTypeName(int type); // nullptr outside 0..5
 // The kind whose display name is name, or -1.
 int BoundaryTypeFromName(const std::string& name);
 
-using BoundaryRowData = std::vector<int32_t>;           // one value per column
-using BoundaryLayerData = std::vector<BoundaryRowData>; // one row per grid row
-
 struct BoundaryTypeData {
     BoundaryTypeEnum type = NaturalBoundaryType;
     std::vector<std::string> names;
@@ -34,12 +31,12 @@ struct BoundaryTypeData {
     std::vector<int32_t> collectorIndex; // drains only: collector index or -1
     std::vector<double> flux;            // natural boundaries only
     std::vector<double> waterQuality;    // natural boundaries only
-    std::vector<BoundaryLayerData> grid; // [layer][row][column]
 
     int Count() const { return static_cast<int>(names.size()); }
     // Sizes every per-boundary list to n; new entries are black, displayed,
     // with no collector and zero flux and quality.
     void ResizeLists(int n);
+    bool operator==(const BoundaryTypeData&) const = default;
 };
 
 } // namespace korva

@@ -18,11 +18,13 @@ struct CropParamData {
     double stage2 = 0;
     double stage3 = 0;
     double dateHarvest = 0;
+    bool operator==(const CropParamData&) const = default;
 };
 
 struct CropBasinData {
     std::string basinName;
     std::string cropName;
+    bool operator==(const CropBasinData&) const = default;
 };
 
 struct IrrigationDataItem {
@@ -31,6 +33,7 @@ struct IrrigationDataItem {
     int32_t year = 0;
     double amount = 0;            // irrigation depth in cm
     double saltConcentration = 0; // of the irrigation water
+    bool operator==(const IrrigationDataItem&) const = default;
 };
 
 using IrrigationData = std::vector<IrrigationDataItem>;

@@ -51,8 +51,92 @@ const char* GridData::ParameterDisplayName(int code) {
 
 GridData::GridData() {
     for (int type = 0; type < BoundaryTypeCount; ++type)
-        boundaries[type].type = static_cast<BoundaryTypeEnum>(type);
+        data_.boundaries[type].type = static_cast<BoundaryTypeEnum>(type);
     Resize(1, 1, 1);
+}
+
+GridData::GridData(const GridData& other) : data_(other.data_) {}
+
+GridData::GridData(GridData&& other) noexcept : data_(std::move(other.data_)) {}
+
+GridData& GridData::operator=(const GridData& other) {
+    if (this != &other) {
+        data_ = other.data_;
+        Report(MakeChange(ChangeKind::Model), nullptr);
+    }
+    return *this;
+}
+
+GridData& GridData::operator=(GridData&& other) noexcept {
+    if (this != &other) {
+        data_ = std::move(other.data_);
+        // A listener that throws must not turn a move into a termination.
+        try {
+            Report(MakeChange(ChangeKind::Model), nullptr);
+        } catch (...) {
+        }
+    }
+    return *this;
+}
+
+GridContents& ReaderContents(GridData& grid) {
+    return grid.data_;
+}
+
+// --- observing ----------------------------------------------------------------
+
+int GridData::AddChangeListener(GridChangeListener listener) {
+    const int handle = nextListener_++;
+    listeners_.emplace_back(handle, std::move(listener));
+    return handle;
+}
+
+void GridData::RemoveChangeListener(int handle) {
+    std::erase_if(listeners_, [&](const auto& entry) { return entry.first == handle; });
+}
+
+void GridData::Report(const GridChange& change, UndoRecord* undo) {
+    ++revision_;
+    if (undo != nullptr) undo->changes_.push_back(change);
+    // A listener may remove itself while being told.
+    const auto listeners = listeners_;
+    for (const auto& [handle, listener] : listeners)
+        listener(change);
+}
+
+void GridData::ReplaceModel(GridData&& other) {
+    data_ = std::move(other.data_);
+    Report(MakeChange(ChangeKind::Model), nullptr);
+}
+
+void GridData::InstallOutputs(OutputStore&& outputs) {
+    data_.outputs = std::move(outputs);
+    Report(MakeChange(ChangeKind::Outputs), nullptr);
+}
+
+void GridData::SwapOutputs(OutputStore& other) {
+    std::swap(data_.outputs, other);
+    Report(MakeChange(ChangeKind::Outputs), nullptr);
+}
+
+void GridData::ClearOutputs() {
+    data_.outputs.Clear();
+    Report(MakeChange(ChangeKind::Outputs), nullptr);
+}
+
+EditResult GridData::SetOutputColors(int quantity, const RgbColor& lowColor,
+                                     const RgbColor& highColor, UndoRecord* undo) {
+    auto& outputs = data_.outputs.gridOutputs;
+    if (quantity < 0 || quantity >= static_cast<int>(outputs.size()))
+        throw std::invalid_argument("no output quantity " + std::to_string(quantity));
+    KORVAOutputData& output = outputs[static_cast<std::size_t>(quantity)];
+    if (output.lowColor == lowColor && output.highColor == highColor) return {false, {}};
+    if (undo != nullptr)
+        undo->pieces_.emplace_back(undo::OutputColors{quantity, output.lowColor, output.highColor});
+    output.lowColor = lowColor;
+    output.highColor = highColor;
+    Report(MakeChange(ChangeKind::Outputs), undo);
+    return {};
 }
 
 // --- geometry -----------------------------------------------------------------
@@ -71,25 +155,25 @@ int GridData::DimensionCount(int dimension) const {
 
 std::vector<double>& GridData::Spacings(int dimension) {
     CheckDimension(dimension);
-    if (dimension == RowDimension) return rowSpacing;
-    if (dimension == ColumnDimension) return columnSpacing;
-    return layerSpacing;
+    if (dimension == RowDimension) return data_.rowSpacing;
+    if (dimension == ColumnDimension) return data_.columnSpacing;
+    return data_.layerSpacing;
 }
 
 double GridData::GetSpacing(int dimension, int index, bool inMetres) const {
     CheckDimension(dimension);
-    const std::vector<double>& list = dimension == RowDimension      ? rowSpacing
-                                      : dimension == ColumnDimension ? columnSpacing
-                                                                     : layerSpacing;
+    const std::vector<double>& list = dimension == RowDimension      ? data_.rowSpacing
+                                      : dimension == ColumnDimension ? data_.columnSpacing
+                                                                     : data_.layerSpacing;
     const double spacing = list.at(static_cast<std::size_t>(index));
     return dimension == LayerDimension && inMetres ? spacing / 100.0 : spacing;
 }
 
 double GridData::TotalExtent(int dimension, bool inMetres) const {
     CheckDimension(dimension);
-    const std::vector<double>& list = dimension == RowDimension      ? rowSpacing
-                                      : dimension == ColumnDimension ? columnSpacing
-                                                                     : layerSpacing;
+    const std::vector<double>& list = dimension == RowDimension      ? data_.rowSpacing
+                                      : dimension == ColumnDimension ? data_.columnSpacing
+                                                                     : data_.layerSpacing;
     double total = 0.0;
     for (double spacing : list)
         total += spacing;
@@ -101,30 +185,59 @@ void GridData::UpdateUniformSpacing() {
         return std::all_of(list.begin(), list.end(),
                            [&](double spacing) { return spacing == list.front(); });
     };
-    UniformSpacing = uniform(rowSpacing) && uniform(columnSpacing) && uniform(layerSpacing) ? 1 : 0;
+    data_.UniformSpacing =
+        uniform(data_.rowSpacing) && uniform(data_.columnSpacing) && uniform(data_.layerSpacing)
+            ? 1
+            : 0;
 }
 
-bool GridData::SetTotalExtent(int dimension, double total) {
+EditResult GridData::SetTotalExtent(int dimension, double total, UndoRecord* undo) {
     std::vector<double>& list = Spacings(dimension);
     const double current = TotalExtent(dimension, false);
-    if (!(total > 0.0) || current == 0.0) return false;
+    if (!(total > 0.0) || current == 0.0) return EditResult::Refused();
+    SaveSpacings(undo);
     const double factor = total / current;
     for (double& spacing : list)
         spacing *= factor;
     UpdateUniformSpacing();
-    return true;
+    Report(MakeChange(ChangeKind::Geometry, -1, -1, -1, {}), undo);
+    return {};
 }
 
-bool GridData::SetSpacing(int dimension, int index, double value) {
-    double& spacing = Spacings(dimension).at(static_cast<std::size_t>(index));
-    if (!(value > 0.0) || value == std::numeric_limits<double>::infinity()) return false;
-    spacing = value;
+EditResult GridData::SetSpacing(int dimension, int index, double value, UndoRecord* undo) {
+    std::vector<double>& list = Spacings(dimension);
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        throw std::out_of_range("spacing index " + std::to_string(index));
+    if (!(value > 0.0) || value == std::numeric_limits<double>::infinity())
+        return EditResult::Refused();
+    SaveSpacings(undo);
+    list[static_cast<std::size_t>(index)] = value;
     UpdateUniformSpacing();
-    return true;
+    Report(MakeChange(ChangeKind::Geometry, -1, -1, -1, {}), undo);
+    return {};
+}
+
+EditResult GridData::SetZExaggeration(double value, UndoRecord* undo) {
+    if (!(value > 0.0) || value == std::numeric_limits<double>::infinity())
+        return EditResult::Refused();
+    SaveSpacings(undo);
+    data_.ZExaggeration = value;
+    Report(MakeChange(ChangeKind::Geometry, -1, -1, -1, {}), undo);
+    return {};
+}
+
+EditResult GridData::SetUnits(std::string horizontal, std::string vertical, UndoRecord* undo) {
+    if (horizontal == data_.HorizontalUnits && vertical == data_.VerticalUnits)
+        return EditResult::Refused();
+    SaveSpacings(undo);
+    data_.HorizontalUnits = std::move(horizontal);
+    data_.VerticalUnits = std::move(vertical);
+    Report(MakeChange(ChangeKind::Geometry), undo);
+    return {};
 }
 
 double GridData::DepthBelowTop(double z) const {
-    const double exaggeration = ZExaggeration != 0.0 ? ZExaggeration : 1.0;
+    const double exaggeration = data_.ZExaggeration != 0.0 ? data_.ZExaggeration : 1.0;
     const double top = TotalExtent(LayerDimension, true) * exaggeration / 2.0;
     return (top - z) * 100.0 / exaggeration;
 }
@@ -132,9 +245,9 @@ double GridData::DepthBelowTop(double z) const {
 // --- parameters ---------------------------------------------------------------
 
 void GridData::ResetModel(int kind) {
-    ParameterOrder.clear();
-    parameters.clear();
-    ModelKind = kind;
+    data_.ParameterOrder.clear();
+    data_.parameters.clear();
+    data_.ModelKind = kind;
     if (kind == 0 || kind == 1) {
         for (int code = 0; code < ParameterCodeCount; ++code) {
             const ParameterTableEntry& entry = parameterTable[code];
@@ -144,13 +257,14 @@ void GridData::ResetModel(int kind) {
             data.name = entry.displayName;
             data.SurfaceFlag = surfaceFlag;
             data.FirstFileVersion = entry.firstFileVersion;
-            parameters[code] = std::move(data);
-            ParameterOrder.push_back(code);
+            data_.parameters[code] = std::move(data);
+            data_.ParameterOrder.push_back(code);
         }
     }
     // The grid becomes one cell; each spacing list keeps its first width so the
     // lists and the cell storage never disagree about the dimensions.
-    for (std::vector<double>* list : {&rowSpacing, &columnSpacing, &layerSpacing}) {
+    for (std::vector<double>* list :
+         {&data_.rowSpacing, &data_.columnSpacing, &data_.layerSpacing}) {
         if (list->empty()) list->push_back(100.0);
         list->resize(1);
     }
@@ -162,52 +276,28 @@ void GridData::Resize(int layers, int rows, int columns) {
         throw std::invalid_argument(
             "grid dimensions must be at least 1: " + std::to_string(layers) + " x " +
             std::to_string(rows) + " x " + std::to_string(columns));
-    const auto L = static_cast<std::size_t>(layers);
-    const auto R = static_cast<std::size_t>(rows);
-    const auto C = static_cast<std::size_t>(columns);
-    for (int code : ParameterOrder) {
-        ParameterData& data = parameters.at(code);
-        const std::size_t layerCount = data.IsSurface() ? 1 : L;
-        data.layers.resize(layerCount);
-        for (ParamLayerData& layer : data.layers) {
-            layer.resize(R);
-            for (ParamRowData& row : layer)
-                row.assign(C, NoDataValue);
-        }
+    for (int code : data_.ParameterOrder) {
+        ParameterData& data = data_.parameters.at(code);
+        data.values.Assign(data.IsSurface() ? 1 : layers, rows, columns, NoDataValue);
         data.RecomputeRange();
     }
-    for (int type = 0; type < BoundaryTypeCount; ++type) {
-        BoundaryTypeData& record = boundaries[type];
-        const bool everyLayer = ModelKind == 1 && type != BasinType;
-        record.grid.resize(everyLayer ? L : 1);
-        for (BoundaryLayerData& layer : record.grid) {
-            layer.resize(R);
-            for (BoundaryRowData& row : layer)
-                row.assign(C, 0);
-        }
-    }
-    TimeSeriesCellGrid.resize(L);
-    for (OutputParamDataLayer& layer : TimeSeriesCellGrid) {
-        layer.resize(R);
-        for (OutputParamDataRow& row : layer) {
-            row.resize(C);
-            for (OutputParamDataItem& item : row)
-                item.clear();
-        }
-    }
-}
-
-ParameterData& GridData::Parameter(int paramIndex) {
-    return parameters.at(ParameterOrder.at(static_cast<std::size_t>(paramIndex)));
+    for (int type = 0; type < BoundaryTypeCount; ++type)
+        data_.memberships[type].Reset(BoundaryHoldsEveryLayer(type) ? layers : 1, rows, columns);
+    data_.TimeSeriesCellGrid.Reset(layers, rows, columns);
+    Report(MakeChange(ChangeKind::Model), nullptr);
 }
 
 const ParameterData& GridData::Parameter(int paramIndex) const {
-    return parameters.at(ParameterOrder.at(static_cast<std::size_t>(paramIndex)));
+    return data_.parameters.at(data_.ParameterOrder.at(static_cast<std::size_t>(paramIndex)));
+}
+
+ParameterData& GridData::MutableParameter(int paramIndex) {
+    return data_.parameters.at(data_.ParameterOrder.at(static_cast<std::size_t>(paramIndex)));
 }
 
 int GridData::ParameterIndexOfCode(int code) const {
-    for (std::size_t i = 0; i < ParameterOrder.size(); ++i)
-        if (ParameterOrder[i] == code) return static_cast<int>(i);
+    for (std::size_t i = 0; i < data_.ParameterOrder.size(); ++i)
+        if (data_.ParameterOrder[i] == code) return static_cast<int>(i);
     return -1;
 }
 
@@ -218,15 +308,12 @@ bool GridData::GetValue(int paramIndex, int layer, int row, int col, double& val
         return false;
     }
     const ParameterData& data = Parameter(paramIndex);
-    const std::size_t storedLayer = data.IsSurface() ? 0 : static_cast<std::size_t>(layer);
-    value = data.layers.at(storedLayer)
-                .at(static_cast<std::size_t>(row))
-                .at(static_cast<std::size_t>(col));
+    value = data.values.At(data.IsSurface() ? 0 : layer, row, col);
     if (value == NoDataValue) return false;
     if (!mapSurfaceToLayer || !data.IsSurface()) return true;
     // A surface value is drawn in the layer it reaches: root depths below the
     // ground, elevations above the bottom; every other one on the top layer.
-    switch (ParameterOrder[static_cast<std::size_t>(paramIndex)]) {
+    switch (data_.ParameterOrder[static_cast<std::size_t>(paramIndex)]) {
     case InitialRootDepth:
     case MaximumRootDepth:
         return layer == LayerOfDepth(value);
@@ -238,52 +325,85 @@ bool GridData::GetValue(int paramIndex, int layer, int row, int col, double& val
     }
 }
 
-void GridData::SetValue(int paramIndex, int layer, int row, int col, double value,
-                        bool recomputeRange, bool propagateDown) {
-    ParameterData& data = Parameter(paramIndex);
+CellRange GridData::ParameterBox(int paramIndex, int layer, bool propagateDown, int row0, int row1,
+                                 int col0, int col1) const {
+    const ParameterData& data = Parameter(paramIndex);
+    CellRange box{layer, layer, row0, row1, col0, col1};
     if (data.IsSurface()) {
-        data.layers.at(0).at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col)) =
-            value;
-    } else {
-        const auto first = static_cast<std::size_t>(layer);
-        data.layers.at(first).at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col)) =
-            value;
-        if (propagateDown) {
-            for (std::size_t below = first + 1; below < data.layers.size(); ++below)
-                data.layers[below]
-                    .at(static_cast<std::size_t>(row))
-                    .at(static_cast<std::size_t>(col)) = value;
-        }
+        box.layer0 = box.layer1 = 0;
+    } else if (propagateDown) {
+        box.layer1 = data.values.Layers() - 1;
     }
+    return box;
+}
+
+EditResult GridData::SetValue(int paramIndex, int layer, int row, int col, double value,
+                              bool recomputeRange, bool propagateDown, UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const CellRange box = ParameterBox(paramIndex, layer, propagateDown, row, row, col, col);
+    data.values.At(box.layer0, row, col); // range check before anything changes
+    SaveParameterBox(undo, paramIndex, box);
+    for (int k = box.layer0; k <= box.layer1; ++k)
+        data.values(k, row, col) = value;
     if (recomputeRange) data.RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterValues,
+                      data_.ParameterOrder[static_cast<std::size_t>(paramIndex)], -1, -1, box),
+           undo);
+    return {};
 }
 
 void GridData::RecomputeRange(int paramIndex) {
-    Parameter(paramIndex).RecomputeRange();
+    MutableParameter(paramIndex).RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterInfo,
+                      data_.ParameterOrder[static_cast<std::size_t>(paramIndex)]),
+           nullptr);
+}
+
+EditResult GridData::SetParameterInfo(int paramIndex, const std::string& name,
+                                      const RgbColor& lowColor, const RgbColor& highColor,
+                                      UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const int code = data_.ParameterOrder[static_cast<std::size_t>(paramIndex)];
+    if (undo != nullptr)
+        undo->pieces_.emplace_back(
+            undo::ParameterInfo{code, data.name, data.lowColor, data.highColor});
+    data.name = name;
+    data.lowColor = lowColor;
+    data.highColor = highColor;
+    Report(MakeChange(ChangeKind::ParameterInfo, code), undo);
+    return {};
 }
 
 std::vector<double> GridData::DistinctValues(int paramIndex, std::size_t limit) const {
     std::vector<double> values;
-    for (const ParamLayerData& layer : Parameter(paramIndex).layers) {
-        for (const ParamRowData& row : layer) {
-            for (double value : row) {
-                if (value == NoDataValue) continue;
-                const auto at = std::lower_bound(values.begin(), values.end(), value);
-                if (at != values.end() && *at == value) continue;
-                values.insert(at, value);
-                if (values.size() > limit) return values;
-            }
-        }
+    for (double value : Parameter(paramIndex).values.Cells()) {
+        if (value == NoDataValue) continue;
+        const auto at = std::lower_bound(values.begin(), values.end(), value);
+        if (at != values.end() && *at == value) continue;
+        values.insert(at, value);
+        if (values.size() > limit) return values;
     }
     return values;
 }
 
-void GridData::ClearParameter(int paramIndex) {
-    ParameterData& data = Parameter(paramIndex);
-    for (ParamLayerData& layer : data.layers)
-        for (ParamRowData& row : layer)
-            std::fill(row.begin(), row.end(), NoDataValue);
+EditResult GridData::ClearParameter(int paramIndex, UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const int code = data_.ParameterOrder[static_cast<std::size_t>(paramIndex)];
+    const CellRange box{0, data.values.Layers() - 1, 0, data.values.Rows() - 1,
+                        0, data.values.Columns() - 1};
+    if (undo != nullptr) {
+        // Every cell changes: the old grid moves into the record whole, no copy.
+        Grid3D<double> cleared(data.values.Layers(), data.values.Rows(), data.values.Columns(),
+                               NoDataValue);
+        undo->pieces_.emplace_back(undo::ParameterCells{code, 0, 0, 0, std::move(data.values),
+                                                        data.minValue, data.maxValue});
+        data.values = std::move(cleared);
+    } else {
+        data.values.Fill(NoDataValue);
+    }
     data.RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterValues, code, -1, -1, box), undo);
+    return {};
 }
 
 void GridData::LocatedRange(int dimension, const ModelPoint& point1, const ModelPoint& point2,
@@ -306,56 +426,115 @@ void GridData::LocatedRange(int dimension, const ModelPoint& point1, const Model
     high = std::max(first, second);
 }
 
-void GridData::FillRegion(int paramIndex, const ModelPoint& point1, const ModelPoint& point2,
-                          int layer, double value, bool propagateDown) {
+EditResult GridData::FillRegion(int paramIndex, const ModelPoint& point1, const ModelPoint& point2,
+                                int layer, double value, bool propagateDown, UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const int code = data_.ParameterOrder[static_cast<std::size_t>(paramIndex)];
     int rowLow = 0, rowHigh = 0, colLow = 0, colHigh = 0;
     LocatedRange(RowDimension, point1, point2, rowLow, rowHigh);
     LocatedRange(ColumnDimension, point1, point2, colLow, colHigh);
-    if (ParameterOrder.at(static_cast<std::size_t>(paramIndex)) == GroundElevation)
-        value = std::min(value, TotalExtent(LayerDimension, true));
-    for (int row = rowLow; row <= rowHigh; ++row)
-        for (int col = colLow; col <= colHigh; ++col)
-            SetValue(paramIndex, layer, row, col, value, false, propagateDown);
-    RecomputeRange(paramIndex);
-}
-
-void GridData::SetValueForBasin(int paramIndex, int basin, double value) {
-    ParameterData& data = Parameter(paramIndex);
-    const BoundaryLayerData& basins = boundaries[BasinType].grid.at(0);
-    for (std::size_t row = 0; row < basins.size(); ++row) {
-        for (std::size_t col = 0; col < basins[row].size(); ++col) {
-            if (basins[row][col] != basin) continue;
-            for (ParamLayerData& layer : data.layers)
-                layer.at(row).at(col) = value;
+    if (code == GroundElevation) value = std::min(value, TotalExtent(LayerDimension, true));
+    const CellRange box =
+        ParameterBox(paramIndex, layer, propagateDown, rowLow, rowHigh, colLow, colHigh);
+    data.values.At(box.layer0, rowLow, colLow);
+    SaveParameterBox(undo, paramIndex, box);
+    for (int k = box.layer0; k <= box.layer1; ++k)
+        for (int row = rowLow; row <= rowHigh; ++row) {
+            auto cells = data.values.Row(k, row);
+            std::fill(cells.begin() + colLow, cells.begin() + colHigh + 1, value);
         }
-    }
     data.RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterValues, code, -1, -1, box), undo);
+    return {};
 }
 
-void GridData::MarkAboveGround(int type, int marker) {
-    if (type != InactiveType) return;
+EditResult GridData::SetValueForBasin(int paramIndex, int basin, double value, UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const int code = data_.ParameterOrder[static_cast<std::size_t>(paramIndex)];
+    const MembershipGrid& basins = data_.memberships[BasinType];
+    // The box around the basin's cells is all an undo needs.
+    CellRange box{0, data.values.Layers() - 1, basins.Rows(), -1, basins.Columns(), -1};
+    for (int row = 0; row < basins.Rows(); ++row)
+        for (int col = 0; col < basins.Columns(); ++col)
+            if (basins.Get(0, row, col) == basin) {
+                box.row0 = std::min(box.row0, row);
+                box.row1 = std::max(box.row1, row);
+                box.col0 = std::min(box.col0, col);
+                box.col1 = std::max(box.col1, col);
+            }
+    if (box.Empty()) return {};
+    // The record keeps only the cells whose value changes.
+    undo::ParameterCellList changed{code, {}, {}, data.minValue, data.maxValue};
+    for (int row = box.row0; row <= box.row1; ++row)
+        for (int col = box.col0; col <= box.col1; ++col) {
+            if (basins.Get(0, row, col) != basin) continue;
+            for (int k = 0; k < data.values.Layers(); ++k) {
+                double& cell = data.values(k, row, col);
+                if (undo != nullptr && cell != value) {
+                    changed.cells.push_back(data.values.IndexOf(k, row, col));
+                    changed.values.push_back(cell);
+                }
+                cell = value;
+            }
+        }
+    if (undo != nullptr) undo->pieces_.emplace_back(std::move(changed));
+    data.RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterValues, code, -1, -1, box), undo);
+    return {};
+}
+
+EditResult GridData::SetParameterValues(int paramIndex, Grid3D<double> values, UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const int code = data_.ParameterOrder[static_cast<std::size_t>(paramIndex)];
+    if (values.Layers() != data.values.Layers() || values.Rows() != data.values.Rows() ||
+        values.Columns() != data.values.Columns())
+        throw std::invalid_argument("parameter values of another size");
+    const CellRange box{0, values.Layers() - 1, 0, values.Rows() - 1, 0, values.Columns() - 1};
+    if (undo != nullptr)
+        undo->pieces_.emplace_back(undo::ParameterCells{code, 0, 0, 0, std::move(data.values),
+                                                        data.minValue, data.maxValue});
+    data.values = std::move(values);
+    data.RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterValues, code, -1, -1, box), undo);
+    return {};
+}
+
+EditResult GridData::MarkAboveGround(int type, int marker, UndoRecord* undo) {
+    if (type != InactiveType) return EditResult::Refused();
     const int groundIndex = ParameterIndexOfCode(GroundElevation);
-    if (groundIndex < 0) return;
-    BoundaryTypeData& inactive = boundaries[InactiveType];
+    if (groundIndex < 0) return EditResult::Refused();
+    MembershipGrid& inactive = data_.memberships[InactiveType];
     const double thickness = TotalExtent(LayerDimension, false);
-    const int layersHeld = static_cast<int>(inactive.grid.size());
+    const int layersHeld = inactive.Layers();
+    std::vector<int> groundLayers(
+        static_cast<std::size_t>(NumRows()) * static_cast<std::size_t>(NumColumns()), 0);
+    int deepest = 0;
     for (int row = 0; row < NumRows(); ++row) {
         for (int col = 0; col < NumColumns(); ++col) {
             double ground = NoDataValue;
             // A column without a ground elevation has no surface to drape over.
             if (!GetValue(groundIndex, 0, row, col, ground)) continue;
-            const int groundLayer = LayerOfDepth(thickness - 100.0 * ground);
-            for (int layer = 0; layer < groundLayer && layer < layersHeld; ++layer)
-                inactive.grid[static_cast<std::size_t>(layer)]
-                    .at(static_cast<std::size_t>(row))
-                    .at(static_cast<std::size_t>(col)) = marker;
+            const int groundLayer = std::min(LayerOfDepth(thickness - 100.0 * ground), layersHeld);
+            groundLayers[static_cast<std::size_t>(row * NumColumns() + col)] = groundLayer;
+            deepest = std::max(deepest, groundLayer);
         }
     }
+    if (deepest == 0) return {};
+    const CellRange box{0, deepest - 1, 0, NumRows() - 1, 0, NumColumns() - 1};
+    SaveMembershipBox(undo, InactiveType, box);
+    for (int row = 0; row < NumRows(); ++row)
+        for (int col = 0; col < NumColumns(); ++col)
+            for (int layer = 0;
+                 layer < groundLayers[static_cast<std::size_t>(row * NumColumns() + col)]; ++layer)
+                inactive.Set(layer, row, col, marker);
+    Report(MakeChange(ChangeKind::Memberships, -1, InactiveType, -1, box), undo);
+    return {};
 }
 
-void GridData::TransformParameter(int paramIndex, int firstLayer, int lastLayer, TransformKind kind,
-                                  double amount) {
-    ParameterData& data = Parameter(paramIndex);
+EditResult GridData::TransformParameter(int paramIndex, int firstLayer, int lastLayer,
+                                        TransformKind kind, double amount, UndoRecord* undo) {
+    ParameterData& data = MutableParameter(paramIndex);
+    const int code = data_.ParameterOrder[static_cast<std::size_t>(paramIndex)];
     if (firstLayer > lastLayer) std::swap(firstLayer, lastLayer);
     if (firstLayer < 0 || lastLayer >= NumLayers())
         throw std::out_of_range("layer range " + std::to_string(firstLayer) + ".." +
@@ -364,35 +543,83 @@ void GridData::TransformParameter(int paramIndex, int firstLayer, int lastLayer,
     // once per layer of the range would compound the transform.
     const int from = data.IsSurface() ? 0 : firstLayer;
     const int to = data.IsSurface() ? 0 : lastLayer;
+    const CellRange box{from, to, 0, data.values.Rows() - 1, 0, data.values.Columns() - 1};
+    SaveParameterBox(undo, paramIndex, box);
     for (int layer = from; layer <= to; ++layer) {
-        for (ParamRowData& row : data.layers.at(static_cast<std::size_t>(layer))) {
-            for (double& value : row) {
-                if (value == NoDataValue) continue;
-                value = kind == MultiplyTransform ? value * amount : value + amount;
-            }
+        for (double& value : data.values.Layer(layer)) {
+            if (value == NoDataValue) continue;
+            value = kind == MultiplyTransform ? value * amount : value + amount;
         }
     }
     data.RecomputeRange();
+    Report(MakeChange(ChangeKind::ParameterValues, code, -1, -1, box), undo);
+    return {};
 }
 
 // --- settings and output selection -------------------------------------------
 
-bool GridData::SetSimulationPeriod(int start, int end, int year) {
+EditResult GridData::SetSettings(SimulationSettings settings, UndoRecord* undo) {
+    SaveSettings(undo);
+    data_.settings = std::move(settings);
+    Report(MakeChange(ChangeKind::Settings), undo);
+    return {};
+}
+
+EditResult GridData::SetSimulationPeriod(int start, int end, int year, UndoRecord* undo) {
+    SimulationSettings& settings = data_.settings;
     const bool changed = settings.simulationStart != start || settings.simulationEnd != end ||
                          settings.simulationYear != year;
+    if (!changed) return EditResult::Refused();
+    SaveSettings(undo);
     settings.simulationStart = start;
     settings.simulationEnd = end;
     settings.simulationYear = year;
-    return changed;
+    Report(MakeChange(ChangeKind::Settings), undo);
+    return {};
 }
 
 int GridData::CountTimeSeriesSelections() const {
-    std::size_t count = 0;
-    for (const OutputParamDataLayer& layer : TimeSeriesCellGrid)
-        for (const OutputParamDataRow& row : layer)
-            for (const OutputParamDataItem& item : row)
-                count += item.size();
-    return static_cast<int>(count);
+    return data_.TimeSeriesCellGrid.CountSelections();
+}
+
+EditResult GridData::SetTimeSeriesSelection(int layer, int row, int col, OutputParamDataItem codes,
+                                            UndoRecord* undo) {
+    SelectionGrid& grid = data_.TimeSeriesCellGrid;
+    grid.Get(layer, row, col); // range check
+    for (int32_t code : codes)
+        if (code < 0 || code >= OutputParamCount)
+            throw std::invalid_argument("output code " + std::to_string(code));
+    const CellRange box{layer, layer, row, row, col, col};
+    if (undo != nullptr)
+        undo->pieces_.emplace_back(
+            undo::SelectionCells{box, grid.Region(layer, layer, row, row, col, col)});
+    grid.Set(layer, row, col, std::move(codes));
+    Report(MakeChange(ChangeKind::Selections, -1, -1, -1, box), undo);
+    return {};
+}
+
+EditResult GridData::SetPrintList(std::vector<PrintDataItem> list, UndoRecord* undo) {
+    SaveOutputRequest(undo);
+    data_.printList = std::move(list);
+    Report(MakeChange(ChangeKind::OutputRequest), undo);
+    return {};
+}
+
+EditResult GridData::SetGridOutputParamList(OutputParamDataItem codes, UndoRecord* undo) {
+    for (int32_t code : codes)
+        if (code < 0 || code >= OutputParamCount)
+            throw std::invalid_argument("output code " + std::to_string(code));
+    SaveOutputRequest(undo);
+    data_.GridOutputParamList = std::move(codes);
+    Report(MakeChange(ChangeKind::OutputRequest), undo);
+    return {};
+}
+
+EditResult GridData::SetOutputBaseName(std::string name, UndoRecord* undo) {
+    SaveOutputRequest(undo);
+    data_.OutputBaseName = std::move(name);
+    Report(MakeChange(ChangeKind::OutputRequest), undo);
+    return {};
 }
 
 } // namespace korva

@@ -2,16 +2,18 @@
 // builder that writes a basin's crop into the crop cell parameters.
 #include "griddata.h"
 
+#include <stdexcept>
+
 namespace korva {
 
 std::string GridData::FindCropForBasin(const std::string& basinName) const {
-    for (const CropBasinData& entry : cropBasins)
+    for (const CropBasinData& entry : data_.cropBasins)
         if (entry.basinName == basinName) return entry.cropName;
     return {};
 }
 
 int GridData::FindCropParams(const std::string& cropName, CropParamData& out) const {
-    for (const CropParamData& crop : cropParams) {
+    for (const CropParamData& crop : data_.cropParams) {
         if (crop.cropName == cropName) {
             out = crop;
             return 1;
@@ -20,8 +22,33 @@ int GridData::FindCropParams(const std::string& cropName, CropParamData& out) co
     return 0;
 }
 
-void GridData::BuildCropGrid() {
-    const BoundaryTypeData& basins = boundaries[BasinType];
+BasinCropRecords GridData::GetBasinCropRecords() const {
+    return {data_.cropParams, data_.cropBasins, data_.irrigation, data_.YieldResponseFactors,
+            data_.SalinityUpperBounds};
+}
+
+EditResult GridData::SetBasinCropRecords(BasinCropRecords records, UndoRecord* undo) {
+    // The per-basin lists follow the Basin list; a working copy that lost
+    // step with it would shift every later basin's values.
+    const auto basins = static_cast<std::size_t>(BoundaryCount(BasinType));
+    bool matches = records.irrigation.size() == basins;
+    for (const auto& list : records.YieldResponseFactors)
+        matches = matches && list.size() == basins;
+    for (const auto& list : records.SalinityUpperBounds)
+        matches = matches && list.size() == basins;
+    if (!matches) throw std::invalid_argument("crop records do not have one entry per basin");
+    SaveCropRecords(undo);
+    data_.cropParams = std::move(records.cropParams);
+    data_.cropBasins = std::move(records.cropBasins);
+    data_.irrigation = std::move(records.irrigation);
+    data_.YieldResponseFactors = std::move(records.YieldResponseFactors);
+    data_.SalinityUpperBounds = std::move(records.SalinityUpperBounds);
+    Report(MakeChange(ChangeKind::Crops), undo);
+    return {};
+}
+
+EditResult GridData::BuildCropGrid(UndoRecord* undo) {
+    const BoundaryTypeData& basins = data_.boundaries[BasinType];
     for (int b = 0; b < basins.Count(); ++b) {
         const std::string cropName = FindCropForBasin(basins.names[static_cast<std::size_t>(b)]);
         CropParamData crop;
@@ -30,7 +57,7 @@ void GridData::BuildCropGrid() {
             // The cells hold absolute day numbers; the catalogue counts the
             // stage ends and the harvest from planting.
             double value = 0.0;
-            switch (ParameterOrder[static_cast<std::size_t>(paramIndex)]) {
+            switch (data_.ParameterOrder[static_cast<std::size_t>(paramIndex)]) {
             case InitialRootDepth:
                 value = crop.initialRootDepth;
                 break;
@@ -64,9 +91,10 @@ void GridData::BuildCropGrid() {
             default:
                 continue;
             }
-            SetValueForBasin(paramIndex, b + 1, value);
+            SetValueForBasin(paramIndex, b + 1, value, undo);
         }
     }
+    return {};
 }
 
 } // namespace korva

@@ -22,15 +22,16 @@ bool FindAlong(const std::vector<double>& spacings, double start, double coordin
 } // namespace
 
 bool GridData::LocateCell(double x, double y, double z, int& layer, int& row, int& col) const {
-    const bool rowFound = FindAlong(rowSpacing, -TotalExtent(RowDimension, false) / 2.0, y, row);
+    const bool rowFound =
+        FindAlong(data_.rowSpacing, -TotalExtent(RowDimension, false) / 2.0, y, row);
     const bool colFound =
-        FindAlong(columnSpacing, -TotalExtent(ColumnDimension, false) / 2.0, x, col);
+        FindAlong(data_.columnSpacing, -TotalExtent(ColumnDimension, false) / 2.0, x, col);
     // Layers run downwards from the top at +D/2, so the lower edges fall.
     bool layerFound = false;
-    double edge = TotalExtent(LayerDimension, true) * ZExaggeration / 2.0;
+    double edge = TotalExtent(LayerDimension, true) * data_.ZExaggeration / 2.0;
     layer = NumLayers() - 1;
     for (int k = 0; k < NumLayers(); ++k) {
-        edge -= layerSpacing[static_cast<std::size_t>(k)] / 100.0 * ZExaggeration;
+        edge -= data_.layerSpacing[static_cast<std::size_t>(k)] / 100.0 * data_.ZExaggeration;
         if (z > edge) {
             layer = k;
             layerFound = true;
@@ -43,14 +44,14 @@ bool GridData::LocateCell(double x, double y, double z, int& layer, int& row, in
 
 int GridData::LayerOfDepth(double depthCm) const {
     int layer = 0;
-    FindAlong(layerSpacing, 0.0, depthCm, layer);
+    FindAlong(data_.layerSpacing, 0.0, depthCm, layer);
     return layer;
 }
 
 int GridData::LayerOfHeight(double heightCm) const {
     double edge = 0.0;
     for (int k = NumLayers() - 1; k >= 0; --k) {
-        edge += layerSpacing[static_cast<std::size_t>(k)];
+        edge += data_.layerSpacing[static_cast<std::size_t>(k)];
         if (heightCm < edge) return k;
     }
     return 0;

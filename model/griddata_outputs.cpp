@@ -24,18 +24,14 @@ SurfaceLevel LevelOfSurfaceOutput(std::string_view name) {
 bool GridData::GetOutputValue(int quantity, int timeIndex, int layer, int row, int col,
                               double& value) const {
     value = NoDataValue;
-    const auto& grid = outputs.gridOutputs;
+    const auto& grid = data_.outputs.gridOutputs;
     if (quantity < 0 || static_cast<std::size_t>(quantity) >= grid.size()) return false;
     const KORVAOutputData& output = grid[static_cast<std::size_t>(quantity)];
     if (timeIndex < 0 || static_cast<std::size_t>(timeIndex) >= output.times.size()) return false;
-    const auto& layers = output.times[static_cast<std::size_t>(timeIndex)].layers;
+    const Grid3D<double>& values = output.times[static_cast<std::size_t>(timeIndex)].values;
     const int storedLayer = output.kind == 2 ? 0 : layer;
-    if (storedLayer < 0 || static_cast<std::size_t>(storedLayer) >= layers.size()) return false;
-    const auto& rows = layers[static_cast<std::size_t>(storedLayer)];
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return false;
-    const auto& columns = rows[static_cast<std::size_t>(row)];
-    if (col < 0 || static_cast<std::size_t>(col) >= columns.size()) return false;
-    value = columns[static_cast<std::size_t>(col)];
+    if (!values.Contains(storedLayer, row, col)) return false;
+    value = values(storedLayer, row, col);
     return value != NoDataValue;
 }
 
@@ -43,7 +39,7 @@ bool GridData::GetLocatedOutputValue(int quantity, int period, int layer, int ro
                                      double& value) const {
     if (quantity < 0) return false;
     if (!GetOutputValue(quantity, period, layer, row, col, value)) return false;
-    const KORVAOutputData& output = outputs.gridOutputs[static_cast<std::size_t>(quantity)];
+    const KORVAOutputData& output = data_.outputs.gridOutputs[static_cast<std::size_t>(quantity)];
     if (output.kind == 3) return true;
 
     const SurfaceLevel level = LevelOfSurfaceOutput(output.name);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace korva {
 
@@ -47,27 +48,28 @@ void GridData::CheckModel(ProblemList& problems) const {
     // A time step that is not positive would never advance the solver's clock
     // (a negative one would run it backwards). The settings dialog accepts
     // any number, so this is where such values are caught.
-    if (!(settings.irrigationTimeStep > 0))
-        problems.AddEditable(IrrigationTimeStepProblem, settings.irrigationTimeStep, 1);
-    if (!(settings.simulationTimeStep > 0))
-        problems.AddEditable(SimulationTimeStepProblem, settings.simulationTimeStep, 1);
+    if (!(data_.settings.irrigationTimeStep > 0))
+        problems.AddEditable(IrrigationTimeStepProblem, data_.settings.irrigationTimeStep, 1);
+    if (!(data_.settings.simulationTimeStep > 0))
+        problems.AddEditable(SimulationTimeStepProblem, data_.settings.simulationTimeStep, 1);
     // Porosity is a fraction of the soil volume.
-    if (!(settings.porosity >= 0 && settings.porosity <= 1))
-        problems.AddEditable(PorosityProblem, settings.porosity, SimulationSettings{}.porosity);
+    if (!(data_.settings.porosity >= 0 && data_.settings.porosity <= 1))
+        problems.AddEditable(PorosityProblem, data_.settings.porosity, SimulationSettings{}.porosity);
     // A date that does not exist is stored as day -1; the period must run
     // forwards from an existing first day. The proposals are 1 January and a
     // period of that one day.
-    if (settings.simulationStart < 0)
-        problems.AddEditable(SimulationStartProblem, settings.simulationStart, 0);
-    if (settings.simulationEnd < std::max(settings.simulationStart, 0))
-        problems.AddEditable(SimulationEndProblem, settings.simulationEnd,
-                             std::max(settings.simulationStart, 0));
+    if (data_.settings.simulationStart < 0)
+        problems.AddEditable(SimulationStartProblem, data_.settings.simulationStart, 0);
+    if (data_.settings.simulationEnd < std::max(data_.settings.simulationStart, 0))
+        problems.AddEditable(SimulationEndProblem, data_.settings.simulationEnd,
+                             std::max(data_.settings.simulationStart, 0));
 
     // The solver cannot apply water before it has its initial state, so no
     // schedule may start on the first simulated day. One report is enough,
     // however many basins share the date.
-    const CalendarDate first = DayNumberToDate(settings.simulationStart, settings.simulationYear);
-    for (const IrrigationData& schedule : irrigation) {
+    const CalendarDate first =
+        DayNumberToDate(data_.settings.simulationStart, data_.settings.simulationYear);
+    for (const IrrigationData& schedule : data_.irrigation) {
         if (schedule.empty()) continue;
         const IrrigationDataItem& item = schedule.front();
         if (item.day == first.day && item.month == first.month && item.year == first.year) {
@@ -77,7 +79,8 @@ void GridData::CheckModel(ProblemList& problems) const {
     }
 }
 
-void GridData::ApplyModelCheckValues(const ProblemList& problems) {
+EditResult GridData::ApplyModelCheckValues(const ProblemList& problems, UndoRecord* undo) {
+    SimulationSettings settings = data_.settings;
     for (std::size_t i = 0; i < problems.messages.size() && i < problems.currentValues.size();
          ++i) {
         if (problems.messages[i] == IrrigationTimeStepProblem) {
@@ -92,6 +95,8 @@ void GridData::ApplyModelCheckValues(const ProblemList& problems) {
             settings.simulationEnd = DayNumberOf(problems.currentValues[i]);
         }
     }
+    if (settings == data_.settings) return EditResult::Refused();
+    return SetSettings(std::move(settings), undo);
 }
 
 } // namespace korva

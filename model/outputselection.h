@@ -29,6 +29,7 @@ struct PrintDataItem {
     int32_t month = 0;
     int32_t day = 0;
     int32_t year = 0;
+    bool operator==(const PrintDataItem&) const = default;
 };
 
 // Inserts item into list at its place in ascending date order (after items of

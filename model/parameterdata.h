@@ -1,6 +1,8 @@
 #pragma once
 // One cell parameter: a 3D (or surface) array of doubles with its name, value
 // range and colour range.
+#include "grid3d.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -10,13 +12,11 @@ namespace korva {
 // Marks a cell without a value. Every new cell holds it.
 constexpr double NoDataValue = -9999.0;
 
-using ParamRowData = std::vector<double>;         // one value per column
-using ParamLayerData = std::vector<ParamRowData>; // one row per grid row
-using RgbColor = std::array<double, 3>;           // red, green, blue in 0..1
+using RgbColor = std::array<double, 3>; // red, green, blue in 0..1
 
 struct ParameterData {
     std::string name;
-    std::vector<ParamLayerData> layers; // [layer][row][column]
+    Grid3D<double> values; // [layer][row][column]; one layer for a surface parameter
     double minValue = -1.0;
     double maxValue = -1.0;
     RgbColor lowColor{1.0, 0.0, 0.0};
@@ -29,6 +29,7 @@ struct ParameterData {
     bool IsSurface() const { return SurfaceFlag != 0; }
     // Recomputes minValue and maxValue over every value other than NoDataValue.
     void RecomputeRange();
+    bool operator==(const ParameterData&) const = default;
 };
 
 } // namespace korva

@@ -61,6 +61,7 @@ int RootExtractionParamUsedCount(int method);
 struct ETPeriodData {
     int32_t first = 0; // day numbers, both covered by the daily list
     int32_t last = 0;  // 0: no daily values defined
+    bool operator==(const ETPeriodData&) const = default;
 };
 
 struct SimulationSettings {
@@ -101,6 +102,7 @@ struct SimulationSettings {
 
     ETPeriodData ETPeriod;
     std::vector<double> DailyETUsage; // entry i belongs to day ETPeriod.first + i
+    bool operator==(const SimulationSettings&) const = default;
 };
 
 } // namespace korva

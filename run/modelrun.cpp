@@ -2,6 +2,7 @@
 
 #include "files/inputset/inputset.h"
 #include "files/output/modeloutput.h"
+#include "files/output/modeloutputscanner.h"
 #include "logprogress.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
@@ -39,11 +40,12 @@ std::string Lowercase(std::string text) {
 // Print dates inside the simulated period are what make the solver write its
 // list of output times; the input set passes the same ones on.
 bool HasPrintDatesInRun(const GridData& grid) {
-    const SimulationSettings& s = grid.settings;
-    return std::any_of(grid.printList.begin(), grid.printList.end(), [&](const PrintDataItem& p) {
-        const int day = DateToDayNumber(p.day, p.month, p.year, s.simulationYear);
-        return day != -1 && day >= s.simulationStart && day <= s.simulationEnd;
-    });
+    const SimulationSettings& s = grid.Settings();
+    return std::any_of(
+        grid.PrintList().begin(), grid.PrintList().end(), [&](const PrintDataItem& p) {
+            const int day = DateToDayNumber(p.day, p.month, p.year, s.simulationYear);
+            return day != -1 && day >= s.simulationStart && day <= s.simulationEnd;
+        });
 }
 
 } // namespace
@@ -66,8 +68,8 @@ std::string ModelRun::ProjectNameProblem(const std::string& projectPath) {
            "destroy the project. Save it under a name ending in \".kvp\" and run that.";
 }
 
-ModelRun::ModelRun(GridData& grid, const std::string& projectPath, const std::string& programFolder,
-                   const std::string& workingFolder)
+ModelRun::ModelRun(const GridData& grid, const std::string& projectPath,
+                   const std::string& programFolder, const std::string& workingFolder)
     : grid_(grid), programFolder_(WithSeparator(programFolder)), projectPath_(projectPath) {
     const fs::path project(projectPath);
     baseName_ = project.stem().string();
@@ -96,7 +98,7 @@ std::string ModelRun::LogPath() const {
 }
 
 std::vector<std::string> ModelRun::SolverCommand() const {
-    const std::string name = SolverName(grid_.ModelKind);
+    const std::string name = SolverName(grid_.ModelKind());
     if (name.empty()) return {};
     std::string program = programFolder_ + name;
     // The solver starts in the working folder, so a relative program folder
@@ -123,7 +125,7 @@ std::vector<std::string> ModelRun::CleanStaleResults() {
 bool ModelRun::StartSolver() {
     const std::vector<std::string> command = SolverCommand();
     if (command.empty()) {
-        ShowMessage("No solver exists for model kind " + std::to_string(grid_.ModelKind) + ".");
+        ShowMessage("No solver exists for model kind " + std::to_string(grid_.ModelKind()) + ".");
         return false;
     }
     scratchBefore_ = ListScratchFiles(workingFolder_);
@@ -250,11 +252,10 @@ bool ModelRun::Finish() {
     return true;
 }
 
-bool ModelRun::LoadResults() {
-    const int result =
-        ReadModelOutput(grid_, basePath_, grid_.NumRows(), grid_.NumColumns(), grid_.NumLayers());
-    grid_.OutputBaseName = baseName_;
-    return result == 1;
+bool ModelRun::LoadResults(OutputStore& results) const {
+    results = OutputStore{};
+    return ReadModelOutputStore(grid_, basePath_, grid_.NumRows(), grid_.NumColumns(),
+                                grid_.NumLayers(), results, ReadWholeFile) == 1;
 }
 
 } // namespace korva

@@ -13,13 +13,16 @@
 namespace korva {
 
 class GridData;
+struct OutputStore;
 
 class ModelRun {
 public:
     // projectPath names the saved project file; programFolder (ending in "/")
     // holds the solvers; the solver runs in workingFolder, the project's folder
     // when empty, since that is where its input set is written.
-    ModelRun(GridData& grid, const std::string& projectPath, const std::string& programFolder,
+    // The run reads grid (its input set, kind and dimensions) and never
+    // changes it: the results come back through LoadResults.
+    ModelRun(const GridData& grid, const std::string& projectPath, const std::string& programFolder,
              const std::string& workingFolder = {});
     ~ModelRun();
     ModelRun(const ModelRun&) = delete;
@@ -92,11 +95,13 @@ public:
     const std::string& FailureMessage() const { return failure_; }
     PipedProcess* Process() { return process_.get(); }
 
-    // Reads the results into the model's output store after a successful run
-    // and records the base name as the project's output base name (the
-    // project's folder resolves it when the project is opened again). False
-    // when the reader stopped at a damaged file (it has said why).
-    bool LoadResults();
+    // Reads the results of a successful run into results, which the caller
+    // installs in the model (GridData::InstallOutputs) together with BaseName()
+    // as the project's output base name (the project's folder resolves it when
+    // the project is opened again). results starts empty. False when the
+    // reader stopped at a damaged file (it has said why); what was read stays
+    // in results.
+    bool LoadResults(OutputStore& results) const;
 
 private:
     // Records the scratch files that appeared while the solver ran, once.
@@ -107,7 +112,7 @@ private:
     // The collected line, with the note of a cut, and a fresh start.
     std::string TakeCollected();
 
-    GridData& grid_;
+    const GridData& grid_;
     std::string programFolder_;
     std::string projectPath_;
     std::string baseName_;

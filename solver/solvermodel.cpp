@@ -32,27 +32,23 @@ constexpr double MaxIrrigationWeight = 1e3;
 // parameter answers from its one layer whatever the layer asked.
 double ParameterValue(const GridData& grid, int code, int layer, int row, int column,
                       double fallback) {
-    auto it = grid.parameters.find(code);
-    if (it == grid.parameters.end()) return fallback;
+    auto it = grid.Contents().parameters.find(code);
+    if (it == grid.Contents().parameters.end()) return fallback;
     const ParameterData& p = it->second;
-    if (p.layers.empty()) return fallback;
-    const size_t l = p.IsSurface() ? 0 : static_cast<size_t>(layer);
-    if (l >= p.layers.size() || static_cast<size_t>(row) >= p.layers[l].size() ||
-        static_cast<size_t>(column) >= p.layers[l][row].size())
-        return fallback;
-    const double v = p.layers[l][row][column];
+    const int l = p.IsSurface() ? 0 : layer;
+    if (!p.values.Contains(l, row, column)) return fallback;
+    const double v = p.values(l, row, column);
     if (v == NoDataValue || !std::isfinite(v)) return fallback;
     return v;
 }
 
 // A boundary membership value; a grid with fewer layers answers from its last.
 int Membership(const GridData& grid, int type, int layer, int row, int column) {
-    const std::vector<BoundaryLayerData>& g = grid.boundaries[type].grid;
-    if (g.empty()) return 0;
-    const size_t l = std::min(static_cast<size_t>(layer), g.size() - 1);
-    if (static_cast<size_t>(row) >= g[l].size() || static_cast<size_t>(column) >= g[l][row].size())
-        return 0;
-    return g[l][row][column];
+    const MembershipGrid& g = grid.Memberships(type);
+    if (g.Layers() == 0) return 0;
+    const int l = std::min(layer, g.Layers() - 1);
+    if (row < 0 || row >= g.Rows() || column < 0 || column >= g.Columns()) return 0;
+    return g.Get(l, row, column);
 }
 
 double ListValue(const std::vector<double>& list, size_t index, double fallback) {
@@ -64,13 +60,13 @@ double ListValue(const std::vector<double>& list, size_t index, double fallback)
 } // namespace
 
 SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerDay) {
-    kind = grid.ModelKind == 0 ? 0 : 1;
+    kind = grid.ModelKind() == 0 ? 0 : 1;
     layers = grid.NumLayers();
     rows = grid.NumRows();
     columns = grid.NumColumns();
-    dx = grid.columnSpacing;
-    dy = grid.rowSpacing;
-    for (double t : grid.layerSpacing)
+    dx = grid.ColumnSpacing();
+    dy = grid.RowSpacing();
+    for (double t : grid.LayerSpacing())
         dz.push_back(t / 100.0);
     // A size that is no positive number would divide by zero; the cells of
     // such a row, column or layer take no part and the run reports it.
@@ -98,7 +94,7 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
     for (double t : dz)
         totalDepth += t;
 
-    const SimulationSettings& s = grid.settings;
+    const SimulationSettings& s = grid.Settings();
     year = s.simulationYear;
     firstDay = s.simulationStart;
     endDay = std::max(s.simulationEnd, s.simulationStart);
@@ -245,7 +241,7 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
             }
         }
     }
-    const BoundaryTypeData& natural = grid.boundaries[NaturalBoundaryType];
+    const BoundaryTypeData& natural = grid.Contents().boundaries[NaturalBoundaryType];
     for (int k = 0; k < natural.Count(); ++k) {
         naturalFlux.push_back(
             std::clamp(ListValue(natural.flux, k, 0.0), -MaxBoundaryFlux, MaxBoundaryFlux));
@@ -262,8 +258,8 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
     yieldResponse.assign(basins, {1, 1, 1, 1});
     salinityBounds.assign(basins, {0, 0, 0, 0, 0});
     for (int b = 0; b < basins; ++b) {
-        if (static_cast<size_t>(b) < grid.irrigation.size()) {
-            for (const IrrigationDataItem& item : grid.irrigation[b]) {
+        if (static_cast<size_t>(b) < grid.Irrigation().size()) {
+            for (const IrrigationDataItem& item : grid.Irrigation()[b]) {
                 const int day = DateToDayNumber(item.day, item.month, item.year, year);
                 if (day < 0 || !std::isfinite(item.amount) || item.amount <= 0 ||
                     item.amount > MaxIrrigationDepth)
@@ -275,10 +271,10 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
             }
         }
         for (int k = 0; k < 4; ++k)
-            yieldResponse[b][k] =
-                std::clamp(ListValue(grid.YieldResponseFactors[k], b, 1.0), 0.0, MaxYieldResponse);
+            yieldResponse[b][k] = std::clamp(ListValue(grid.YieldResponseFactors()[k], b, 1.0), 0.0,
+                                             MaxYieldResponse);
         for (int k = 0; k < 5; ++k)
-            salinityBounds[b][k] = ListValue(grid.SalinityUpperBounds[k], b, 0.0);
+            salinityBounds[b][k] = ListValue(grid.SalinityUpperBounds()[k], b, 0.0);
     }
 
     // Only the days given are kept, however long the run.
@@ -289,32 +285,28 @@ SolverModel::SolverModel(const GridData& grid, const std::vector<double>& etPerD
         et[i] = std::isfinite(v) && v > 0 ? std::min(v, MaxDailyET) : 0.0;
     }
 
-    for (const PrintDataItem& item : grid.printList) {
+    for (const PrintDataItem& item : grid.PrintList()) {
         const int day = DateToDayNumber(item.day, item.month, item.year, year);
         if (day >= firstDay && day <= endDay) printDays.push_back(day);
     }
     std::sort(printDays.begin(), printDays.end());
     printDays.erase(std::unique(printDays.begin(), printDays.end()), printDays.end());
 
-    for (size_t l = 0; l < grid.TimeSeriesCellGrid.size() && static_cast<int>(l) < layers; ++l) {
-        const OutputParamDataLayer& layerGrid = grid.TimeSeriesCellGrid[l];
-        for (size_t r = 0; r < layerGrid.size() && static_cast<int>(r) < rows; ++r) {
-            for (size_t c = 0; c < layerGrid[r].size() && static_cast<int>(c) < columns; ++c) {
-                for (int32_t code : layerGrid[r][c]) {
-                    if (code < 0 || code >= OutputParamCount) continue;
-                    SeriesSelection sel{code, IsLayeredOutput(code) ? static_cast<int>(l) : -1,
-                                        static_cast<int>(r), static_cast<int>(c)};
-                    bool seen = false;
-                    for (const SeriesSelection& other : series) {
-                        seen = seen || (other.code == sel.code && other.layer == sel.layer &&
-                                        other.row == sel.row && other.column == sel.column);
-                    }
-                    if (!seen) series.push_back(sel);
-                }
+    grid.TimeSeriesCellGrid().ForEach([&](const SelectionGrid::Cell& cell) {
+        if (cell.layer >= layers || cell.row >= rows || cell.column >= columns) return;
+        for (int32_t code : cell.codes) {
+            if (code < 0 || code >= OutputParamCount) continue;
+            SeriesSelection sel{code, IsLayeredOutput(code) ? cell.layer : -1, cell.row,
+                                cell.column};
+            bool seen = false;
+            for (const SeriesSelection& other : series) {
+                seen = seen || (other.code == sel.code && other.layer == sel.layer &&
+                                other.row == sel.row && other.column == sel.column);
             }
+            if (!seen) series.push_back(sel);
         }
-    }
-    for (int32_t code : grid.GridOutputParamList) {
+    });
+    for (int32_t code : grid.GridOutputParamList()) {
         if (code >= 0 && code < OutputParamCount &&
             std::find(gridOutputs.begin(), gridOutputs.end(), code) == gridOutputs.end())
             gridOutputs.push_back(code);

@@ -70,7 +70,7 @@ int RunSolver(int kind, const std::string& basePath, std::ostream& out, std::ost
             return 1;
         }
     }
-    if (grid.settings.simulationStart < 0 || grid.settings.simulationEnd < 0) {
+    if (grid.Settings().simulationStart < 0 || grid.Settings().simulationEnd < 0) {
         err << "The simulation period of " << basePath << " holds an impossible date." << std::endl;
         return 1;
     }

@@ -108,7 +108,7 @@ void CKORVAView::OnViewsUpdate(int hint) {
     if (s.Is2D() && s.CurrentSlice >= slices) s.CurrentSlice = slices > 0 ? slices - 1 : 0;
     if (s.InputParameter >= grid.ParameterCount())
         s.InputParameter = grid.ParameterCount() > 0 ? 0 : -1;
-    if (s.OutputParameter >= static_cast<int>(grid.outputs.gridOutputs.size()))
+    if (s.OutputParameter >= static_cast<int>(grid.Outputs().gridOutputs.size()))
         s.OutputParameter = -1;
     scene.OnUpdate(hint);
     Changed(AllLists);

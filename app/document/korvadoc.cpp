@@ -3,11 +3,11 @@
 #include "commands/addboundarycommand.h"
 #include "commands/boundarycolorcommand.h"
 #include "commands/deleteboundarycommand.h"
+#include "commands/editcommand.h"
 #include "commands/loadresultscommand.h"
 #include "commands/renameboundarycommand.h"
 #include "commands/replacemodelcommand.h"
 #include "commands/simulationperiodcommand.h"
-#include "commands/valuecommand.h"
 #include "documentcommand.h"
 #include "files/inputset/inputset.h"
 #include "files/output/modeloutput.h"
@@ -242,17 +242,13 @@ std::unique_ptr<ModelRun> CKORVADoc::RunModel(const ProblemResolver& resolveProb
     grid_->CheckModel(problems);
     if (!problems.Empty()) {
         if (!resolveProblems || !resolveProblems(problems)) return nullptr;
-        // The corrected values are a change of the project like any other.
-        SimulationSettings edited = grid_->settings;
-        std::swap(edited, grid_->settings);
-        grid_->ApplyModelCheckValues(problems);
-        std::swap(edited, grid_->settings);
-        if (edited.irrigationTimeStep != grid_->settings.irrigationTimeStep ||
-            edited.simulationTimeStep != grid_->settings.simulationTimeStep)
-            Execute(new ValueCommand<SimulationSettings>(
-                *this, "Correct Critical Problems",
-                [](GridData& grid) -> SimulationSettings& { return grid.settings; }, edited,
-                {ModelChange::Settings, -1, ModelChanged}));
+        // The corrected values are a change of the project like any other;
+        // one that changes nothing leaves no step.
+        Execute(new ModelEditCommand(*this, "Correct Critical Problems",
+                                     [problems](GridData& grid, UndoRecord* undo) {
+                                         return grid.ApplyModelCheckValues(problems, undo);
+                                     },
+                                     {ModelChange::Settings, -1, ModelChanged}));
     }
     if (!SaveModified(parent)) return nullptr;
     // A project that was never saved has no name for its input set.
@@ -264,7 +260,7 @@ std::unique_ptr<ModelRun> CKORVADoc::RunModel(const ProblemResolver& resolveProb
     // files, so a failed write (the writer has said which file) stops here.
     if (!run->WriteInput()) return nullptr;
     run->CleanStaleResults();
-    if (grid_->ModelKind == 0) {
+    if (grid_->ModelKind() == 0) {
         const std::vector<std::string> command = run->SolverCommand();
         if (!command.empty())
             Prompts().Inform(parent, QString("Running %1 \"%2\"")
@@ -277,17 +273,10 @@ std::unique_ptr<ModelRun> CKORVADoc::RunModel(const ProblemResolver& resolveProb
 
 bool CKORVADoc::LoadResultsOf(const ModelRun& run) {
     ScopedMessageSink messages(Messages());
-    // The reader fills the model's own store (it needs the grid's dimensions
-    // and ground elevation); the results are then moved into the command and
-    // the store shown so far is put back, so the load is one undoable step.
-    OutputStore shown = std::move(grid_->outputs);
-    const std::string shownName = grid_->OutputBaseName;
-    grid_->outputs.Clear();
-    const bool complete = ReadModelOutput(*grid_, run.BasePath(), grid_->NumRows(),
-                                          grid_->NumColumns(), grid_->NumLayers()) == 1;
-    OutputStore results = std::move(grid_->outputs);
-    grid_->outputs = std::move(shown);
-    grid_->OutputBaseName = shownName;
+    // The run reads its results into a store of their own; the command
+    // installs it, so the load is one undoable step.
+    OutputStore results;
+    const bool complete = run.LoadResults(results);
     if (!complete) results.Clear();
     LoadRunResults(std::move(results), run.BaseName());
     return complete;

@@ -20,21 +20,19 @@ korva::GridData BigModel() {
     const int layers = 10, rows = 200, cols = 200;
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing.assign(rows, 25.0);
-    grid.columnSpacing.assign(cols, 12.5);
-    grid.layerSpacing.assign(layers, 30.0);
+    ReaderContents(grid).rowSpacing.assign(rows, 25.0);
+    ReaderContents(grid).columnSpacing.assign(cols, 12.5);
+    ReaderContents(grid).layerSpacing.assign(layers, 30.0);
     grid.Resize(layers, rows, cols);
     unsigned seed = 12345;
-    for (auto& [code, record] : grid.parameters)
-        for (auto& layer : record.layers)
-            for (auto& row : layer)
-                for (double& v : row) {
-                    seed = seed * 1103515245u + 12345u;
-                    v = code + (seed >> 8) % 100000 / 1000.0; // values such as 13.472
-                }
+    for (auto& [code, record] : ReaderContents(grid).parameters)
+        for (double& v : record.values.Cells()) {
+            seed = seed * 1103515245u + 12345u;
+            v = code + (seed >> 8) % 100000 / 1000.0; // values such as 13.472
+        }
     grid.AppendBoundary(NaturalBoundaryType, "river", {0, 0, 1});
-    grid.boundaries[NaturalBoundaryType].flux = {0.02};
-    grid.boundaries[NaturalBoundaryType].waterQuality = {1.5};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux = {0.02};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality = {1.5};
     grid.AppendBoundary(NoFlowType, "rock", {0, 0, 0});
     for (int d = 0; d < 20; ++d)
         grid.AppendBoundary(DrainType, "drain " + std::to_string(d), {});
@@ -45,17 +43,18 @@ korva::GridData BigModel() {
     for (int l = 0; l < layers; ++l)
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < cols; ++c) {
-                if (c == 0) grid.boundaries[NaturalBoundaryType].grid[l][r][c] = 1;
-                if (l == layers - 1) grid.boundaries[NoFlowType].grid[l][r][c] = 1;
-                if (r % 10 == 5) grid.boundaries[DrainType].grid[l][r][c] = 1 + c % 20;
-                if (l == 0 && r < 5) grid.boundaries[InactiveType].grid[l][r][c] = 1;
+                if (c == 0) ReaderContents(grid).memberships[NaturalBoundaryType].Set(l, r, c, 1);
+                if (l == layers - 1) ReaderContents(grid).memberships[NoFlowType].Set(l, r, c, 1);
+                if (r % 10 == 5)
+                    ReaderContents(grid).memberships[DrainType].Set(l, r, c, 1 + c % 20);
+                if (l == 0 && r < 5) ReaderContents(grid).memberships[InactiveType].Set(l, r, c, 1);
             }
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
-            grid.boundaries[BasinType].grid[0][r][c] = 1 + (r / 100) * 2 + c / 100;
-    grid.settings.simulationEnd = 365;
-    grid.settings.ETPeriod = {0, 364};
-    grid.settings.DailyETUsage.assign(365, 0.4);
+            ReaderContents(grid).memberships[BasinType].Set(0, r, c, 1 + (r / 100) * 2 + c / 100);
+    ReaderContents(grid).settings.simulationEnd = 365;
+    ReaderContents(grid).settings.ETPeriod = {0, 364};
+    ReaderContents(grid).settings.DailyETUsage.assign(365, 0.4);
     return grid;
 }
 

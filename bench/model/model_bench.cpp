@@ -22,9 +22,9 @@ int main() {
     constexpr int layers = 10, rows = 300, columns = 300;
     GridData grid;
     grid.ResetModel(1);
-    grid.layerSpacing.assign(layers, 10.0);
-    grid.rowSpacing.assign(rows, 10.0);
-    grid.columnSpacing.assign(columns, 10.0);
+    ReaderContents(grid).layerSpacing.assign(layers, 10.0);
+    ReaderContents(grid).rowSpacing.assign(rows, 10.0);
+    ReaderContents(grid).columnSpacing.assign(columns, 10.0);
     for (int b = 0; b < 5; ++b)
         grid.AppendBoundary(korva::BasinType, "basin", {0, 0, 0});
     for (int d = 0; d < 5; ++d)

@@ -5,8 +5,8 @@
 //
 //   output_bench [--rows R] [--columns C] [--layers L] [--times N]
 //                 [--layered Q] [--surface S] [--folder DIR] [--keep]
-#include "files/output/modeloutput.h"
 #include "files/numberformat.h"
+#include "files/output/modeloutput.h"
 #include "model/griddata.h"
 #include "model/messages.h"
 
@@ -192,9 +192,9 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 2; ++run) {
         korva::GridData grid;
         grid.ResetModel(1);
-        grid.rowSpacing.assign(static_cast<std::size_t>(o.rows), 10.0);
-        grid.columnSpacing.assign(static_cast<std::size_t>(o.columns), 10.0);
-        grid.layerSpacing.assign(static_cast<std::size_t>(o.layers), 20.0);
+        ReaderContents(grid).rowSpacing.assign(static_cast<std::size_t>(o.rows), 10.0);
+        ReaderContents(grid).columnSpacing.assign(static_cast<std::size_t>(o.columns), 10.0);
+        ReaderContents(grid).layerSpacing.assign(static_cast<std::size_t>(o.layers), 20.0);
         grid.Resize(o.layers, o.rows, o.columns);
         start = Clock::now();
         const double cpuStart = CpuSeconds();
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
         const double seconds = Seconds(start);
         bestCpu = std::min(bestCpu, CpuSeconds() - cpuStart);
         if (result != 1 ||
-            grid.outputs.gridOutputs.size() != static_cast<std::size_t>(o.layered + o.surface)) {
+            grid.Outputs().gridOutputs.size() != static_cast<std::size_t>(o.layered + o.surface)) {
             std::fprintf(stderr, "read failed (%zu messages)\n", sink.messages.size());
             return 1;
         }

@@ -33,9 +33,9 @@ double Seconds(Clock::time_point since) {
 korva::GridData LargeModel(int rows, int columns, int layers) {
     korva::GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing.assign(static_cast<size_t>(rows), 10.0);
-    grid.columnSpacing.assign(static_cast<size_t>(columns), 12.5);
-    grid.layerSpacing.assign(static_cast<size_t>(layers), 40.0);
+    ReaderContents(grid).rowSpacing.assign(static_cast<size_t>(rows), 10.0);
+    ReaderContents(grid).columnSpacing.assign(static_cast<size_t>(columns), 12.5);
+    ReaderContents(grid).layerSpacing.assign(static_cast<size_t>(layers), 40.0);
     grid.Resize(layers, rows, columns);
     // Values of a measured field: six significant digits, a spread of
     // magnitudes, a few cells without data.
@@ -43,15 +43,13 @@ korva::GridData LargeModel(int rows, int columns, int layers) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     for (int p = 0; p < grid.ParameterCount(); ++p) {
         const double scale = std::pow(10.0, p % 5 - 1);
-        for (auto& layer : grid.Parameter(p).layers) {
-            for (auto& row : layer) {
-                for (double& v : row) {
-                    const double u = unit(random);
-                    v = u < 0.01 ? korva::NoDataValue : scale * (1.0 + 9.0 * u);
-                }
-            }
+        korva::ParameterData& parameter = korva::ReaderContents(grid).parameters.at(
+            grid.ParameterOrder()[static_cast<size_t>(p)]);
+        for (double& v : parameter.values.Cells()) {
+            const double u = unit(random);
+            v = u < 0.01 ? korva::NoDataValue : scale * (1.0 + 9.0 * u);
         }
-        grid.Parameter(p).RecomputeRange();
+        parameter.RecomputeRange();
     }
     return grid;
 }
@@ -59,10 +57,7 @@ korva::GridData LargeModel(int rows, int columns, int layers) {
 size_t ValueCount(const korva::GridData& grid) {
     size_t count = 0;
     for (int p = 0; p < grid.ParameterCount(); ++p) {
-        for (const auto& layer : grid.Parameter(p).layers) {
-            for (const auto& row : layer)
-                count += row.size();
-        }
+        count += grid.Parameter(p).values.Size();
     }
     return count;
 }

@@ -25,12 +25,12 @@ void SetEverywhere(korva::GridData& grid, int code, double value) {
 korva::GridData Field(int layers, int rows, int columns, int days) {
     korva::GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing.assign(rows, 20.0);
-    grid.columnSpacing.assign(columns, 20.0);
-    grid.layerSpacing.assign(layers, 40.0);
+    ReaderContents(grid).rowSpacing.assign(rows, 20.0);
+    ReaderContents(grid).columnSpacing.assign(columns, 20.0);
+    ReaderContents(grid).layerSpacing.assign(layers, 40.0);
     grid.Resize(layers, rows, columns);
-    grid.settings.simulationEnd = days;
-    grid.settings.porosity = 0.4;
+    ReaderContents(grid).settings.simulationEnd = days;
+    ReaderContents(grid).settings.porosity = 0.4;
     SetEverywhere(grid, korva::GridData::InitialWaterTableElevation, layers * 0.2);
     SetEverywhere(grid, korva::GridData::DateOfPlanting, 10);
     SetEverywhere(grid, korva::GridData::DateOfHarvest, days - 10);
@@ -38,9 +38,9 @@ korva::GridData Field(int layers, int rows, int columns, int days) {
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
             grid.SetBoundaryValue(korva::BasinType, 0, r, c, 1);
-    grid.irrigation.assign(1, {});
+    ReaderContents(grid).irrigation.assign(1, {});
     for (int d = 15; d < days; d += 14)
-        grid.irrigation[0].push_back({1, d, 1990, 5.0, 1.0});
+        ReaderContents(grid).irrigation[0].push_back({1, d, 1990, 5.0, 1.0});
     grid.AppendBoundary(korva::DrainType, "drain", {1, 0, 0});
     for (int r = 0; r < rows; ++r)
         grid.SetBoundaryValue(korva::DrainType, layers / 2, r, columns - 1, 1);

@@ -50,9 +50,9 @@ double Milliseconds(const std::function<void()>& work) {
 GridData MakeGrid(int layers, int rows, int columns) {
     GridData grid;
     grid.ResetModel(1);
-    grid.layerSpacing.assign(static_cast<std::size_t>(layers), 10.0);
-    grid.rowSpacing.assign(static_cast<std::size_t>(rows), 10.0);
-    grid.columnSpacing.assign(static_cast<std::size_t>(columns), 10.0);
+    ReaderContents(grid).layerSpacing.assign(static_cast<std::size_t>(layers), 10.0);
+    ReaderContents(grid).rowSpacing.assign(static_cast<std::size_t>(rows), 10.0);
+    ReaderContents(grid).columnSpacing.assign(static_cast<std::size_t>(columns), 10.0);
     grid.UpdateUniformSpacing();
     grid.Resize(layers, rows, columns);
     const int p = grid.ParameterIndexOfCode(GridData::HorizontalHydraulicConductivity);

@@ -25,9 +25,9 @@ using Clock = std::chrono::steady_clock;
 korva::GridData LargeModel(int rows, int columns, int layers) {
     korva::GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing.assign(static_cast<size_t>(rows), 10.0);
-    grid.columnSpacing.assign(static_cast<size_t>(columns), 12.5);
-    grid.layerSpacing.assign(static_cast<size_t>(layers), 40.0);
+    korva::ReaderContents(grid).rowSpacing.assign(static_cast<size_t>(rows), 10.0);
+    korva::ReaderContents(grid).columnSpacing.assign(static_cast<size_t>(columns), 12.5);
+    korva::ReaderContents(grid).layerSpacing.assign(static_cast<size_t>(layers), 40.0);
     grid.Resize(layers, rows, columns);
     std::mt19937_64 random(42);
     std::uniform_real_distribution<double> unit(0.0, 1.0);

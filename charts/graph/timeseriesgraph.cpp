@@ -79,8 +79,8 @@ std::vector<GraphData> MakeTimeSeriesGraphs(const GridData& grid,
     if (points == 0) {
         if (problem != nullptr)
             *problem = "The series " + first.name + " has no values from " +
-                       SeriesDateText(fromDay, grid.settings.simulationYear) + " to " +
-                       SeriesDateText(toDay, grid.settings.simulationYear) + ".";
+                       SeriesDateText(fromDay, grid.Settings().simulationYear) + " to " +
+                       SeriesDateText(toDay, grid.Settings().simulationYear) + ".";
         return graphs;
     }
     int days = 0;
@@ -96,13 +96,13 @@ std::vector<GraphData> MakeTimeSeriesGraphs(const GridData& grid,
         const OutputParamInfo& info = OutputParam(code);
         GraphData graph;
         graph.SetData(1, static_cast<int>(ofCode.size()), points, points, 0, false, true);
-        graph.SetTitles(std::string(info.displayName) + " for " + BaseName(grid.OutputBaseName),
+        graph.SetTitles(std::string(info.displayName) + " for " + BaseName(grid.OutputBaseName()),
                         "Time", SeriesUnitText(code), "Time Series Output", "timeSeriesOutput");
         graph.xPresets = {static_cast<double>(fromDay), static_cast<double>(toDay)};
         graph.xTicks = days - 1;
         graph.yRangeMode = 1;
         graph.labelStyle = 0;
-        graph.dateStart = GraphDateText(fromDay, grid.settings.simulationYear);
+        graph.dateStart = GraphDateText(fromDay, grid.Settings().simulationYear);
         graph.dateIncrement = increment;
         for (std::size_t k = 0; k < ofCode.size(); ++k) {
             const TimeSeriesRecord& series = SeriesRecord(grid, *ofCode[k]);

@@ -1,6 +1,6 @@
 #include "outputparamcontroldlg.h"
 
-#include "app/document/commands/valuecommand.h"
+#include "app/document/commands/editcommand.h"
 #include "app/document/korvadoc.h"
 
 #include <QColorDialog>
@@ -86,7 +86,7 @@ void OutputParamControlDlg::SetOutputParameter(int quantity) {
 }
 
 void OutputParamControlDlg::Refresh() {
-    const auto& outputs = document_.Grid().outputs.gridOutputs;
+    const auto& outputs = document_.Grid().Outputs().gridOutputs;
     const bool shown = quantity_ >= 0 && quantity_ < static_cast<int>(outputs.size());
     QColor low = Qt::black, high = Qt::white;
     if (shown) {
@@ -121,17 +121,19 @@ void OutputParamControlDlg::SetMaximumColor(const QColor& color) {
 }
 
 void OutputParamControlDlg::SetColor(bool high, const QColor& color) {
-    const auto& outputs = document_.Grid().outputs.gridOutputs;
+    const auto& outputs = document_.Grid().Outputs().gridOutputs;
     if (quantity_ < 0 || quantity_ >= static_cast<int>(outputs.size()) || !color.isValid()) return;
     const std::size_t q = static_cast<std::size_t>(quantity_);
     const RgbColor rgb{color.redF(), color.greenF(), color.blueF()};
-    document_.Execute(new ValueCommand<RgbColor>(
+    const KORVAOutputData& output = outputs[q];
+    const RgbColor low = high ? output.lowColor : rgb;
+    const RgbColor top = high ? rgb : output.highColor;
+    document_.Execute(new ModelEditCommand(
         document_, high ? "Maximum colour" : "Minimum colour",
-        [q, high](GridData& grid) -> RgbColor& {
-            return high ? grid.outputs.gridOutputs.at(q).highColor
-                        : grid.outputs.gridOutputs.at(q).lowColor;
+        [quantity = quantity_, low, top](GridData& grid, UndoRecord* undo) {
+            return grid.SetOutputColors(quantity, low, top, undo);
         },
-        rgb, ModelChange{ModelChange::Outputs}));
+        ModelChange{ModelChange::Outputs}));
 }
 
 void OutputParamControlDlg::showEvent(QShowEvent* event) {

@@ -1,6 +1,6 @@
 #include "printcontroldlg.h"
 
-#include "app/document/commands/valuecommand.h"
+#include "app/document/commands/editcommand.h"
 #include "app/document/korvadoc.h"
 #include "app/document/prompter.h"
 #include "model/calendar.h"
@@ -113,16 +113,16 @@ PrintControlDlg::PrintControlDlg(CKORVADoc& document, QWidget* parent)
 
 void PrintControlDlg::Refresh() {
     std::vector<PrintRow> rows;
-    for (const PrintDataItem& item : document_.Grid().printList)
+    for (const PrintDataItem& item : document_.Grid().PrintList())
         rows.push_back({item.month, item.day, item.year});
     SetRows(rows);
     RefreshPeriod();
 }
 
 void PrintControlDlg::RefreshPeriod() {
-    const int year = document_.Grid().settings.simulationYear;
-    const CalendarDate start = DayNumberToDate(document_.Grid().settings.simulationStart, year);
-    const CalendarDate end = DayNumberToDate(document_.Grid().settings.simulationEnd, year);
+    const int year = document_.Grid().Settings().simulationYear;
+    const CalendarDate start = DayNumberToDate(document_.Grid().Settings().simulationStart, year);
+    const CalendarDate end = DayNumberToDate(document_.Grid().Settings().simulationEnd, year);
     const int values[] = {start.month, start.day, start.year, end.month, end.day, end.year};
     for (int i = 0; i < 6; ++i)
         group_[i]->setText(QString::number(values[i]));
@@ -166,7 +166,7 @@ void PrintControlDlg::CorrectCell(int row, int column) {
 void PrintControlDlg::AddRows() {
     std::vector<PrintRow> rows = Rows();
     const int count = std::clamp(LeadingInteger(count_->text().toStdString()), 0, MaxGroupRows);
-    AddPrintRows(rows, count, document_.Grid().settings.simulationYear);
+    AddPrintRows(rows, count, document_.Grid().Settings().simulationYear);
     SetRows(rows);
 }
 
@@ -196,18 +196,18 @@ void PrintControlDlg::AddGroup() {
 void PrintControlDlg::accept() {
     std::vector<PrintDataItem> list = BuildPrintList(Rows());
     const bool same =
-        list.size() == document_.Grid().printList.size() &&
-        std::equal(list.begin(), list.end(), document_.Grid().printList.begin(),
+        list.size() == document_.Grid().PrintList().size() &&
+        std::equal(list.begin(), list.end(), document_.Grid().PrintList().begin(),
                    [](const PrintDataItem& a, const PrintDataItem& b) {
                        return a.month == b.month && a.day == b.day && a.year == b.year;
                    });
     if (!same) {
-        auto* command = new ValueCommand<std::vector<PrintDataItem>>(
+        document_.Execute(new ModelEditCommand(
             document_, "Print Control",
-            [](GridData& grid) -> std::vector<PrintDataItem>& { return grid.printList; },
-            std::move(list), ModelChange{ModelChange::OutputSelection});
-        command->SetExtraBytes(2 * document_.Grid().printList.size() * sizeof(PrintDataItem));
-        document_.Execute(command);
+            [list = std::move(list)](GridData& grid, UndoRecord* undo) mutable {
+                return grid.SetPrintList(std::move(list), undo);
+            },
+            ModelChange{ModelChange::OutputSelection}));
     }
     QDialog::accept();
 }

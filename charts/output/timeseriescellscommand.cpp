@@ -10,12 +10,8 @@ TimeSeriesCellsCommand::TimeSeriesCellsCommand(CKORVADoc& document,
       changes_(std::move(changes)) {}
 
 void TimeSeriesCellsCommand::Apply(bool forward) {
-    auto& cells = Grid().TimeSeriesCellGrid;
-    for (const CellSelectionChange& c : changes_) {
-        cells.at(static_cast<std::size_t>(c.layer))
-            .at(static_cast<std::size_t>(c.row))
-            .at(static_cast<std::size_t>(c.column)) = forward ? c.after : c.before;
-    }
+    for (const CellSelectionChange& c : changes_)
+        Grid().SetTimeSeriesSelection(c.layer, c.row, c.column, forward ? c.after : c.before);
     Report();
 }
 
@@ -39,16 +35,14 @@ std::vector<CellSelectionChange> ToggleCellSelections(const GridData& grid,
                                                       int row2, int col1, int col2,
                                                       const OutputParamDataItem& codes) {
     std::vector<CellSelectionChange> changes;
-    const auto& cells = grid.TimeSeriesCellGrid;
+    const SelectionGrid& cells = grid.TimeSeriesCellGrid();
     for (int layer : layers) {
-        if (layer < 0 || layer >= static_cast<int>(cells.size())) continue;
-        const auto& rows = cells[static_cast<std::size_t>(layer)];
+        if (layer < 0 || layer >= cells.Layers()) continue;
         for (int r = std::max(0, std::min(row1, row2));
-             r <= std::max(row1, row2) && r < static_cast<int>(rows.size()); ++r) {
-            const auto& row = rows[static_cast<std::size_t>(r)];
+             r <= std::max(row1, row2) && r < cells.Rows(); ++r) {
             for (int c = std::max(0, std::min(col1, col2));
-                 c <= std::max(col1, col2) && c < static_cast<int>(row.size()); ++c) {
-                const OutputParamDataItem& now = row[static_cast<std::size_t>(c)];
+                 c <= std::max(col1, col2) && c < cells.Columns(); ++c) {
+                const OutputParamDataItem& now = cells.Get(layer, r, c);
                 OutputParamDataItem next = now == codes ? OutputParamDataItem{} : codes;
                 if (next != now) changes.push_back({layer, r, c, now, std::move(next)});
             }

@@ -106,11 +106,11 @@ void TimeSeriesOutputDisplayDlg::Refresh() {
         list_->addItem(QString::fromStdString(entry.text));
     from_->clear();
     to_->clear();
-    const int start = document_.Grid().settings.simulationStart;
-    const int end = std::max(start, document_.Grid().settings.simulationEnd);
+    const int start = document_.Grid().Settings().simulationStart;
+    const int end = std::max(start, document_.Grid().Settings().simulationEnd);
     for (int day = start; day <= end; ++day) {
         const QString text =
-            QString::fromStdString(SeriesDateText(day, document_.Grid().settings.simulationYear));
+            QString::fromStdString(SeriesDateText(day, document_.Grid().Settings().simulationYear));
         from_->addItem(text);
         to_->addItem(text);
     }
@@ -129,8 +129,8 @@ std::vector<GraphDlg*> TimeSeriesOutputDisplayDlg::DisplayGraph() {
     std::vector<GraphDlg*> windows;
     const std::vector<SeriesEntry> chosen = Selected();
     if (chosen.empty() || from_->currentIndex() < 0 || to_->currentIndex() < 0) return windows;
-    const int from = document_.Grid().settings.simulationStart + from_->currentIndex();
-    const int to = document_.Grid().settings.simulationStart + to_->currentIndex();
+    const int from = document_.Grid().Settings().simulationStart + from_->currentIndex();
+    const int to = document_.Grid().Settings().simulationStart + to_->currentIndex();
     if (from > to) {
         Prompts().Warn(this, "The \"from\" date must not be after the \"to\" date.");
         return windows;

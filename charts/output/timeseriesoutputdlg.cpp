@@ -1,6 +1,6 @@
 #include "timeseriesoutputdlg.h"
 
-#include "app/document/commands/valuecommand.h"
+#include "app/document/commands/editcommand.h"
 #include "app/document/korvadoc.h"
 #include "timeseriescellscommand.h"
 
@@ -129,29 +129,24 @@ void TimeSeriesOutputDlg::SelectCodes(const OutputParamDataItem& codes) {
 }
 
 void TimeSeriesOutputDlg::SetSelection() {
-    auto* command = new ValueCommand<OutputParamDataItem>(
+    document_.Execute(new ModelEditCommand(
         document_, "Time Series Output",
-        [](GridData& grid) -> OutputParamDataItem& { return grid.GridOutputParamList; },
-        SelectedCodes(), ModelChange{ModelChange::OutputSelection});
-    document_.Execute(command);
+        [codes = SelectedCodes()](GridData& grid, UndoRecord* undo) mutable {
+            return grid.SetGridOutputParamList(std::move(codes), undo);
+        },
+        ModelChange{ModelChange::OutputSelection}));
 }
 
 void TimeSeriesOutputDlg::ShowSelection() {
-    SelectCodes(document_.Grid().GridOutputParamList);
+    SelectCodes(document_.Grid().GridOutputParamList());
 }
 
 void TimeSeriesOutputDlg::ClearCells() {
     const GridData& grid = document_.Grid();
     std::vector<CellSelectionChange> changes;
-    for (int l = 0; l < static_cast<int>(grid.TimeSeriesCellGrid.size()); ++l) {
-        const auto& rows = grid.TimeSeriesCellGrid[static_cast<std::size_t>(l)];
-        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-            const auto& row = rows[static_cast<std::size_t>(r)];
-            for (int c = 0; c < static_cast<int>(row.size()); ++c)
-                if (!row[static_cast<std::size_t>(c)].empty())
-                    changes.push_back({l, r, c, row[static_cast<std::size_t>(c)], {}});
-        }
-    }
+    grid.TimeSeriesCellGrid().ForEach([&](const SelectionGrid::Cell& cell) {
+        changes.push_back({cell.layer, cell.row, cell.column, cell.codes, {}});
+    });
     if (changes.empty()) return;
     document_.Execute(new TimeSeriesCellsCommand(document_, std::move(changes)));
     if (view_ != nullptr) view_->RefreshMarkers();
@@ -181,13 +176,11 @@ void TimeSeriesOutputDlg::ToggleCells(const PickedCorners& corners, int layer) {
 
 void TimeSeriesOutputDlg::HoverCell(const HoveredCell& cell) {
     if (!showMode_->isChecked()) return;
-    const auto& cells = document_.Grid().TimeSeriesCellGrid;
-    if (cell.layer < 0 || cell.layer >= static_cast<int>(cells.size())) return;
-    const auto& rows = cells[static_cast<std::size_t>(cell.layer)];
-    if (cell.row < 0 || cell.row >= static_cast<int>(rows.size())) return;
-    const auto& row = rows[static_cast<std::size_t>(cell.row)];
-    if (cell.column < 0 || cell.column >= static_cast<int>(row.size())) return;
-    SelectCodes(row[static_cast<std::size_t>(cell.column)]);
+    const SelectionGrid& cells = document_.Grid().TimeSeriesCellGrid();
+    if (cell.layer < 0 || cell.layer >= cells.Layers() || cell.row < 0 ||
+        cell.row >= cells.Rows() || cell.column < 0 || cell.column >= cells.Columns())
+        return;
+    SelectCodes(cells.Get(cell.layer, cell.row, cell.column));
 }
 
 } // namespace korva::charts

@@ -141,8 +141,8 @@ GridEditDlg::GridEditDlg(DialogDocument& document, ViewReceiverHost* view, QWidg
     connect(&document_, &DialogDocument::ModelChanged, this, [this] { ScheduleRefresh(0); });
     ShowTools();
     const GridData& grid = document_.Grid();
-    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits));
-    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits));
+    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits()));
+    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits()));
     Refresh();
 }
 
@@ -161,8 +161,8 @@ ViewReceiverHost* GridEditDlg::View() const {
 
 void GridEditDlg::Start() {
     const GridData& grid = document_.Grid();
-    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits));
-    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits));
+    horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits()));
+    verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits()));
     Refresh();
     if (ViewReceiverHost* view = View()) {
         view->SetGridEditReceiver(this);

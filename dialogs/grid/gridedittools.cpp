@@ -61,10 +61,10 @@ std::vector<GridEditStep> PlanGridEdit(const GridEditTools& tools, int subdivisi
 }
 
 double LayerMiddleZ(const GridData& grid, int layer) {
-    const double exaggeration = grid.ZExaggeration != 0.0 ? grid.ZExaggeration : 1.0;
+    const double exaggeration = grid.ZExaggeration() != 0.0 ? grid.ZExaggeration() : 1.0;
     double depth = 0.0; // centimetres below the top
     for (int k = 0; k < grid.NumLayers(); ++k) {
-        const double thickness = grid.layerSpacing[static_cast<std::size_t>(k)];
+        const double thickness = grid.LayerSpacing()[static_cast<std::size_t>(k)];
         if (k == layer) {
             depth += thickness / 2.0;
             break;

@@ -1,18 +1,36 @@
 #include "gridstructureedit.h"
 
+#include "model/messages.h"
+
 #include <algorithm>
-#include <climits>
 
 namespace korva {
 
 namespace {
 
-int ItemAt(const GridData& grid, int dimension, const ModelPoint& point) {
-    if (dimension == GridData::LayerDimension)
-        return grid.LayerOfDepth(grid.DepthBelowTop(point.z));
-    int layer = 0, row = 0, column = 0;
-    grid.LocateCell(point.x, point.y, 0.0, layer, row, column);
-    return dimension == GridData::RowDimension ? row : column;
+// The items of the step's dimension that its undo record will hold: the
+// deleted ones, or those between the picked corners that a subdivision
+// replaces. A split adds items and keeps none of the old ones.
+void AffectedItems(const GridData& grid, const GridEditStep& step, int& low, int& high) {
+    low = 0;
+    high = -1;
+    if (step.kind == GridEditStep::DeleteItems) {
+        low = std::min(step.first, step.last);
+        high = std::max(step.first, step.last);
+        return;
+    }
+    if (step.kind == GridEditStep::Split || step.points.empty()) return;
+    int index[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        const ModelPoint& p = i == 0 ? step.points.front() : step.points.back();
+        int layer = 0, row = 0, column = 0;
+        grid.LocateCell(p.x, p.y, p.z, layer, row, column);
+        index[i] = step.dimension == GridData::RowDimension      ? row
+                   : step.dimension == GridData::ColumnDimension ? column
+                                                                 : layer;
+    }
+    low = std::min(index[0], index[1]);
+    high = std::max(index[0], index[1]);
 }
 
 } // namespace
@@ -26,93 +44,58 @@ GridStructureEdit GridStructureEdit::DeleteItems(int dimension, int first, int l
     return GridStructureEdit({step});
 }
 
-void GridStructureEdit::AffectedItems(const GridData& grid, const GridEditStep& step, int& low,
-                                      int& high) {
-    if (step.kind == GridEditStep::DeleteItems) {
-        low = step.first;
-        high = step.last;
-    } else {
-        low = INT_MAX;
-        high = INT_MIN;
-        for (const ModelPoint& point : step.points) {
-            const int item = ItemAt(grid, step.dimension, point);
-            low = std::min(low, item);
-            high = std::max(high, item);
-        }
-    }
-    // A deleted item's extent goes to a neighbour on either side.
-    if (step.kind == GridEditStep::DeleteRegion || step.kind == GridEditStep::DeleteItems) {
-        --low;
-        ++high;
-    }
-}
-
-void GridStructureEdit::Run(GridData& grid, const GridEditStep& step) {
+EditResult GridStructureEdit::Run(GridData& grid, const GridEditStep& step, UndoRecord* undo) {
     const bool rows = step.dimension == GridData::RowDimension;
     const bool layers = step.dimension == GridData::LayerDimension;
     const ModelPoint& p1 = step.points.empty() ? ModelPoint{} : step.points.front();
     const ModelPoint& p2 = step.points.empty() ? ModelPoint{} : step.points.back();
     switch (step.kind) {
     case GridEditStep::Split:
-        if (layers)
-            grid.SplitLayerAt(p1);
-        else
-            grid.SplitRowsColumnsAt(rows, !rows, step.points);
-        break;
+        if (layers) return grid.SplitLayerAt(p1, undo);
+        return grid.SplitRowsColumnsAt(rows, !rows, step.points, undo);
     case GridEditStep::Subdivide:
-        if (layers)
-            grid.SubdivideLayers(step.parts, p1, p2);
-        else
-            grid.SubdivideRowsColumns(rows, !rows, step.parts, p1, p2);
-        break;
+        if (layers) return grid.SubdivideLayers(step.parts, p1, p2, undo);
+        return grid.SubdivideRowsColumns(rows, !rows, step.parts, p1, p2, undo);
     case GridEditStep::DeleteRegion:
-        if (layers)
-            grid.DeleteLayersInRegion(p1, p2);
-        else
-            grid.DeleteRowsColumnsInRegion(rows, !rows, p1, p2);
-        break;
+        if (layers) return grid.DeleteLayersInRegion(p1, p2, undo);
+        return grid.DeleteRowsColumnsInRegion(rows, !rows, p1, p2, undo);
     case GridEditStep::DeleteItems:
-        grid.DeleteItems(step.dimension, step.first, step.last);
-        break;
+        return grid.DeleteItems(step.dimension, step.first, step.last, undo);
     }
+    return EditResult::Refused();
 }
 
 bool GridStructureEdit::Apply(GridData& grid) {
-    kept_.clear();
-    changedSteps_.clear();
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
-        int low = 0, high = 0;
-        AffectedItems(grid, steps_[i], low, high);
-        SliceRange range = SliceRange::Capture(grid, steps_[i].dimension, low, high);
-        Run(grid, steps_[i]);
-        if (!range.Changed(grid)) continue;
-        kept_.push_back(std::move(range));
-        changedSteps_.push_back(i);
+    record_ = UndoRecord{};
+    bool changed = false;
+    for (const GridEditStep& step : steps_) {
+        const EditResult result = Run(grid, step, &record_);
+        changed = changed || result.done;
+        for (const std::string& message : result.messages)
+            ShowMessage(message);
     }
-    return !kept_.empty();
+    return changed;
 }
 
-void GridStructureEdit::Undo(GridData& grid) const {
-    for (auto range = kept_.rbegin(); range != kept_.rend(); ++range)
-        range->Restore(grid);
+void GridStructureEdit::Undo(GridData& grid) {
+    if (!record_.Undone()) grid.Revert(record_);
 }
 
-void GridStructureEdit::Redo(GridData& grid) const {
-    for (const std::size_t i : changedSteps_)
-        Run(grid, steps_[i]);
+void GridStructureEdit::Redo(GridData& grid) {
+    if (record_.Undone()) grid.Revert(record_);
 }
 
 std::size_t GridStructureEdit::EstimateBytes(const GridData& grid) const {
     const std::size_t counts[3] = {static_cast<std::size_t>(grid.NumRows()),
                                    static_cast<std::size_t>(grid.NumColumns()),
                                    static_cast<std::size_t>(grid.NumLayers())};
-    const std::size_t cellBytes =
-        grid.parameters.size() * sizeof(double) + BoundaryTypeCount * sizeof(int32_t);
+    const std::size_t cellBytes = static_cast<std::size_t>(grid.ParameterCount()) * sizeof(double) +
+                                  BoundaryTypeCount * sizeof(int32_t);
     std::size_t bytes = sizeof(*this);
     for (const GridEditStep& step : steps_) {
         int low = 0, high = 0;
         AffectedItems(grid, step, low, high);
-        const auto items = static_cast<std::size_t>(std::max(high - low + 1, 1));
+        const auto items = static_cast<std::size_t>(std::max(high - low + 1, 0));
         const auto d = static_cast<std::size_t>(step.dimension);
         bytes += items * (counts[0] * counts[1] * counts[2] / std::max<std::size_t>(counts[d], 1)) *
                  cellBytes;
@@ -121,10 +104,7 @@ std::size_t GridStructureEdit::EstimateBytes(const GridData& grid) const {
 }
 
 std::size_t GridStructureEdit::Bytes() const {
-    std::size_t bytes = sizeof(*this) + steps_.size() * sizeof(GridEditStep);
-    for (const SliceRange& range : kept_)
-        bytes += range.Bytes();
-    return bytes;
+    return sizeof(*this) + steps_.size() * sizeof(GridEditStep) + record_.HeldBytes();
 }
 
 } // namespace korva

@@ -1,13 +1,13 @@
 #pragma once
 // One undoable change of the grid's shape from the grid editor: the steps of
-// a mouse action, or the deletion of items from a spacing table. Before each
-// step it keeps the run of items the step can touch (SliceRange); undo puts
-// those runs back in reverse order, redo runs the steps again on the same
-// grid, which gives the same result.
+// a mouse action, or the deletion of items from a spacing table. The model
+// keeps, in one undo record, the slices and spacings the steps change; undo
+// and redo revert that record, so a redo never runs the steps again.
 #include "gridedittools.h"
-#include "slicerange.h"
+#include "model/griddata.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace korva {
@@ -19,24 +19,22 @@ public:
     // Items first..last of dimension, as emptying a spacing cell asks.
     static GridStructureEdit DeleteItems(int dimension, int first, int last);
 
-    // Runs the steps for the first time; false when the grid is unchanged
-    // (every step was refused or had nothing to do).
+    // Runs the steps for the first time and shows what the model refused
+    // ("Can't delete last row." and the like); false when the grid is
+    // unchanged (every step was refused or had nothing to do).
     bool Apply(GridData& grid);
-    void Undo(GridData& grid) const;
-    void Redo(GridData& grid) const;
+    void Undo(GridData& grid);
+    void Redo(GridData& grid);
 
     std::size_t Bytes() const;
     // What Apply will keep, before it runs (the undo history is bounded by it).
     std::size_t EstimateBytes(const GridData& grid) const;
 
 private:
-    static void Run(GridData& grid, const GridEditStep& step);
-    // The run of items, in the grid before the step, that the step can change.
-    static void AffectedItems(const GridData& grid, const GridEditStep& step, int& low, int& high);
+    static EditResult Run(GridData& grid, const GridEditStep& step, UndoRecord* undo);
 
     std::vector<GridEditStep> steps_;
-    std::vector<SliceRange> kept_; // one per step that changed the grid
-    std::vector<std::size_t> changedSteps_;
+    UndoRecord record_;
 };
 
 } // namespace korva

@@ -10,32 +10,20 @@ TransformEdit::TransformEdit(int paramIndex, int firstLayer, int lastLayer,
       lastLayer_(std::max(firstLayer, lastLayer)), kind_(kind), amount_(amount) {}
 
 void TransformEdit::Apply(GridData& grid) {
-    const ParameterData& data = grid.Parameter(paramIndex_);
-    keptFrom_ = data.IsSurface() ? 0 : firstLayer_;
-    const int keptTo = data.IsSurface() ? 0 : lastLayer_;
-    kept_.assign(data.layers.begin() + keptFrom_, data.layers.begin() + keptTo + 1);
-    minValue_ = data.minValue;
-    maxValue_ = data.maxValue;
-    Redo(grid);
+    record_ = UndoRecord{};
+    grid.TransformParameter(paramIndex_, firstLayer_, lastLayer_, kind_, amount_, &record_);
 }
 
-void TransformEdit::Undo(GridData& grid) const {
-    ParameterData& data = grid.Parameter(paramIndex_);
-    std::copy(kept_.begin(), kept_.end(), data.layers.begin() + keptFrom_);
-    data.minValue = minValue_;
-    data.maxValue = maxValue_;
+void TransformEdit::Undo(GridData& grid) {
+    if (!record_.Undone()) grid.Revert(record_);
 }
 
-void TransformEdit::Redo(GridData& grid) const {
-    grid.TransformParameter(paramIndex_, firstLayer_, lastLayer_, kind_, amount_);
+void TransformEdit::Redo(GridData& grid) {
+    if (record_.Undone()) grid.Revert(record_);
 }
 
 std::size_t TransformEdit::Bytes() const {
-    std::size_t cells = 0;
-    for (const ParamLayerData& layer : kept_)
-        for (const ParamRowData& row : layer)
-            cells += row.size();
-    return sizeof(*this) + cells * sizeof(double);
+    return sizeof(*this) + record_.HeldBytes();
 }
 
 std::size_t TransformEdit::EstimateBytes(const GridData& grid) const {

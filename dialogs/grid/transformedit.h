@@ -1,6 +1,7 @@
 #pragma once
 // "Transform Parameter": one parameter multiplied or offset over a range of
-// layers, keeping for undo the layers it changes and nothing else. A surface
+// layers; the model's undo record keeps the layers it changes and nothing
+// else. A surface
 // parameter has one layer for the whole column, so it is changed once
 // whatever the range.
 #include "model/griddata.h"
@@ -15,10 +16,10 @@ public:
     TransformEdit(int paramIndex, int firstLayer, int lastLayer, GridData::TransformKind kind,
                   double amount);
 
-    // The first run: keeps the layers, then transforms.
+    // The first run: transforms, keeping the changed layers.
     void Apply(GridData& grid);
-    void Undo(GridData& grid) const;
-    void Redo(GridData& grid) const;
+    void Undo(GridData& grid);
+    void Redo(GridData& grid);
     std::size_t Bytes() const;
     // What Apply will keep, before it runs.
     std::size_t EstimateBytes(const GridData& grid) const;
@@ -29,10 +30,7 @@ private:
     int lastLayer_;
     GridData::TransformKind kind_;
     double amount_;
-    int keptFrom_ = 0;
-    std::vector<ParamLayerData> kept_;
-    double minValue_ = 0.0;
-    double maxValue_ = 0.0;
+    UndoRecord record_;
 };
 
 // Whether the "Layer" and "to" choices mean anything for the parameter at

@@ -1,12 +1,12 @@
 #pragma once
 // The change made by the crop dialog's OK: the new crop catalogue and
-// basin-crop table, and the crop grid built from them. Besides the two lists
-// it keeps only the crop cell values the build changed (old and new), so undo
-// puts back the basins' cells exactly without copying a grid.
+// basin-crop table, and the crop grid built from them. The model's undo
+// record keeps the two lists and only the crop cell values the build changed,
+// so undo puts back the basins' cells exactly without copying a grid.
+#include "model/undorecord.h"
 #include "records.h"
 
 #include <cstddef>
-#include <vector>
 
 namespace korva {
 
@@ -18,27 +18,21 @@ public:
     CropGridEdit(CropRecords oldRecords, CropRecords newRecords)
         : old_(std::move(oldRecords)), new_(std::move(newRecords)) {}
 
-    // The first time: writes the records, builds the crop grid and notes the
-    // cells it changed; false when neither records nor cells changed. Later
-    // (redo): writes the records and the noted new values again.
+    // The first time: writes the records and builds the crop grid, keeping
+    // what changed; false when neither records nor cells changed. Later
+    // (redo): reverts the undo record.
     bool Apply(GridData& grid);
-    void Undo(GridData& grid) const;
+    void Undo(GridData& grid);
 
-    std::size_t ChangedCellCount() const { return cells_.size(); }
+    // Crop cells whose value the build changed.
+    std::size_t ChangedCellCount() const { return changedCells_; }
     std::size_t Bytes() const;
 
 private:
-    struct CellChange {
-        int paramIndex;
-        int layer, row, column;
-        double oldValue, newValue;
-    };
-    void Build(GridData& grid);
-    void WriteCells(GridData& grid, bool useNew) const;
-
     CropRecords old_;
     CropRecords new_;
-    std::vector<CellChange> cells_;
+    UndoRecord record_;
+    std::size_t changedCells_ = 0;
     bool built_ = false;
 };
 

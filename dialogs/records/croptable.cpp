@@ -33,7 +33,7 @@ CropTable::CropTable(const CropRecords& records, std::vector<std::string> basinN
 
 CropTable::CropTable(const GridData& grid)
     : CropTable(CropRecords::Read(grid), grid.Boundary(BasinType).names,
-                grid.settings.simulationYear) {}
+                grid.Settings().simulationYear) {}
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "model/griddata.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korva {
 
@@ -96,33 +97,44 @@ bool NatBoundRecords::operator==(const NatBoundRecords& other) const {
 }
 
 CropRecords CropRecords::Read(const GridData& grid) {
-    return {grid.cropParams, grid.cropBasins};
+    return {grid.CropParams(), grid.CropBasins()};
 }
 
-void CropRecords::Write(GridData& grid) const {
-    grid.cropParams = crops;
-    grid.cropBasins = basinCrops;
+void CropRecords::Write(GridData& grid, UndoRecord* undo) const {
+    BasinCropRecords records = grid.GetBasinCropRecords();
+    records.cropParams = crops;
+    records.cropBasins = basinCrops;
+    grid.SetBasinCropRecords(std::move(records), undo);
 }
 
 YieldRecords YieldRecords::Read(const GridData& grid) {
-    return {grid.settings.cropYieldMethod, grid.YieldResponseFactors, grid.SalinityUpperBounds};
+    return {grid.Settings().cropYieldMethod, grid.YieldResponseFactors(),
+            grid.SalinityUpperBounds()};
 }
 
 void YieldRecords::Write(GridData& grid) const {
     const int basins = grid.BoundaryCount(BasinType);
-    grid.settings.cropYieldMethod = method;
+    if (grid.Settings().cropYieldMethod != method) {
+        SimulationSettings settings = grid.Settings();
+        settings.cropYieldMethod = method;
+        grid.SetSettings(std::move(settings));
+    }
+    BasinCropRecords records = grid.GetBasinCropRecords();
     for (std::size_t k = 0; k < responseFactors.size(); ++k)
-        grid.YieldResponseFactors[k] = Sized(responseFactors[k], basins, 0.0);
+        records.YieldResponseFactors[k] = Sized(responseFactors[k], basins, 0.0);
     for (std::size_t k = 0; k < salinityBounds.size(); ++k)
-        grid.SalinityUpperBounds[k] = Sized(salinityBounds[k], basins, 0.0);
+        records.SalinityUpperBounds[k] = Sized(salinityBounds[k], basins, 0.0);
+    grid.SetBasinCropRecords(std::move(records));
 }
 
 IrrigationRecords IrrigationRecords::Read(const GridData& grid) {
-    return {grid.irrigation};
+    return {grid.Irrigation()};
 }
 
 void IrrigationRecords::Write(GridData& grid) const {
-    grid.irrigation = Sized(schedules, grid.BoundaryCount(BasinType), IrrigationData{});
+    BasinCropRecords records = grid.GetBasinCropRecords();
+    records.irrigation = Sized(schedules, grid.BoundaryCount(BasinType), IrrigationData{});
+    grid.SetBasinCropRecords(std::move(records));
 }
 
 DrainCollectorRecords DrainCollectorRecords::Read(const GridData& grid) {
@@ -131,8 +143,9 @@ DrainCollectorRecords DrainCollectorRecords::Read(const GridData& grid) {
 
 void DrainCollectorRecords::Write(GridData& grid) const {
     // Written whole, so an undo gives back exactly the indices the project had.
-    BoundaryTypeData& drains = grid.Boundary(DrainType);
+    BoundaryTypeData drains = grid.Boundary(DrainType);
     drains.collectorIndex = Sized(collectorIndex, drains.Count(), -1);
+    grid.SetBoundaryLists(DrainType, std::move(drains));
 }
 
 NatBoundRecords NatBoundRecords::Read(const GridData& grid) {
@@ -141,9 +154,10 @@ NatBoundRecords NatBoundRecords::Read(const GridData& grid) {
 }
 
 void NatBoundRecords::Write(GridData& grid) const {
-    BoundaryTypeData& natural = grid.Boundary(NaturalBoundaryType);
+    BoundaryTypeData natural = grid.Boundary(NaturalBoundaryType);
     natural.flux = Sized(flux, natural.Count(), 0.0);
     natural.waterQuality = Sized(waterQuality, natural.Count(), 0.0);
+    grid.SetBoundaryLists(NaturalBoundaryType, std::move(natural));
 }
 
 } // namespace korva

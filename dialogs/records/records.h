@@ -12,6 +12,7 @@
 namespace korva {
 
 class GridData;
+class UndoRecord;
 
 // The parts of the model the record editors change, as bits of the
 // document's change report (the dialogs' ChangePart continues them).
@@ -27,7 +28,7 @@ struct CropRecords {
     std::vector<CropParamData> crops;
     std::vector<CropBasinData> basinCrops;
     static CropRecords Read(const GridData& grid);
-    void Write(GridData& grid) const;
+    void Write(GridData& grid, UndoRecord* undo = nullptr) const;
     std::size_t Bytes() const;
     bool operator==(const CropRecords& other) const;
 };

@@ -75,7 +75,7 @@ ETFunctionDlg::ETFunctionDlg(DialogDocument& document, QWidget* parent)
 ETFunctionDlg::~ETFunctionDlg() = default;
 
 void ETFunctionDlg::Load() {
-    days_ = std::make_unique<ETDailyTable>(document_.Grid().settings);
+    days_ = std::make_unique<ETDailyTable>(document_.Grid().Settings());
     const CalendarDate start = days_->StartDate();
     const CalendarDate end = days_->EndDate();
     ShowInteger(start_[0], start.month);
@@ -127,7 +127,7 @@ void ETFunctionDlg::Calc() {
 }
 
 void ETFunctionDlg::accept() {
-    SimulationSettings settings = document_.Grid().settings;
+    SimulationSettings settings = document_.Grid().Settings();
     days_->Store(settings);
     ChangeSettings(document_, windowTitle(), settings);
     QDialog::accept();

@@ -29,11 +29,11 @@ MethodChoiceDlg::MethodChoiceDlg(MethodChoice choice, DialogDocument& document, 
 }
 
 void MethodChoiceDlg::Load() {
-    box_->setCurrentIndex(ShownMethodCode(info_, document_.Grid().settings.*(info_.field)));
+    box_->setCurrentIndex(ShownMethodCode(info_, document_.Grid().Settings().*(info_.field)));
 }
 
 void MethodChoiceDlg::accept() {
-    SimulationSettings settings = document_.Grid().settings;
+    SimulationSettings settings = document_.Grid().Settings();
     settings.*(info_.field) = box_->currentIndex();
     ChangeSettings(document_, windowTitle(), settings);
     QDialog::accept();

@@ -156,7 +156,7 @@ MethodConstantsDlg::MethodConstantsDlg(MethodConstants kind, DialogDocument& doc
 MethodConstantsDlg::~MethodConstantsDlg() = default;
 
 void MethodConstantsDlg::Load() {
-    table_->Start(document_.Grid().settings);
+    table_->Start(document_.Grid().Settings());
     Show(table_->Method(), table_->Shown());
 }
 
@@ -202,7 +202,7 @@ void MethodConstantsDlg::MethodChosen(int method) {
 void MethodConstantsDlg::accept() {
     std::vector<double> shown;
     if (!ReadShown(shown)) return;
-    SimulationSettings settings = document_.Grid().settings;
+    SimulationSettings settings = document_.Grid().Settings();
     table_->Store(shown, settings);
     ChangeSettings(document_, windowTitle(), settings);
     QDialog::accept();

@@ -125,7 +125,7 @@ void SimulationParametersDlg::Load() {
     for (int i = 0; i < 4; ++i)
         counts_[i]->setText(QString::number(counts[i]));
 
-    const SimulationParametersForm form = ReadSimulationParameters(grid.settings);
+    const SimulationParametersForm form = ReadSimulationParameters(grid.Settings());
     ShowInteger(startDate_[0], form.start.month);
     ShowInteger(startDate_[1], form.start.day);
     ShowInteger(startDate_[2], form.start.year);
@@ -185,7 +185,7 @@ void SimulationParametersDlg::accept() {
 
     bool periodChanged = false;
     const SimulationSettings stored =
-        StoreSimulationParameters(form, document_.Grid().settings, periodChanged);
+        StoreSimulationParameters(form, document_.Grid().Settings(), periodChanged);
     ChangeSettings(document_, tr("Simulation Parameters"), stored, periodChanged);
     QDialog::accept();
     if (periodChanged) emit SimulationPeriodChanged();

@@ -7,14 +7,14 @@ namespace korva {
 
 BoundaryCodeGrid BuildBoundaryCodeGrid(const GridData& grid) {
     BoundaryCodeGrid result;
-    result.layers = grid.ModelKind == 0 ? 1 : grid.NumLayers();
+    result.layers = grid.ModelKind() == 0 ? 1 : grid.NumLayers();
     result.rows = grid.NumRows();
     result.columns = grid.NumColumns();
     result.codes.assign(static_cast<size_t>(result.layers) * static_cast<size_t>(result.rows) *
                             static_cast<size_t>(result.columns),
                         0);
-    const BoundaryTypeData& natural = grid.boundaries[NaturalBoundaryType];
-    const BoundaryTypeData& noFlow = grid.boundaries[NoFlowType];
+    const MembershipGrid& natural = grid.Memberships(NaturalBoundaryType);
+    const MembershipGrid& noFlow = grid.Memberships(NoFlowType);
     // Two passes in this order, so that No Flow overrides a natural boundary.
     size_t i = 0;
     for (int l = 0; l < result.layers; ++l)

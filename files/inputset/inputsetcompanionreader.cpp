@@ -34,8 +34,8 @@ int32_t CheckedMethod(long long method, int count, const char* warning) {
 } // namespace
 
 void ReadIrrigationFile(GridData& grid, InputSetScanner& in) {
-    const int year = grid.settings.simulationYear;
-    for (IrrigationData& items : grid.irrigation) {
+    const int year = ReaderContents(grid).settings.simulationYear;
+    for (IrrigationData& items : ReaderContents(grid).irrigation) {
         // Each item takes at least three values of two bytes.
         items.resize(in.ReadCount("the number of irrigation items", 6));
         for (IrrigationDataItem& item : items) {
@@ -73,21 +73,19 @@ void ReadTimeSeriesFile(GridData& grid, InputSetScanner& in) {
             const bool sameLayerKeepsOrder = row > lastRow || (row == lastRow && col >= lastCol);
             layer = sameLayerKeepsOrder || lastLayer + 1 >= layers ? lastLayer : lastLayer + 1;
         }
-        grid.TimeSeriesCellGrid[static_cast<size_t>(layer)][static_cast<size_t>(row)]
-                               [static_cast<size_t>(col)]
-                                   .push_back(code);
+        ReaderContents(grid).TimeSeriesCellGrid.Append(layer, row, col, code);
         lastLayer = layer;
         lastRow = row;
         lastCol = col;
     }
     const size_t gridCodes = in.ReadCount("the number of grid output codes", 3);
-    grid.GridOutputParamList.clear();
+    ReaderContents(grid).GridOutputParamList.clear();
     for (size_t i = 0; i < gridCodes; ++i)
-        grid.GridOutputParamList.push_back(ReadOutputCode(in));
+        ReaderContents(grid).GridOutputParamList.push_back(ReadOutputCode(in));
 }
 
 void ReadMethodFile(GridData& grid, InputSetScanner& in) {
-    SimulationSettings& s = grid.settings;
+    SimulationSettings& s = ReaderContents(grid).settings;
     s.pressureSaturationMethod = CheckedMethod(
         in.ReadInteger("the pressure-saturation method") - 1LL, PressureSaturationMethodCount,
         "Warning: unsupported pressure saturation function read; switching to Brooks Corey.");
@@ -135,9 +133,9 @@ void ReadMethodFile(GridData& grid, InputSetScanner& in) {
 }
 
 void ReadConnectivityFile(GridData& grid, InputSetScanner& in) {
-    std::vector<int32_t>& collectorOf = grid.boundaries[DrainType].collectorIndex;
-    const long long drains = grid.boundaries[DrainType].Count();
-    const long long collectors = grid.boundaries[CollectorType].Count();
+    std::vector<int32_t>& collectorOf = ReaderContents(grid).boundaries[DrainType].collectorIndex;
+    const long long drains = ReaderContents(grid).boundaries[DrainType].Count();
+    const long long collectors = ReaderContents(grid).boundaries[CollectorType].Count();
     for (long long c = 0; c < collectors; ++c) {
         const auto collector =
             static_cast<int32_t>(in.ReadBounded("a collector index", 0, collectors - 1));
@@ -155,11 +153,12 @@ void ReadConnectivityFile(GridData& grid, InputSetScanner& in) {
 void ReadDailyETFile(GridData& grid, InputSetScanner& in, std::vector<double>& runDailyET) {
     // Line i belongs to simulated day S + i; it returns into the daily list
     // where that day lies in the ET period.
-    const long long start = grid.settings.simulationStart;
-    const long long days = std::max<long long>(0, grid.settings.simulationEnd - start);
-    const long long first = grid.settings.ETPeriod.first;
-    const long long last = grid.settings.ETPeriod.last;
-    std::vector<double>& usage = grid.settings.DailyETUsage;
+    const long long start = ReaderContents(grid).settings.simulationStart;
+    const long long days =
+        std::max<long long>(0, ReaderContents(grid).settings.simulationEnd - start);
+    const long long first = ReaderContents(grid).settings.ETPeriod.first;
+    const long long last = ReaderContents(grid).settings.ETPeriod.last;
+    std::vector<double>& usage = ReaderContents(grid).settings.DailyETUsage;
     runDailyET.clear();
     runDailyET.reserve(static_cast<size_t>(std::min<long long>(days, in.Text().size() / 4)));
     for (long long i = 0; i < days; ++i) {
@@ -173,22 +172,22 @@ void ReadDailyETFile(GridData& grid, InputSetScanner& in, std::vector<double>& r
 }
 
 void ReadYieldFile(GridData& grid, InputSetScanner& in) {
-    const auto basins = static_cast<size_t>(grid.boundaries[BasinType].Count());
+    const auto basins = static_cast<size_t>(ReaderContents(grid).boundaries[BasinType].Count());
     for (size_t b = 0; b < basins; ++b)
-        for (auto& list : grid.YieldResponseFactors)
+        for (auto& list : ReaderContents(grid).YieldResponseFactors)
             list[b] = in.ReadDouble("a yield response factor");
     for (size_t b = 0; b < basins; ++b)
-        for (auto& list : grid.SalinityUpperBounds)
+        for (auto& list : ReaderContents(grid).SalinityUpperBounds)
             list[b] = in.ReadDouble("a salinity upper bound");
 }
 
 void ReadPrintFile(GridData& grid, InputSetScanner& in) {
     const size_t count = in.ReadCount("the number of print dates", 2);
-    grid.printList.clear();
+    ReaderContents(grid).printList.clear();
     for (size_t i = 0; i < count; ++i) {
-        const CalendarDate date =
-            DayNumberToDate(ReadDayNumber(in, "a print day number"), grid.settings.simulationYear);
-        grid.printList.push_back(PrintDataItem{date.month, date.day, date.year});
+        const CalendarDate date = DayNumberToDate(ReadDayNumber(in, "a print day number"),
+                                                  ReaderContents(grid).settings.simulationYear);
+        ReaderContents(grid).printList.push_back(PrintDataItem{date.month, date.day, date.year});
     }
 }
 

@@ -39,12 +39,12 @@ template <typename Array> auto MethodEntry(const Array& table, int method) {
 } // namespace
 
 void AppendIrrigationFile(const GridData& grid, std::string& out) {
-    const int basins = grid.boundaries[BasinType].Count();
-    const int year = grid.settings.simulationYear;
+    const int basins = grid.Contents().boundaries[BasinType].Count();
+    const int year = grid.Settings().simulationYear;
     static const IrrigationData none;
     for (int b = 0; b < basins; ++b) {
         const IrrigationData& items =
-            static_cast<size_t>(b) < grid.irrigation.size() ? grid.irrigation[b] : none;
+            static_cast<size_t>(b) < grid.Irrigation().size() ? grid.Irrigation()[b] : none;
         AppendInteger(out, static_cast<long long>(items.size()));
         out += '\n';
         AppendSeparated(out, items, [&](const IrrigationDataItem& item) {
@@ -61,43 +61,34 @@ void AppendIrrigationFile(const GridData& grid, std::string& out) {
 void AppendTimeSeriesFile(const GridData& grid, std::string& out) {
     // Only cells inside the grid and codes of the output table can reach the
     // solver; the count is that of the lines actually written.
-    const auto& cells = grid.TimeSeriesCellGrid;
-    const size_t layers = std::min(cells.size(), static_cast<size_t>(grid.NumLayers()));
     std::string lines;
     long long count = 0;
-    for (size_t l = 0; l < layers; ++l) {
-        const size_t rows = std::min(cells[l].size(), static_cast<size_t>(grid.NumRows()));
-        for (size_t r = 0; r < rows; ++r) {
-            const size_t cols =
-                std::min(cells[l][r].size(), static_cast<size_t>(grid.NumColumns()));
-            for (size_t c = 0; c < cols; ++c) {
-                for (int32_t code : cells[l][r][c]) {
-                    if (!IsKnownOutputCode(code)) continue;
-                    lines += OutputParam(code).text;
-                    lines += ' ';
-                    AppendInteger(lines, static_cast<long long>(r));
-                    lines += ' ';
-                    AppendInteger(lines, static_cast<long long>(c));
-                    if (IsLayeredOutput(code)) {
-                        lines += ' ';
-                        AppendInteger(lines, static_cast<long long>(l));
-                    }
-                    lines += '\n';
-                    ++count;
-                }
+    grid.TimeSeriesCellGrid().ForEach([&](const SelectionGrid::Cell& cell) {
+        for (int32_t code : cell.codes) {
+            if (!IsKnownOutputCode(code)) continue;
+            lines += OutputParam(code).text;
+            lines += ' ';
+            AppendInteger(lines, static_cast<long long>(cell.row));
+            lines += ' ';
+            AppendInteger(lines, static_cast<long long>(cell.column));
+            if (IsLayeredOutput(code)) {
+                lines += ' ';
+                AppendInteger(lines, static_cast<long long>(cell.layer));
             }
+            lines += '\n';
+            ++count;
         }
-    }
+    });
     AppendInteger(out, count);
     out += '\n';
     out += lines;
 
     long long gridCodes = 0;
-    for (int32_t code : grid.GridOutputParamList)
+    for (int32_t code : grid.GridOutputParamList())
         gridCodes += IsKnownOutputCode(code) ? 1 : 0;
     AppendInteger(out, gridCodes);
     out += '\n';
-    for (int32_t code : grid.GridOutputParamList) {
+    for (int32_t code : grid.GridOutputParamList()) {
         if (!IsKnownOutputCode(code)) continue;
         out += OutputParam(code).text;
         out += '\n';
@@ -105,7 +96,7 @@ void AppendTimeSeriesFile(const GridData& grid, std::string& out) {
 }
 
 void AppendMethodFile(const GridData& grid, std::string& out) {
-    const SimulationSettings& s = grid.settings;
+    const SimulationSettings& s = grid.Settings();
     auto separated = [&](std::initializer_list<double> values) {
         bool first = true;
         for (double v : values) {
@@ -155,9 +146,9 @@ void AppendMethodFile(const GridData& grid, std::string& out) {
 }
 
 void AppendConnectivityFile(const GridData& grid, std::string& out) {
-    const std::vector<int32_t>& collectorOf = grid.boundaries[DrainType].collectorIndex;
-    const int drains = grid.boundaries[DrainType].Count();
-    const int collectors = grid.boundaries[CollectorType].Count();
+    const std::vector<int32_t>& collectorOf = grid.Contents().boundaries[DrainType].collectorIndex;
+    const int drains = grid.Contents().boundaries[DrainType].Count();
+    const int collectors = grid.Contents().boundaries[CollectorType].Count();
     std::vector<int> listed;
     for (int c = 0; c < collectors; ++c) {
         listed.clear();
@@ -176,11 +167,11 @@ void AppendDailyETFile(const GridData& grid, std::string& out) {
     // the ET period (both ends included), 0 for the days outside it. Days
     // outside the run are never written, even when the ET period lies wholly
     // before or after it.
-    const long long start = grid.settings.simulationStart;
-    const long long end = grid.settings.simulationEnd;
-    const long long first = grid.settings.ETPeriod.first;
-    const long long last = grid.settings.ETPeriod.last;
-    const std::vector<double>& usage = grid.settings.DailyETUsage;
+    const long long start = grid.Settings().simulationStart;
+    const long long end = grid.Settings().simulationEnd;
+    const long long first = grid.Settings().ETPeriod.first;
+    const long long last = grid.Settings().ETPeriod.last;
+    const std::vector<double>& usage = grid.Settings().DailyETUsage;
     bool warnedBeginning = false;
     bool warnedEnd = false;
     long long counter = 0;
@@ -208,30 +199,30 @@ void AppendDailyETFile(const GridData& grid, std::string& out) {
 }
 
 void AppendYieldFile(const GridData& grid, std::string& out) {
-    const auto basins = static_cast<size_t>(grid.boundaries[BasinType].Count());
+    const auto basins = static_cast<size_t>(grid.Contents().boundaries[BasinType].Count());
     for (size_t b = 0; b < basins; ++b) {
-        for (size_t k = 0; k < grid.YieldResponseFactors.size(); ++k) {
+        for (size_t k = 0; k < grid.YieldResponseFactors().size(); ++k) {
             if (k != 0) out += ' ';
-            AppendNumber(out, EntryOr0(grid.YieldResponseFactors[k], b));
+            AppendNumber(out, EntryOr0(grid.YieldResponseFactors()[k], b));
         }
         out += '\n';
     }
     for (size_t b = 0; b < basins; ++b) {
-        for (size_t k = 0; k < grid.SalinityUpperBounds.size(); ++k) {
+        for (size_t k = 0; k < grid.SalinityUpperBounds().size(); ++k) {
             if (k != 0) out += ' ';
-            AppendNumber(out, EntryOr0(grid.SalinityUpperBounds[k], b));
+            AppendNumber(out, EntryOr0(grid.SalinityUpperBounds()[k], b));
         }
         out += '\n';
     }
 }
 
 void AppendPrintFile(const GridData& grid, std::string& out) {
-    const int start = grid.settings.simulationStart;
-    const int end = grid.settings.simulationEnd;
+    const int start = grid.Settings().simulationStart;
+    const int end = grid.Settings().simulationEnd;
     std::vector<int> days;
-    for (const PrintDataItem& item : grid.printList) {
+    for (const PrintDataItem& item : grid.PrintList()) {
         const int day =
-            DateToDayNumber(item.day, item.month, item.year, grid.settings.simulationYear);
+            DateToDayNumber(item.day, item.month, item.year, grid.Settings().simulationYear);
         if (day != -1 && day >= start && day <= end) days.push_back(day);
     }
     AppendInteger(out, static_cast<long long>(days.size()));

@@ -19,18 +19,15 @@ bool InputSetParameterIsSurface(int modelKind, int code) {
 }
 
 int InputSetBoundaryLayers(const GridData& grid, int type) {
-    if (grid.ModelKind == 0 || type == BasinType) return 1;
+    if (grid.ModelKind() == 0 || type == BasinType) return 1;
     return grid.NumLayers();
 }
 
-int32_t MembershipAt(const BoundaryTypeData& record, int layer, int row, int col) {
-    if (layer < 0 || row < 0 || col < 0) return 0;
-    const auto l = static_cast<size_t>(layer);
-    const auto r = static_cast<size_t>(row);
-    const auto c = static_cast<size_t>(col);
-    if (l >= record.grid.size() || r >= record.grid[l].size() || c >= record.grid[l][r].size())
+int32_t MembershipAt(const MembershipGrid& cells, int layer, int row, int col) {
+    if (layer < 0 || row < 0 || col < 0 || layer >= cells.Layers() || row >= cells.Rows() ||
+        col >= cells.Columns())
         return 0;
-    return record.grid[l][r][c];
+    return cells.Get(layer, row, col);
 }
 
 std::array<int, 3> RootExtractionLastLine(int method) {

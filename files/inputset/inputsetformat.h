@@ -3,6 +3,7 @@
 // disagree on what a line holds.
 #include "files/numberformat.h"
 #include "model/boundarydata.h"
+#include "model/membershipgrid.h"
 
 #include <array>
 #include <charconv>
@@ -31,7 +32,7 @@ int InputSetBoundaryLayers(const GridData& grid, int type);
 
 // A cell's membership value, 0 where the grid does not reach (a record whose
 // grid is smaller than the model must not make the writer read past it).
-int32_t MembershipAt(const BoundaryTypeData& record, int layer, int row, int col);
+int32_t MembershipAt(const MembershipGrid& cells, int layer, int row, int col);
 
 // The solver's codes for natural-boundary and No Flow cells.
 constexpr int32_t NaturalBoundaryCode = 1;

@@ -76,34 +76,33 @@ void ReadParameter(InputSetScanner& in, ParameterData& record, const Counts& n) 
     const size_t layers = record.IsSurface() ? 1 : static_cast<size_t>(n.layers);
     // The record was sized by Resize; size it here too so that a reader never
     // depends on another operation for the bounds it writes within.
-    record.layers.resize(layers);
-    for (auto& layer : record.layers) {
-        layer.resize(rows);
-        for (auto& row : layer)
-            row.resize(cols, NoDataValue);
-    }
+    if (record.values.Layers() != static_cast<int>(layers) ||
+        record.values.Rows() != static_cast<int>(rows) ||
+        record.values.Columns() != static_cast<int>(cols))
+        record.values.Assign(static_cast<int>(layers), n.rows, n.cols, NoDataValue);
     const char* what = record.name.empty() ? "a parameter value" : record.name.c_str();
     if (record.IsSurface()) {
         for (size_t r = 0; r < rows; ++r)
             for (size_t c = 0; c < cols; ++c)
-                record.layers[0][r][c] = in.ReadDouble(what);
+                record.values(0, static_cast<int>(r), static_cast<int>(c)) = in.ReadDouble(what);
     } else {
         for (size_t r = 0; r < rows; ++r)
             for (size_t c = 0; c < cols; ++c)
                 for (size_t l = 0; l < layers; ++l)
-                    record.layers[l][r][c] = in.ReadDouble(what);
+                    record.values(static_cast<int>(l), static_cast<int>(r), static_cast<int>(c)) =
+                        in.ReadDouble(what);
     }
     record.RecomputeRange();
 }
 
-void ReadMembership(InputSetScanner& in, GridData& grid, int type, long long lowest,
+void ReadMembership(InputSetScanner& in, GridData& model, int type, long long lowest,
                     long long highest, const char* what) {
-    BoundaryTypeData& record = grid.boundaries[type];
-    const int layers = InputSetBoundaryLayers(grid, type);
-    for (int r = 0; r < grid.NumRows(); ++r)
-        for (int c = 0; c < grid.NumColumns(); ++c)
+    MembershipGrid& cells = ReaderContents(model).memberships[static_cast<size_t>(type)];
+    const int layers = InputSetBoundaryLayers(model, type);
+    for (int r = 0; r < model.NumRows(); ++r)
+        for (int c = 0; c < model.NumColumns(); ++c)
             for (int l = 0; l < layers; ++l)
-                record.grid[l][r][c] = static_cast<int32_t>(in.ReadBounded(what, lowest, highest));
+                cells.Set(l, r, c, static_cast<int32_t>(in.ReadBounded(what, lowest, highest)));
 }
 
 using ValueBits = std::pair<uint64_t, uint64_t>;
@@ -116,7 +115,8 @@ ValueBits BitsOf(double flux, double quality) {
 
 } // namespace
 
-void ReadMainFile(GridData& grid, InputSetScanner& in) {
+void ReadMainFile(GridData& model, InputSetScanner& in) {
+    GridContents& grid = ReaderContents(model);
     const int kind = grid.ModelKind;
     const long long room = static_cast<long long>(in.Text().size() / 2);
 
@@ -146,7 +146,7 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     n.inactive = static_cast<int>(in.ReadBounded("the number of inactive boundaries", 0, named));
 
     // A fresh parameter list of the model kind, every grid sized to the set.
-    grid.ResetModel(kind);
+    model.ResetModel(kind);
     for (int type = 0; type < BoundaryTypeCount; ++type) {
         grid.boundaries[type] = BoundaryTypeData{};
         grid.boundaries[type].type = static_cast<BoundaryTypeEnum>(type);
@@ -154,30 +154,7 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     grid.columnSpacing.assign(static_cast<size_t>(n.cols), 0.0);
     grid.rowSpacing.assign(static_cast<size_t>(n.rows), 0.0);
     grid.layerSpacing.assign(static_cast<size_t>(n.layers), 0.0);
-    grid.Resize(n.layers, n.rows, n.cols);
-    // The reader writes within these shapes; make sure of them rather than
-    // trust that Resize and the set agree on every grid's layers.
-    auto shaped = [&](const auto& layers, size_t count) {
-        if (layers.size() != count) return false;
-        for (const auto& layer : layers) {
-            if (layer.size() != static_cast<size_t>(n.rows)) return false;
-            for (const auto& row : layer)
-                if (row.size() != static_cast<size_t>(n.cols)) return false;
-        }
-        return true;
-    };
-    for (int type = 0; type < BoundaryTypeCount; ++type) {
-        const auto layers = static_cast<size_t>(InputSetBoundaryLayers(grid, type));
-        if (!shaped(grid.boundaries[type].grid, layers))
-            grid.boundaries[type].grid.assign(
-                layers, BoundaryLayerData(static_cast<size_t>(n.rows),
-                                          BoundaryRowData(static_cast<size_t>(n.cols), 0)));
-    }
-    if (!shaped(grid.TimeSeriesCellGrid, static_cast<size_t>(n.layers)))
-        grid.TimeSeriesCellGrid.assign(
-            static_cast<size_t>(n.layers),
-            OutputParamDataLayer(static_cast<size_t>(n.rows),
-                                 OutputParamDataRow(static_cast<size_t>(n.cols))));
+    model.Resize(n.layers, n.rows, n.cols);
     grid.GridOutputParamList.clear();
     grid.printList.clear();
     grid.irrigation.assign(static_cast<size_t>(n.basins), IrrigationData{});
@@ -227,7 +204,7 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
         w = in.ReadDouble("a row spacing");
     for (double& w : grid.layerSpacing)
         w = in.ReadDouble("a layer spacing");
-    grid.UpdateUniformSpacing();
+    model.UpdateUniformSpacing();
 
     // 9. Cell parameters, always all of the kind's lines.
     for (int code : InputSetParameterCodes(kind)) {
@@ -246,6 +223,8 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     // flux and water quality below), anything else neither.
     BoundaryTypeData& natural = grid.boundaries[NaturalBoundaryType];
     BoundaryTypeData& noFlow = grid.boundaries[NoFlowType];
+    MembershipGrid& naturalGrid = grid.memberships[NaturalBoundaryType];
+    MembershipGrid& noFlowCells = grid.memberships[NoFlowType];
     const int codeLayers = kind == 0 ? 1 : n.layers;
     bool anyNoFlowCell = false;
     bool anyNaturalCell = false;
@@ -253,8 +232,8 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
         for (int c = 0; c < n.cols; ++c)
             for (int l = 0; l < codeLayers; ++l) {
                 const long long code = in.ReadInteger("a boundary code");
-                natural.grid[l][r][c] = code == NaturalBoundaryCode ? 1 : 0;
-                noFlow.grid[l][r][c] = code == NoFlowCode ? NoFlowCode : 0;
+                naturalGrid.Set(l, r, c, code == NaturalBoundaryCode ? 1 : 0);
+                noFlowCells.Set(l, r, c, code == NoFlowCode ? NoFlowCode : 0);
                 anyNaturalCell |= code == NaturalBoundaryCode;
                 anyNoFlowCell |= code == NoFlowCode;
             }
@@ -262,10 +241,10 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     // 11-14. Memberships.
     // Drains, collectors and basins index their kind's lists; the inactive
     // grid may also hold the marker of MarkAboveGround, any number at all.
-    ReadMembership(in, grid, DrainType, 0, n.drains, "a drain number");
-    ReadMembership(in, grid, CollectorType, 0, n.collectors, "a collector number");
-    ReadMembership(in, grid, BasinType, 0, n.basins, "a basin number");
-    ReadMembership(in, grid, InactiveType, INT32_MIN, INT32_MAX, "an inactive marker");
+    ReadMembership(in, model, DrainType, 0, n.drains, "a drain number");
+    ReadMembership(in, model, CollectorType, 0, n.collectors, "a collector number");
+    ReadMembership(in, model, BasinType, 0, n.basins, "a basin number");
+    ReadMembership(in, model, InactiveType, INT32_MIN, INT32_MAX, "an inactive marker");
     in.SkipRestOfLine();
 
     // 15. The marker line that stands for the natural and No Flow names.
@@ -284,7 +263,7 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     const size_t namesBegin = in.Position();
     const size_t naturalCells =
         static_cast<size_t>(n.rows) * static_cast<size_t>(n.cols) *
-        static_cast<size_t>(InputSetBoundaryLayers(grid, NaturalBoundaryType));
+        static_cast<size_t>(InputSetBoundaryLayers(model, NaturalBoundaryType));
     const size_t fluxBegin = StartOfLastTokens(in.Text(), namesBegin, 2 * naturalCells);
     if (fluxBegin == std::string_view::npos)
         in.Fail("the file ends before the natural-boundary flux and water-quality grids");
@@ -323,14 +302,14 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
     // the natural boundaries are rebuilt from them: cells with the same flux
     // and water quality share a boundary, numbered by first appearance.
     in.SetPosition(fluxBegin);
-    const int naturalLayers = InputSetBoundaryLayers(grid, NaturalBoundaryType);
+    const int naturalLayers = InputSetBoundaryLayers(model, NaturalBoundaryType);
     std::vector<double> flux;
     if (anyNaturalCell) flux.reserve(naturalCells);
     for (int r = 0; r < n.rows; ++r)
         for (int c = 0; c < n.cols; ++c)
             for (int l = 0; l < naturalLayers; ++l) {
                 const double value = in.ReadDouble("a natural-boundary flux");
-                if (natural.grid[l][r][c] != 0) flux.push_back(value);
+                if (naturalGrid.Get(l, r, c) != 0) flux.push_back(value);
             }
     long long naturalCount = n.naturalAndNoFlow - noFlowNames;
     if (naturalCount == 0 && anyNaturalCell) naturalCount = 1;
@@ -345,14 +324,14 @@ void ReadMainFile(GridData& grid, InputSetScanner& in) {
         for (int c = 0; c < n.cols; ++c)
             for (int l = 0; l < naturalLayers; ++l) {
                 const double quality = in.ReadDouble("a natural-boundary water quality");
-                if (natural.grid[l][r][c] == 0) continue;
+                if (naturalGrid.Get(l, r, c) == 0) continue;
                 const double cellFlux = flux[next++];
                 auto [it, added] = boundaryOf.try_emplace(
                     BitsOf(cellFlux, quality),
                     static_cast<int32_t>(std::min<long long>(
                         static_cast<long long>(boundaryOf.size()) + 1, naturalCount)));
                 const int32_t k = it->second;
-                natural.grid[l][r][c] = k;
+                naturalGrid.Set(l, r, c, k);
                 // More distinct values than boundaries (a set from elsewhere):
                 // the last boundary takes them, the last cell read deciding.
                 if (added || k == naturalCount) {

@@ -19,10 +19,9 @@ void AppendSeparatedList(std::string& out, const std::vector<double>& values) {
 }
 
 double ValueAt(const ParameterData& record, size_t layer, size_t row, size_t col) {
-    if (layer >= record.layers.size() || row >= record.layers[layer].size() ||
-        col >= record.layers[layer][row].size())
-        return NoDataValue;
-    return record.layers[layer][row][col];
+    const auto l = static_cast<int>(layer), r = static_cast<int>(row), c = static_cast<int>(col);
+    if (!record.values.Contains(l, r, c)) return NoDataValue;
+    return record.values(l, r, c);
 }
 
 // One line holding every value of a parameter over the model's grid, so the
@@ -37,10 +36,8 @@ void AppendParameterLine(const GridData& grid, const ParameterData* record, bool
     const ParameterData& values = record != nullptr ? *record : none;
     if (surface) {
         for (size_t r = 0; r < rows; ++r) {
-            const bool whole = !values.layers.empty() && r < values.layers[0].size() &&
-                               values.layers[0][r].size() >= cols;
             for (size_t c = 0; c < cols; ++c)
-                AppendTrailed(out, whole ? values.layers[0][r][c] : ValueAt(values, 0, r, c));
+                AppendTrailed(out, ValueAt(values, 0, r, c));
         }
     } else {
         const auto layers = static_cast<size_t>(grid.NumLayers());
@@ -54,7 +51,7 @@ void AppendParameterLine(const GridData& grid, const ParameterData* record, bool
 
 // A boundary kind's membership values, rows, then columns, then layers.
 void AppendMembershipLine(const GridData& grid, int type, std::string& out) {
-    const BoundaryTypeData& record = grid.boundaries[type];
+    const MembershipGrid& record = grid.Memberships(type);
     const int layers = InputSetBoundaryLayers(grid, type);
     for (int r = 0; r < grid.NumRows(); ++r)
         for (int c = 0; c < grid.NumColumns(); ++c)
@@ -67,7 +64,7 @@ void AppendMembershipLine(const GridData& grid, int type, std::string& out) {
 // (an integer) for every other cell.
 void AppendNaturalValueLine(const GridData& grid, const std::vector<double>& values,
                             std::string& out) {
-    const BoundaryTypeData& natural = grid.boundaries[NaturalBoundaryType];
+    const MembershipGrid& natural = grid.Memberships(NaturalBoundaryType);
     const int layers = InputSetBoundaryLayers(grid, NaturalBoundaryType);
     for (int r = 0; r < grid.NumRows(); ++r)
         for (int c = 0; c < grid.NumColumns(); ++c)
@@ -92,22 +89,22 @@ void AppendNameLine(const std::string& name, std::string& out) {
 } // namespace
 
 void AppendMainFile(const GridData& grid, std::string& out) {
-    const SimulationSettings& s = grid.settings;
-    const bool twoD = grid.ModelKind == 0;
-    const int naturalAndNoFlow =
-        grid.boundaries[NaturalBoundaryType].Count() + grid.boundaries[NoFlowType].Count();
+    const SimulationSettings& s = grid.Settings();
+    const bool twoD = grid.ModelKind() == 0;
+    const int naturalAndNoFlow = grid.Contents().boundaries[NaturalBoundaryType].Count() +
+                                 grid.Contents().boundaries[NoFlowType].Count();
 
     // 1. Dimensions and counts.
     for (long long n :
          {static_cast<long long>(grid.NumRows()), static_cast<long long>(grid.NumColumns()),
           static_cast<long long>(grid.NumLayers()), static_cast<long long>(naturalAndNoFlow),
-          static_cast<long long>(grid.boundaries[DrainType].Count()),
-          static_cast<long long>(grid.boundaries[CollectorType].Count()),
-          static_cast<long long>(grid.boundaries[BasinType].Count())}) {
+          static_cast<long long>(grid.Contents().boundaries[DrainType].Count()),
+          static_cast<long long>(grid.Contents().boundaries[CollectorType].Count()),
+          static_cast<long long>(grid.Contents().boundaries[BasinType].Count())}) {
         AppendInteger(out, n);
         out += ' ';
     }
-    AppendInteger(out, grid.boundaries[InactiveType].Count());
+    AppendInteger(out, grid.Contents().boundaries[InactiveType].Count());
     out += '\n';
 
     // 2. Times.
@@ -142,16 +139,17 @@ void AppendMainFile(const GridData& grid, std::string& out) {
     if (twoD) out += "20\n";
 
     // 6-8. Spacings.
-    AppendSeparatedList(out, grid.columnSpacing);
-    AppendSeparatedList(out, grid.rowSpacing);
-    AppendSeparatedList(out, grid.layerSpacing);
+    AppendSeparatedList(out, grid.ColumnSpacing());
+    AppendSeparatedList(out, grid.RowSpacing());
+    AppendSeparatedList(out, grid.LayerSpacing());
 
     // 9. Cell parameters.
-    for (int code : InputSetParameterCodes(grid.ModelKind)) {
-        auto found = grid.parameters.find(code);
-        const ParameterData* record = found != grid.parameters.end() ? &found->second : nullptr;
+    for (int code : InputSetParameterCodes(grid.ModelKind())) {
+        auto found = grid.Contents().parameters.find(code);
+        const ParameterData* record =
+            found != grid.Contents().parameters.end() ? &found->second : nullptr;
         const bool surface = record != nullptr ? record->IsSurface()
-                                               : InputSetParameterIsSurface(grid.ModelKind, code);
+                                               : InputSetParameterIsSurface(grid.ModelKind(), code);
         AppendParameterLine(grid, record, surface, out);
     }
 
@@ -172,12 +170,12 @@ void AppendMainFile(const GridData& grid, std::string& out) {
     // 15-16. Names; the natural boundaries' names are not part of the set.
     if (naturalAndNoFlow > 0) out += "noFlow_natural\n";
     for (int type : {DrainType, CollectorType, BasinType, NoFlowType, InactiveType})
-        for (const std::string& name : grid.boundaries[type].names)
+        for (const std::string& name : grid.Contents().boundaries[type].names)
             AppendNameLine(name, out);
 
     // 17-18. Natural-boundary flux and water quality per cell.
-    AppendNaturalValueLine(grid, grid.boundaries[NaturalBoundaryType].flux, out);
-    AppendNaturalValueLine(grid, grid.boundaries[NaturalBoundaryType].waterQuality, out);
+    AppendNaturalValueLine(grid, grid.Contents().boundaries[NaturalBoundaryType].flux, out);
+    AppendNaturalValueLine(grid, grid.Contents().boundaries[NaturalBoundaryType].waterQuality, out);
 }
 
 } // namespace korva

@@ -1,6 +1,8 @@
-// Reads the input set into a copy of the model, file by file in the order
-// they are written, so that a set that fails anywhere leaves the model as it
-// was.
+// Reads the input set into a fresh model, file by file in the order they are
+// written, so that a set that fails anywhere leaves the model as it was. The
+// fresh model starts from the records the set does not carry (crops, units,
+// names of the output base); its cell grids are rebuilt by the main file, so
+// none of the old grids is copied, and the results move over only on success.
 #include "files/inputset/inputsetreader.h"
 
 #include "files/inputset/inputset.h"
@@ -16,7 +18,30 @@
 namespace korva {
 
 bool ReadModelInputFiles(GridData& grid, const std::string& basePath, InputSetExtras* extras) {
-    GridData result = grid;
+    GridData result;
+    {
+        GridContents& fresh = ReaderContents(result);
+        const GridContents& old = grid.Contents();
+        fresh.rowSpacing = old.rowSpacing;
+        fresh.columnSpacing = old.columnSpacing;
+        fresh.layerSpacing = old.layerSpacing;
+        fresh.UniformSpacing = old.UniformSpacing;
+        fresh.ModelKind = old.ModelKind;
+        fresh.ZExaggeration = old.ZExaggeration;
+        fresh.HorizontalUnits = old.HorizontalUnits;
+        fresh.VerticalUnits = old.VerticalUnits;
+        fresh.ProjectFileVersion = old.ProjectFileVersion;
+        fresh.boundaries = old.boundaries;
+        fresh.cropParams = old.cropParams;
+        fresh.cropBasins = old.cropBasins;
+        fresh.irrigation = old.irrigation;
+        fresh.YieldResponseFactors = old.YieldResponseFactors;
+        fresh.SalinityUpperBounds = old.SalinityUpperBounds;
+        fresh.settings = old.settings;
+        fresh.printList = old.printList;
+        fresh.GridOutputParamList = old.GridOutputParamList;
+        fresh.OutputBaseName = old.OutputBaseName;
+    }
     InputSetExtras found;
     try {
         std::string text;
@@ -67,7 +92,8 @@ bool ReadModelInputFiles(GridData& grid, const std::string& basePath, InputSetEx
         ShowMessage("Error reading " + basePath + ".kvi: not enough memory for this grid.");
         return false;
     }
-    grid = std::move(result);
+    ReaderContents(result).outputs = std::move(ReaderContents(grid).outputs);
+    grid.ReplaceModel(std::move(result));
     if (extras != nullptr) *extras = std::move(found);
     return true;
 }

@@ -1,12 +1,12 @@
 #include "files/output/modeloutput.h"
 
-#include "model/calendar.h"
-#include "model/griddata.h"
-#include "model/messages.h"
 #include "files/output/modeloutputday.h"
 #include "files/output/modeloutputgrid.h"
 #include "files/output/modeloutputscanner.h"
 #include "files/output/modeloutputseries.h"
+#include "model/calendar.h"
+#include "model/griddata.h"
+#include "model/messages.h"
 
 #include <cmath>
 #include <new>
@@ -95,9 +95,9 @@ std::string TimeSeriesPath(const std::string& base, int code) {
     return base + "_" + OutputParam(code).text + ".tss";
 }
 
-void PostProcessModelOutput(GridData& grid) {
-    auto& outputs = grid.outputs.gridOutputs;
-    const int year = grid.settings.simulationYear;
+void PostProcessModelOutput(const GridData& grid, OutputStore& store) {
+    auto& outputs = store.gridOutputs;
+    const int year = grid.Settings().simulationYear;
     for (auto& output : outputs) {
         for (auto& time : output.times) {
             const CalendarDate date = DayNumberToDate(DayNumberOfTime(time.time), year);
@@ -114,17 +114,14 @@ void PostProcessModelOutput(GridData& grid) {
         output.minimum = NoDataValue;
         output.maximum = NoDataValue;
         for (auto& time : output.times) {
-            if (time.layers.empty()) continue;
-            auto& layer = time.layers.front();
-            for (std::size_t r = 0; r < layer.size(); ++r) {
-                for (std::size_t c = 0; c < layer[r].size(); ++c) {
-                    double& value = layer[r][c];
+            if (time.values.Layers() == 0) continue;
+            for (int r = 0; r < time.values.Rows(); ++r) {
+                for (int c = 0; c < time.values.Columns(); ++c) {
+                    double& value = time.values(0, r, c);
                     if (value == NoDataValue) continue;
                     double g = NoDataValue;
-                    const bool known =
-                        ground >= 0 && static_cast<int>(r) < grid.NumRows() &&
-                        static_cast<int>(c) < grid.NumColumns() &&
-                        grid.GetValue(ground, 0, static_cast<int>(r), static_cast<int>(c), g);
+                    const bool known = ground >= 0 && r < grid.NumRows() && c < grid.NumColumns() &&
+                                       grid.GetValue(ground, 0, r, c, g);
                     // Without a ground elevation the depth is unknown; the
                     // elevation itself must not pass for a depth.
                     value = known ? g - value : NoDataValue;
@@ -142,22 +139,31 @@ int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int c
 
 int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int columns, int layers,
                     const OutputFileReader& readFile) {
-    if (!basePath.empty()) grid.OutputBaseName = basePath;
-    const std::string base = grid.OutputBaseName;
+    if (!basePath.empty()) grid.SetOutputBaseName(basePath);
+    // The store moves out and back, never copied: a read that stops early
+    // leaves what it had replaced so far, as the files were read.
+    OutputStore store = std::move(ReaderContents(grid).outputs);
+    const int result =
+        ReadModelOutputStore(grid, grid.OutputBaseName(), rows, columns, layers, store, readFile);
+    grid.InstallOutputs(std::move(store));
+    return result;
+}
+
+int ReadModelOutputStore(const GridData& grid, const std::string& base, int rows, int columns,
+                         int layers, OutputStore& store, const OutputFileReader& readFile) {
     if (base.empty()) return 0;
     try {
-        if (ReadGridOutputs(grid.outputs, base, OutputGridShape{rows, columns, layers}, readFile) ==
-            0)
+        if (ReadGridOutputs(store, base, OutputGridShape{rows, columns, layers}, readFile) == 0)
             return 0;
-        ReadSeriesFiles(grid.outputs, base, readFile);
-        PostProcessModelOutput(grid);
+        ReadSeriesFiles(store, base, readFile);
+        PostProcessModelOutput(grid, store);
         return 1;
     } catch (const std::bad_alloc&) {
-        grid.outputs.gridOutputs.clear();
+        store.gridOutputs.clear();
         ShowMessage("Not enough memory to read the model output " + base);
         return 0;
     } catch (const std::length_error&) {
-        grid.outputs.gridOutputs.clear();
+        store.gridOutputs.clear();
         ShowMessage("Not enough memory to read the model output " + base);
         return 0;
     }

@@ -8,6 +8,7 @@
 namespace korva {
 
 class GridData;
+struct OutputStore;
 
 // base + ".day"
 std::string OutputTimeListPath(const std::string& base);
@@ -30,8 +31,15 @@ using OutputFileReader = std::function<bool(const std::string& path, std::string
 int ReadModelOutput(GridData& grid, const std::string& basePath, int rows, int columns, int layers,
                     const OutputFileReader& readFile);
 
+// ReadModelOutput into a store of the caller's, which installs it in the
+// model (GridData::InstallOutputs) when it likes: a run reads its results
+// this way. base is the output base path; grid gives the simulation year and
+// the ground elevation and is not changed.
+int ReadModelOutputStore(const GridData& grid, const std::string& base, int rows, int columns,
+                         int layers, OutputStore& store, const OutputFileReader& readFile);
+
 // The dates and water-table post-processing of a completed read, on the
 // store's grid outputs as read (times still hold the ".day" numbers).
-void PostProcessModelOutput(GridData& grid);
+void PostProcessModelOutput(const GridData& grid, OutputStore& store);
 
 } // namespace korva

@@ -1,7 +1,7 @@
 #include "files/output/modeloutputgrid.h"
 
-#include "model/messages.h"
 #include "files/output/modeloutputscanner.h"
+#include "model/messages.h"
 
 #include <cmath>
 #include <cstring>
@@ -31,11 +31,7 @@ bool Multiply(std::size_t a, std::size_t b, std::size_t& product) {
 // Gives one output time of output its value arrays, every value -9999.
 void SizeTime(const KORVAOutputData& output, KORVAOutputTimeData& time,
               const OutputGridShape& grid) {
-    const std::size_t layerCount = output.kind == 3 ? static_cast<std::size_t>(grid.layers) : 1;
-    const KORVAOutputLayerData emptyLayer(
-        static_cast<std::size_t>(grid.rows),
-        KORVAOutputRowData(static_cast<std::size_t>(grid.columns), NoDataValue));
-    time.layers.assign(layerCount, emptyLayer);
+    time.values.Assign(output.kind == 3 ? grid.layers : 1, grid.rows, grid.columns, NoDataValue);
 }
 
 // Reads one quantity's values of one time from the scanner's position. False,
@@ -50,38 +46,34 @@ bool ReadQuantityValues(ModelOutputScanner& scanner, KORVAOutputTimeData& slot,
         reported = true;
         ShowMessage("Error in parameter " + name + ", time " + FormatForMessage(time) + "\n");
     };
-    for (auto& layer : slot.layers) {
-        for (auto& row : layer) {
-            for (double& cell : row) {
-                while (p != end && IsCSpace(*p))
-                    ++p;
-                if (p == end) {
-                    scanner.SetPosition(p);
-                    ShowMessage("Unexpected end of file " + path + " in parameter " + name +
-                                ", time " + FormatForMessage(time));
-                    return false;
-                }
-                const char* token = p;
-                double value = 0.0;
-                if (!ScanCNumber(p, end, value)) value = 0.0; // not a number: 0
-                if (p != end && !IsCSpace(*p)) {
-                    // Text after the number belongs to the same token.
-                    if (p == token) ++p;
-                    while (p != end && !IsCSpace(*p))
-                        ++p;
-                    if (LooksUndefined(
-                            std::string_view(token, static_cast<std::size_t>(p - token))))
-                        report();
-                }
-                if (!std::isfinite(value)) {
-                    // An infinity or NaN has no place on a colour scale or in
-                    // a value range: the cell has no value.
-                    report();
-                    value = NoDataValue;
-                }
-                cell = value;
-            }
+    // The file lists the values layer by layer, row by row: the store's own order.
+    for (double& cell : slot.values.Cells()) {
+        while (p != end && IsCSpace(*p))
+            ++p;
+        if (p == end) {
+            scanner.SetPosition(p);
+            ShowMessage("Unexpected end of file " + path + " in parameter " + name + ", time " +
+                        FormatForMessage(time));
+            return false;
         }
+        const char* token = p;
+        double value = 0.0;
+        if (!ScanCNumber(p, end, value)) value = 0.0; // not a number: 0
+        if (p != end && !IsCSpace(*p)) {
+            // Text after the number belongs to the same token.
+            if (p == token) ++p;
+            while (p != end && !IsCSpace(*p))
+                ++p;
+            if (LooksUndefined(std::string_view(token, static_cast<std::size_t>(p - token))))
+                report();
+        }
+        if (!std::isfinite(value)) {
+            // An infinity or NaN has no place on a colour scale or in
+            // a value range: the cell has no value.
+            report();
+            value = NoDataValue;
+        }
+        cell = value;
     }
     scanner.SetPosition(p);
     return true;
@@ -209,19 +201,15 @@ void RecomputeOutputRange(KORVAOutputData& output) {
     double minimum = NoDataValue;
     double maximum = NoDataValue;
     for (const auto& time : output.times) {
-        for (const auto& layer : time.layers) {
-            for (const auto& row : layer) {
-                for (double value : row) {
-                    if (value == NoDataValue) continue;
-                    if (!found) {
-                        minimum = maximum = value;
-                        found = true;
-                    } else if (value < minimum) {
-                        minimum = value;
-                    } else if (value > maximum) {
-                        maximum = value;
-                    }
-                }
+        for (double value : time.values.Cells()) {
+            if (value == NoDataValue) continue;
+            if (!found) {
+                minimum = maximum = value;
+                found = true;
+            } else if (value < minimum) {
+                minimum = value;
+            } else if (value > maximum) {
+                maximum = value;
             }
         }
     }

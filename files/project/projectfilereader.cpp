@@ -86,7 +86,7 @@ private:
         if (!in_.ReadFloat(version_) || !std::isfinite(version_)) {
             throw InputError("Parse error reading a number after the 'file version =' header");
         }
-        grid_.ProjectFileVersion = version_;
+        ReaderContents(grid_).ProjectFileVersion = version_;
 
         Expect("model", "model =");
         const double kindValue = ReadDoubleOf(in_, "model =");
@@ -102,15 +102,15 @@ private:
         const int32_t columns = Int("ncolumns");
         const int32_t layers = Int("nlayers");
         CheckDimensions(rows, columns, layers);
-        grid_.rowSpacing.assign(static_cast<size_t>(rows), 0.0);
-        grid_.columnSpacing.assign(static_cast<size_t>(columns), 0.0);
-        grid_.layerSpacing.assign(static_cast<size_t>(layers), 0.0);
+        ReaderContents(grid_).rowSpacing.assign(static_cast<size_t>(rows), 0.0);
+        ReaderContents(grid_).columnSpacing.assign(static_cast<size_t>(columns), 0.0);
+        ReaderContents(grid_).layerSpacing.assign(static_cast<size_t>(layers), 0.0);
         grid_.Resize(layers, rows, columns);
 
         const std::pair<const char*, std::vector<double>*> spacings[3] = {
-            {"spacings for row", &grid_.rowSpacing},
-            {"spacings for column", &grid_.columnSpacing},
-            {"spacings for layer", &grid_.layerSpacing}};
+            {"spacings for row", &ReaderContents(grid_).rowSpacing},
+            {"spacings for column", &ReaderContents(grid_).columnSpacing},
+            {"spacings for layer", &ReaderContents(grid_).layerSpacing}};
         for (const auto& [key, list] : spacings) {
             Expect(key);
             for (double& v : *list)
@@ -144,8 +144,8 @@ private:
                 // Cells of one layer, then all the values of the parameter blocks.
                 const uint64_t surface = r * c;
                 uint64_t needed = 0;
-                for (int code : grid_.ParameterOrder) {
-                    const ParameterData& p = grid_.parameters.at(code);
+                for (int code : ReaderContents(grid_).ParameterOrder) {
+                    const ParameterData& p = ReaderContents(grid_).parameters.at(code);
                     if (!(version_ >= p.FirstFileVersion)) continue;
                     needed += (p.IsSurface() ? surface : surface * l) * MinValueTextBytes;
                     if (needed > room) break;
@@ -161,8 +161,8 @@ private:
     }
 
     void ReadParameterBlocks() {
-        for (int code : grid_.ParameterOrder) {
-            ParameterData& parameter = grid_.parameters.at(code);
+        for (int code : ReaderContents(grid_).ParameterOrder) {
+            ParameterData& parameter = ReaderContents(grid_).parameters.at(code);
             if (version_ >= parameter.FirstFileVersion) {
                 ReadParameterBlock(in_, parameter);
             } else {
@@ -174,7 +174,9 @@ private:
     void ReadBoundaryBlocks() {
         for (int type = 0; type < BoundaryTypeCount; ++type) {
             if (type == InactiveType && !AtLeast(1.3)) continue;
-            ReadBoundaryBlock(in_, grid_.boundaries[static_cast<size_t>(type)], type, version_);
+            ReadBoundaryBlock(in_, ReaderContents(grid_).boundaries[static_cast<size_t>(type)],
+                              ReaderContents(grid_).memberships[static_cast<size_t>(type)], type,
+                              version_);
             if (type == BasinType) SizePerBasinLists();
         }
     }
@@ -184,16 +186,17 @@ private:
     // appending one entry per basin; on any other it keeps the lists aligned
     // with the basins just read.
     void SizePerBasinLists() {
-        const size_t basins = static_cast<size_t>(grid_.boundaries[BasinType].Count());
-        for (auto& list : grid_.YieldResponseFactors)
+        const size_t basins =
+            static_cast<size_t>(ReaderContents(grid_).boundaries[BasinType].Count());
+        for (auto& list : ReaderContents(grid_).YieldResponseFactors)
             list.assign(basins, 0.0);
-        for (auto& list : grid_.SalinityUpperBounds)
+        for (auto& list : ReaderContents(grid_).SalinityUpperBounds)
             list.assign(basins, 0.0);
-        grid_.irrigation.assign(basins, IrrigationData{});
+        ReaderContents(grid_).irrigation.assign(basins, IrrigationData{});
     }
 
     void ReadSettings() {
-        SimulationSettings& s = grid_.settings;
+        SimulationSettings& s = ReaderContents(grid_).settings;
         Expect("simulation parameters", "simulation parameters:", ':');
         s.freeDiffusion = Double("free diffusion");
         if (!AtLeast(1.5f)) Double("irrigation salt concentration");
@@ -241,21 +244,22 @@ private:
     }
 
     void ReadBasinFactors() {
-        const size_t basins = static_cast<size_t>(grid_.boundaries[BasinType].Count());
+        const size_t basins =
+            static_cast<size_t>(ReaderContents(grid_).boundaries[BasinType].Count());
         for (size_t b = 0; b < basins; ++b) {
             Expect("yield response factors");
-            for (auto& list : grid_.YieldResponseFactors) {
+            for (auto& list : ReaderContents(grid_).YieldResponseFactors) {
                 list[b] = ReadDoubleOf(in_, "yield response factors =");
             }
             Expect("salinity upper bounds");
-            for (auto& list : grid_.SalinityUpperBounds) {
+            for (auto& list : ReaderContents(grid_).SalinityUpperBounds) {
                 list[b] = ReadDoubleOf(in_, "salinity upper bounds =");
             }
         }
     }
 
     void ReadEvapotranspiration() {
-        SimulationSettings& s = grid_.settings;
+        SimulationSettings& s = ReaderContents(grid_).settings;
         if (AtLeast(1.3)) {
             Expect("ET period", "ET period:");
             s.ETPeriod.first = ReadIntOf(in_, "ET period:");
@@ -275,14 +279,14 @@ private:
     }
 
     void ReadMethodChoices() {
-        SimulationSettings& s = grid_.settings;
+        SimulationSettings& s = ReaderContents(grid_).settings;
         s.kWeightingMethod = Int("K-weighting method");
         s.equationType = Int("equation type");
         s.initialConditionsType = Int("initial conditions type");
     }
 
     void ReadIrrigationLists() {
-        for (IrrigationData& list : grid_.irrigation) {
+        for (IrrigationData& list : ReaderContents(grid_).irrigation) {
             Expect("irrigation list for basin", "irrigation list for basin:", ':');
             ReadIrrigationList(in_, list);
         }
@@ -292,8 +296,8 @@ private:
         Expect("number of print control items");
         const int32_t n =
             ReadCountOf(in_, "number of print control items =", MinPrintItemTextBytes);
-        grid_.printList.resize(static_cast<size_t>(n));
-        for (PrintDataItem& item : grid_.printList)
+        ReaderContents(grid_).printList.resize(static_cast<size_t>(n));
+        for (PrintDataItem& item : ReaderContents(grid_).printList)
             ReadPrintItem(in_, item);
     }
 
@@ -302,10 +306,10 @@ private:
             // A project that ends after its print dates is accepted, whatever
             // its version, as the time-series grid accepts it.
             if (in_.AtEnd()) throw TolerableInputError{"OutputParamData: No more input"};
-            ReadCellList(in_, grid_.GridOutputParamList);
+            ReadCellList(in_, ReaderContents(grid_).GridOutputParamList);
         }
         try {
-            ReadTimeSeriesGrid(in_, grid_.TimeSeriesCellGrid);
+            ReadTimeSeriesGrid(in_, ReaderContents(grid_).TimeSeriesCellGrid);
         } catch (const InputError& e) {
             // A failed number or label leaves the text that failed unread, so
             // anything left to read means damage rather than a file cut short.
@@ -319,23 +323,23 @@ private:
             c = ReadDoubleOf(in_, "time series cell color =");
         TimeSeriesDisplay = Int("time series display");
         Expect("output project base name");
-        grid_.OutputBaseName = TrimLeading(in_.RestOfLine());
+        ReaderContents(grid_).OutputBaseName = TrimLeading(in_.RestOfLine());
 
         Expect("number of crop parameters");
         const int32_t crops = ReadCountOf(in_, "number of crop parameters =", MinCropTextBytes);
-        grid_.cropParams.resize(static_cast<size_t>(crops));
+        ReaderContents(grid_).cropParams.resize(static_cast<size_t>(crops));
         Expect("crop param header");
         in_.RestOfLine();
-        for (CropParamData& crop : grid_.cropParams)
+        for (CropParamData& crop : ReaderContents(grid_).cropParams)
             ReadCropRecord(in_, crop);
         Expect("number of crop-basin parameters");
         const int32_t records =
             ReadCountOf(in_, "number of crop-basin parameters =", MinCropBasinTextBytes);
-        grid_.cropBasins.resize(static_cast<size_t>(records));
-        for (CropBasinData& record : grid_.cropBasins)
+        ReaderContents(grid_).cropBasins.resize(static_cast<size_t>(records));
+        for (CropBasinData& record : ReaderContents(grid_).cropBasins)
             ReadCropBasinRecord(in_, record);
 
-        BoundaryTypeData& natural = grid_.boundaries[NaturalBoundaryType];
+        BoundaryTypeData& natural = ReaderContents(grid_).boundaries[NaturalBoundaryType];
         const size_t naturals = static_cast<size_t>(natural.Count());
         natural.flux.resize(naturals);
         natural.waterQuality.resize(naturals);
@@ -349,7 +353,7 @@ private:
             for (double& v : natural.waterQuality)
                 v = ReadDoubleOf(in_, "water quality:");
         }
-        if (AtLeast(1.2)) grid_.ZExaggeration = Double("Z exaggerration");
+        if (AtLeast(1.2)) ReaderContents(grid_).ZExaggeration = Double("Z exaggerration");
     }
 
     ProjectTextReader& in_;

@@ -1,9 +1,9 @@
 // Writing the project file: the sections in the file's order, and the safe
 // save that never leaves a half-written project in place of the old one.
-#include "model/messages.h"
 #include "files/project/projectfile.h"
 #include "files/project/projectrecords.h"
 #include "files/project/projecttextwriter.h"
+#include "model/messages.h"
 
 #include <array>
 #include <cerrno>
@@ -27,7 +27,7 @@ double EntryOr(const std::vector<double>& list, int i, double fallback) {
 void WriteHeaderAndGrid(const GridData& grid, ProjectTextWriter& out) {
     out.Text("file version = 2.5\r\n");
     out.Text("model (0 -> original(2d), 1 -> modified (3d)) =");
-    out.Integer(grid.ModelKind);
+    out.Integer(grid.ModelKind());
     out.EndLine();
     out.Text("nrows = ");
     out.Integer(grid.NumRows());
@@ -37,7 +37,9 @@ void WriteHeaderAndGrid(const GridData& grid, ProjectTextWriter& out) {
     out.Integer(grid.NumLayers());
     out.EndLine();
     const std::pair<const char*, const std::vector<double>*> spacings[3] = {
-        {"row", &grid.rowSpacing}, {"column", &grid.columnSpacing}, {"layer", &grid.layerSpacing}};
+        {"row", &grid.RowSpacing()},
+        {"column", &grid.ColumnSpacing()},
+        {"layer", &grid.LayerSpacing()}};
     for (const auto& [name, list] : spacings) {
         out.Text("spacings for ");
         out.Text(name);
@@ -69,7 +71,7 @@ void WriteJoinedLine(ProjectTextWriter& out, std::string_view label,
 }
 
 void WriteSettings(const GridData& grid, ProjectTextWriter& out) {
-    const SimulationSettings& s = grid.settings;
+    const SimulationSettings& s = grid.Settings();
     out.Text("simulation parameters:\r\n");
     WriteLine(out, "free diffusion = ", s.freeDiffusion);
     WriteLine(out, "irrigation time step = ", s.irrigationTimeStep);
@@ -119,29 +121,29 @@ void WriteSettings(const GridData& grid, ProjectTextWriter& out) {
 }
 
 void WriteBasinFactors(const GridData& grid, ProjectTextWriter& out) {
-    const int basins = grid.boundaries[BasinType].Count();
+    const int basins = grid.Contents().boundaries[BasinType].Count();
     for (int b = 0; b < basins; ++b) {
         out.Text("yield response factors for basin ");
         out.Integer(b);
         out.Text(" = ");
-        for (size_t k = 0; k < grid.YieldResponseFactors.size(); ++k) {
+        for (size_t k = 0; k < grid.YieldResponseFactors().size(); ++k) {
             if (k > 0) out.Space();
-            out.Number(EntryOr(grid.YieldResponseFactors[k], b, 0.0));
+            out.Number(EntryOr(grid.YieldResponseFactors()[k], b, 0.0));
         }
         out.EndLine();
         out.Text("salinity upper bounds for basin ");
         out.Integer(b);
         out.Text(" = ");
-        for (size_t k = 0; k < grid.SalinityUpperBounds.size(); ++k) {
+        for (size_t k = 0; k < grid.SalinityUpperBounds().size(); ++k) {
             if (k > 0) out.Space();
-            out.Number(EntryOr(grid.SalinityUpperBounds[k], b, 0.0));
+            out.Number(EntryOr(grid.SalinityUpperBounds()[k], b, 0.0));
         }
         out.EndLine();
     }
 }
 
 void WriteEvapotranspiration(const GridData& grid, ProjectTextWriter& out) {
-    const SimulationSettings& s = grid.settings;
+    const SimulationSettings& s = grid.Settings();
     out.Text("ET period=");
     out.Integer(s.ETPeriod.first);
     out.Space();
@@ -162,7 +164,7 @@ void WriteEvapotranspiration(const GridData& grid, ProjectTextWriter& out) {
 }
 
 void WriteMethodChoices(const GridData& grid, ProjectTextWriter& out) {
-    const SimulationSettings& s = grid.settings;
+    const SimulationSettings& s = grid.Settings();
     WriteLine(out,
               "K-weighting method (0->UPSTREAM_WEIGHTING, 1->ARITHMETIC_MEAN,\r\n"
               "  2->HARMONIC_MEAN, 3->GEOMETRIC_MEAN) = ",
@@ -174,42 +176,43 @@ void WriteMethodChoices(const GridData& grid, ProjectTextWriter& out) {
 
 void WriteOutputSelection(const GridData& grid, ProjectTextWriter& out) {
     // One irrigation list per basin: the reader expects exactly that many.
-    const int basins = grid.boundaries[BasinType].Count();
+    const int basins = grid.Contents().boundaries[BasinType].Count();
     static const IrrigationData noIrrigation;
     for (int b = 0; b < basins; ++b) {
-        const bool present = static_cast<size_t>(b) < grid.irrigation.size();
+        const bool present = static_cast<size_t>(b) < grid.Irrigation().size();
         WriteIrrigationList(out, b,
-                            present ? grid.irrigation[static_cast<size_t>(b)] : noIrrigation);
+                            present ? grid.Irrigation()[static_cast<size_t>(b)] : noIrrigation);
     }
-    WriteLine(out, "number of print control items = ", static_cast<int64_t>(grid.printList.size()));
-    for (const PrintDataItem& item : grid.printList)
+    WriteLine(out,
+              "number of print control items = ", static_cast<int64_t>(grid.PrintList().size()));
+    for (const PrintDataItem& item : grid.PrintList())
         WritePrintItem(out, item);
-    WriteCellList(out, grid.GridOutputParamList);
-    WriteTimeSeriesGrid(out, grid.TimeSeriesCellGrid);
+    WriteCellList(out, grid.GridOutputParamList());
+    WriteTimeSeriesGrid(out, grid.TimeSeriesCellGrid());
     out.EndLine();
     out.Text("time series cell color = ");
     out.NumbersJoined(TimeSeriesCellColor.data(), 3);
     out.EndLine();
     WriteLine(out, "time series display = ", int64_t{TimeSeriesDisplay});
     out.Text("output project base name = ");
-    out.Text(grid.OutputBaseName);
+    out.Text(grid.OutputBaseName());
     out.EndLine();
 }
 
 void WriteCrops(const GridData& grid, ProjectTextWriter& out) {
-    WriteLine(out, "number of crop parameters = ", static_cast<int64_t>(grid.cropParams.size()));
+    WriteLine(out, "number of crop parameters = ", static_cast<int64_t>(grid.CropParams().size()));
     out.Text("crop param header = cropName \tinitialRootDepth \tmaxRootDepth \tcropC1 \tcropC2 "
              "\tcropC3 \tdatePlanting \tstage1 \tstage2 \tstage3 \tdateHarvest\r\n");
-    for (const CropParamData& crop : grid.cropParams)
+    for (const CropParamData& crop : grid.CropParams())
         WriteCropRecord(out, crop);
     WriteLine(out,
-              "number of crop-basin parameters = ", static_cast<int64_t>(grid.cropBasins.size()));
-    for (const CropBasinData& record : grid.cropBasins)
+              "number of crop-basin parameters = ", static_cast<int64_t>(grid.CropBasins().size()));
+    for (const CropBasinData& record : grid.CropBasins())
         WriteCropBasinRecord(out, record);
 }
 
 void WriteNaturalBoundaryValues(const GridData& grid, ProjectTextWriter& out) {
-    const BoundaryTypeData& natural = grid.boundaries[NaturalBoundaryType];
+    const BoundaryTypeData& natural = grid.Contents().boundaries[NaturalBoundaryType];
     const int n = natural.Count();
     out.Text("fluxes:\r\n");
     for (int i = 0; i < n; ++i) {
@@ -291,12 +294,12 @@ void SyncFolderOf(const std::string& path) {
 
 void WriteProjectText(const GridData& grid, ProjectTextWriter& out) {
     WriteHeaderAndGrid(grid, out);
-    for (int code : grid.ParameterOrder) {
-        const auto found = grid.parameters.find(code);
-        if (found != grid.parameters.end()) WriteParameterBlock(out, found->second);
+    for (int code : grid.ParameterOrder()) {
+        const auto found = grid.Contents().parameters.find(code);
+        if (found != grid.Contents().parameters.end()) WriteParameterBlock(out, found->second);
     }
     for (int type = 0; type < BoundaryTypeCount; ++type) {
-        WriteBoundaryBlock(out, grid.boundaries[static_cast<size_t>(type)], type);
+        WriteBoundaryBlock(out, grid.Boundary(type), grid.Memberships(type), type);
     }
     WriteSettings(grid, out);
     WriteBasinFactors(grid, out);
@@ -305,7 +308,7 @@ void WriteProjectText(const GridData& grid, ProjectTextWriter& out) {
     WriteOutputSelection(grid, out);
     WriteCrops(grid, out);
     WriteNaturalBoundaryValues(grid, out);
-    WriteLine(out, "Z exaggerration = ", grid.ZExaggeration);
+    WriteLine(out, "Z exaggerration = ", grid.ZExaggeration());
 }
 
 bool WriteProjectFile(const GridData& grid, std::ostream& stream) {

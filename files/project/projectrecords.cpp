@@ -1,8 +1,8 @@
 #include "files/project/projectrecords.h"
 
-#include "model/errors.h"
 #include "files/project/projecttextreader.h"
 #include "files/project/projecttextwriter.h"
+#include "model/errors.h"
 
 #include <string>
 #include <utility>
@@ -100,10 +100,12 @@ void WriteParameterBlock(ProjectTextWriter& out, const ParameterData& parameter)
     out.Space();
     out.NumbersJoined(parameter.highColor.data(), 3);
     out.EndLine();
-    for (const ParamLayerData& layer : parameter.layers) {
-        for (const ParamRowData& row : layer) {
+    const Grid3D<double>& values = parameter.values;
+    for (int layer = 0; layer < values.Layers(); ++layer) {
+        for (int row = 0; row < values.Rows(); ++row) {
             out.Text("layer data = \r\n");
-            out.NumbersEachFollowedBySpace(row.data(), row.size());
+            const auto cells = values.Row(layer, row);
+            out.NumbersEachFollowedBySpace(cells.data(), cells.size());
             out.EndLine();
         }
         out.EndLine();
@@ -122,12 +124,13 @@ void ReadParameterBlock(ProjectTextReader& in, ParameterData& parameter) {
         c = ReadDoubleOf(in, "min, max color =");
     for (double& c : parameter.highColor)
         c = ReadDoubleOf(in, "min, max color =");
-    for (ParamLayerData& layer : parameter.layers) {
-        for (ParamRowData& row : layer) {
+    Grid3D<double>& values = parameter.values;
+    for (int layer = 0; layer < values.Layers(); ++layer) {
+        for (int row = 0; row < values.Rows(); ++row) {
             if (!in.LineContains("layer data")) {
                 throw InputError("Parse error reading layer data header");
             }
-            for (double& value : row) {
+            for (double& value : values.Row(layer, row)) {
                 if (!in.ReadDouble(value)) {
                     throw InputError("Parse error reading a number after the 'layer data =' "
                                      "header of parameter '" +
@@ -141,7 +144,8 @@ void ReadParameterBlock(ProjectTextReader& in, ParameterData& parameter) {
 
 // --- boundary block -----------------------------------------------------------
 
-void WriteBoundaryBlock(ProjectTextWriter& out, const BoundaryTypeData& record, int type) {
+void WriteBoundaryBlock(ProjectTextWriter& out, const BoundaryTypeData& record,
+                        const MembershipGrid& cells, int type) {
     out.Text("current boundary type = ");
     out.Text(BoundaryTypeName(type));
     out.EndLine();
@@ -168,10 +172,12 @@ void WriteBoundaryBlock(ProjectTextWriter& out, const BoundaryTypeData& record, 
     }
     if (n == 0) return;
     out.Text("boundary data =\r\n");
-    for (const BoundaryLayerData& layer : record.grid) {
-        for (const BoundaryRowData& row : layer) {
-            for (int32_t value : row) {
-                out.Integer(value);
+    for (int layer = 0; layer < cells.Layers(); ++layer) {
+        const std::vector<int32_t> values = cells.LayerValues(layer);
+        for (int row = 0; row < cells.Rows(); ++row) {
+            for (int col = 0; col < cells.Columns(); ++col) {
+                out.Integer(values[static_cast<size_t>(row) * static_cast<size_t>(cells.Columns()) +
+                                   static_cast<size_t>(col)]);
                 out.Space();
             }
             out.EndLine();
@@ -180,8 +186,8 @@ void WriteBoundaryBlock(ProjectTextWriter& out, const BoundaryTypeData& record, 
     }
 }
 
-void ReadBoundaryBlock(ProjectTextReader& in, BoundaryTypeData& record, int expectedType,
-                       float fileVersion) {
+void ReadBoundaryBlock(ProjectTextReader& in, BoundaryTypeData& record, MembershipGrid& cells,
+                       int expectedType, float fileVersion) {
     if (!in.MatchLabel("current boundary type")) {
         throw InputError("Parse error reading boundary type header.");
     }
@@ -228,16 +234,18 @@ void ReadBoundaryBlock(ProjectTextReader& in, BoundaryTypeData& record, int expe
     if (!in.MatchLabel("boundary data")) {
         throw InputError("Parse error reading 'boundary data =' header");
     }
-    size_t layers = record.grid.size();
+    int layers = cells.Layers();
     // Collectors were stored for the first layer only before version 1.1.
     if (type == CollectorType && !(fileVersion >= 1.1) && layers > 1) layers = 1;
-    for (size_t l = 0; l < layers; ++l) {
-        for (BoundaryRowData& row : record.grid[l]) {
-            for (int32_t& value : row) {
+    for (int l = 0; l < layers; ++l) {
+        for (int r = 0; r < cells.Rows(); ++r) {
+            for (int c = 0; c < cells.Columns(); ++c) {
+                int32_t value = 0;
                 if (!in.ReadInt(value)) {
                     throw InputError("Parse error reading a whole number after the 'boundary "
                                      "data =' header");
                 }
+                cells.Set(l, r, c, value);
             }
         }
     }
@@ -346,12 +354,12 @@ void ReadCellList(ProjectTextReader& in, OutputParamDataItem& item) {
     item = std::move(codes);
 }
 
-void WriteTimeSeriesGrid(ProjectTextWriter& out, const std::vector<OutputParamDataLayer>& grid) {
-    for (const OutputParamDataLayer& layer : grid) {
-        for (const OutputParamDataRow& row : layer) {
+void WriteTimeSeriesGrid(ProjectTextWriter& out, const SelectionGrid& grid) {
+    for (int layer = 0; layer < grid.Layers(); ++layer) {
+        for (int row = 0; row < grid.Rows(); ++row) {
             out.Text("layer data = \r\n");
-            for (const OutputParamDataItem& item : row) {
-                WriteCellList(out, item);
+            for (int col = 0; col < grid.Columns(); ++col) {
+                WriteCellList(out, grid.Get(layer, row, col));
                 out.EndLine();
             }
             out.EndLine();
@@ -360,15 +368,19 @@ void WriteTimeSeriesGrid(ProjectTextWriter& out, const std::vector<OutputParamDa
     }
 }
 
-void ReadTimeSeriesGrid(ProjectTextReader& in, std::vector<OutputParamDataLayer>& grid) {
-    for (OutputParamDataLayer& layer : grid) {
+void ReadTimeSeriesGrid(ProjectTextReader& in, SelectionGrid& grid) {
+    OutputParamDataItem codes;
+    for (int layer = 0; layer < grid.Layers(); ++layer) {
         if (in.AtEnd()) throw InputError("OutputParamData: No more input");
-        for (OutputParamDataRow& row : layer) {
+        for (int row = 0; row < grid.Rows(); ++row) {
             if (!in.LineContains("layer data")) {
                 throw InputError("Parse error reading layer data header");
             }
-            for (OutputParamDataItem& item : row)
-                ReadCellList(in, item);
+            for (int col = 0; col < grid.Columns(); ++col) {
+                ReadCellList(in, codes);
+                grid.Set(layer, row, col, std::move(codes));
+                codes.clear();
+            }
         }
     }
 }

@@ -6,8 +6,10 @@
 // texts, which ReadProjectFile turns into a message naming the file.
 #include "model/boundarydata.h"
 #include "model/cropdata.h"
+#include "model/membershipgrid.h"
 #include "model/outputselection.h"
 #include "model/parameterdata.h"
+#include "model/selectiongrid.h"
 
 #include <cstdint>
 #include <string>
@@ -22,11 +24,12 @@ class ProjectTextWriter;
 // --- writers ------------------------------------------------------------------
 void WriteParameterBlock(ProjectTextWriter& out, const ParameterData& parameter);
 // Writes record as the block of boundary kind type.
-void WriteBoundaryBlock(ProjectTextWriter& out, const BoundaryTypeData& record, int type);
+void WriteBoundaryBlock(ProjectTextWriter& out, const BoundaryTypeData& record,
+                        const MembershipGrid& cells, int type);
 void WriteIrrigationList(ProjectTextWriter& out, int basin, const IrrigationData& list);
 void WritePrintItem(ProjectTextWriter& out, const PrintDataItem& item);
 void WriteCellList(ProjectTextWriter& out, const OutputParamDataItem& item);
-void WriteTimeSeriesGrid(ProjectTextWriter& out, const std::vector<OutputParamDataLayer>& grid);
+void WriteTimeSeriesGrid(ProjectTextWriter& out, const SelectionGrid& grid);
 void WriteCropRecord(ProjectTextWriter& out, const CropParamData& crop);
 void WriteCropBasinRecord(ProjectTextWriter& out, const CropBasinData& record);
 
@@ -36,14 +39,14 @@ void WriteCropBasinRecord(ProjectTextWriter& out, const CropBasinData& record);
 void ReadParameterBlock(ProjectTextReader& in, ParameterData& parameter);
 // Reads the block of boundary kind expectedType into record, whose membership
 // grid is already sized. fileVersion gates the collector's layers.
-void ReadBoundaryBlock(ProjectTextReader& in, BoundaryTypeData& record, int expectedType,
-                       float fileVersion);
+void ReadBoundaryBlock(ProjectTextReader& in, BoundaryTypeData& record, MembershipGrid& cells,
+                       int expectedType, float fileVersion);
 void ReadIrrigationList(ProjectTextReader& in, IrrigationData& list);
 void ReadPrintItem(ProjectTextReader& in, PrintDataItem& item);
 void ReadCellList(ProjectTextReader& in, OutputParamDataItem& item);
 // Reads the grid as it is sized; "OutputParamData: No more input" when the
 // input ends before a layer.
-void ReadTimeSeriesGrid(ProjectTextReader& in, std::vector<OutputParamDataLayer>& grid);
+void ReadTimeSeriesGrid(ProjectTextReader& in, SelectionGrid& grid);
 void ReadCropRecord(ProjectTextReader& in, CropParamData& crop);
 void ReadCropBasinRecord(ProjectTextReader& in, CropBasinData& record);
 

@@ -72,7 +72,7 @@ std::string SeriesListText(const GridData& grid, int code, const SeriesPlace& pl
         if (place.z >= 0) text += ", layer " + std::to_string(place.z + 1);
         return text;
     }
-    const auto& basins = grid.boundaries[BasinType].names;
+    const auto& basins = grid.Contents().boundaries[BasinType].names;
     const std::string basinName = place.basin >= 1 && place.basin <= static_cast<int>(basins.size())
                                       ? basins[static_cast<std::size_t>(place.basin - 1)]
                                       : std::to_string(place.basin);
@@ -82,7 +82,7 @@ std::string SeriesListText(const GridData& grid, int code, const SeriesPlace& pl
 std::vector<SeriesEntry> ListTimeSeries(const GridData& grid) {
     std::vector<SeriesEntry> list;
     for (int code = 0; code < OutputParamCount; ++code) {
-        const auto& series = grid.outputs.cellSeries[static_cast<std::size_t>(code)];
+        const auto& series = grid.Outputs().cellSeries[static_cast<std::size_t>(code)];
         for (std::size_t i = 0; i < series.size(); ++i) {
             SeriesPlace place;
             if (!ParseSeriesName(series[i].name, place)) {
@@ -96,7 +96,8 @@ std::vector<SeriesEntry> ListTimeSeries(const GridData& grid) {
 }
 
 const TimeSeriesRecord& SeriesRecord(const GridData& grid, const SeriesEntry& entry) {
-    return grid.outputs.cellSeries.at(static_cast<std::size_t>(entry.code))
+    return grid.Outputs()
+        .cellSeries.at(static_cast<std::size_t>(entry.code))
         .at(static_cast<std::size_t>(entry.index));
 }
 

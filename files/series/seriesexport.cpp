@@ -28,7 +28,7 @@ double AdvanceOutputTime(double next, double time, double interval) {
 
 void WriteSeriesExport(const GridData& grid, const std::vector<SeriesEntry>& chosen,
                        double interval, std::ostream& out) {
-    const int year = grid.settings.simulationYear;
+    const int year = grid.Settings().simulationYear;
     for (const SeriesEntry& entry : chosen) {
         const TimeSeriesRecord& series = SeriesRecord(grid, entry);
         out << OutputParam(entry.code).text << " " << series.name << "\n";

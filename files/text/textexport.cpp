@@ -93,7 +93,7 @@ void WriteParameterExport(const GridData& grid, int paramIndex, std::ostream& ou
 }
 
 void WriteOutputExport(const GridData& grid, int outputIndex, int timeIndex, std::ostream& out) {
-    const auto& outputs = grid.outputs.gridOutputs;
+    const auto& outputs = grid.Outputs().gridOutputs;
     if (outputIndex < 0 || static_cast<std::size_t>(outputIndex) >= outputs.size())
         throw std::out_of_range("no output quantity at position " + std::to_string(outputIndex));
     const KORVAOutputData& output = outputs[static_cast<std::size_t>(outputIndex)];
@@ -138,7 +138,7 @@ bool ExportParameter(const GridData& grid, int paramIndex, const std::string& pa
 bool ExportOutputParameter(const GridData& grid, int outputIndex, int timeIndex,
                            const std::string& path) {
     // Check the indices before the file is truncated.
-    const auto& outputs = grid.outputs.gridOutputs;
+    const auto& outputs = grid.Outputs().gridOutputs;
     if (outputIndex < 0 || static_cast<std::size_t>(outputIndex) >= outputs.size() ||
         timeIndex < 0 ||
         static_cast<std::size_t>(timeIndex) >=

@@ -70,12 +70,12 @@ std::size_t ReadGridValues(TextImportReader& reader, int rows, int columns, int 
 } // namespace
 
 std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& in, int format,
-                                  int linesToSkip, bool reverseRows, double noDataValue,
-                                  int layer) {
+                                  int linesToSkip, bool reverseRows, double noDataValue, int layer,
+                                  UndoRecord* undo) {
     if (paramIndex < 0 || paramIndex >= grid.ParameterCount())
         throw std::invalid_argument("no parameter at position " + std::to_string(paramIndex));
     const ParameterData& parameter = grid.Parameter(paramIndex);
-    const int layers = static_cast<int>(parameter.layers.size());
+    const int layers = parameter.values.Layers();
     // A surface parameter has its one layer whatever the choice.
     if (!parameter.IsSurface() && (layer < 0 || layer >= layers))
         throw std::invalid_argument("no layer " + std::to_string(layer + 1) + " in parameter " +
@@ -85,25 +85,29 @@ std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& 
     SkipHeader(reader, linesToSkip);
     // Both orders start at the chosen layer and fill every layer below it, so
     // an import into a lower layer never overwrites the layers above.
-    const std::size_t count =
-        ReadGridValues(reader, grid.NumRows(), grid.NumColumns(), format, reverseRows,
-                       [&](int row, int column, double value) {
-                           if (value == noDataValue) value = NoDataValue;
-                           grid.SetValue(paramIndex, layer, row, column, value, false, true);
-                       });
-    grid.RecomputeRange(paramIndex);
+    // The values go into a working copy that replaces the parameter as one
+    // edit, however many cells the file holds.
+    Grid3D<double> values = parameter.values;
+    const int from = parameter.IsSurface() ? 0 : layer;
+    const std::size_t count = ReadGridValues(reader, grid.NumRows(), grid.NumColumns(), format,
+                                             reverseRows, [&](int row, int column, double value) {
+                                                 if (value == noDataValue) value = NoDataValue;
+                                                 for (int k = from; k < values.Layers(); ++k)
+                                                     values.At(k, row, column) = value;
+                                             });
+    grid.SetParameterValues(paramIndex, std::move(values), undo);
     return count;
 }
 
 std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& in,
-                                  const ImportSettings& settings) {
+                                  const ImportSettings& settings, UndoRecord* undo) {
     return ImportParameterValues(grid, paramIndex, in, settings.format, settings.linesToSkip,
-                                 settings.reverseRows, settings.noDataValue, settings.layer);
+                                 settings.reverseRows, settings.noDataValue, settings.layer, undo);
 }
 
 std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marker, std::istream& in,
                                      int format, int linesToSkip, bool reverseRows,
-                                     double noDataValue) {
+                                     double noDataValue, UndoRecord* undo) {
     if (boundaryType < 0 || boundaryType >= BoundaryTypeCount)
         throw std::invalid_argument("no boundary type " + std::to_string(boundaryType));
     TextImportReader reader(in, ImportByteLimit(grid, linesToSkip));
@@ -111,43 +115,53 @@ std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marke
 
     const int layers = grid.NumLayers();
     const int heldLayers = grid.BoundaryLayerCount(boundaryType);
+    // The marks go into a copy of the membership grid that is written back
+    // as one edit.
+    const MembershipGrid& current = grid.Memberships(boundaryType);
+    Grid3D<int32_t> cells =
+        current.Region(0, 0, 0, current.Layers(), current.Rows(), current.Columns());
+    bool marked = false;
     std::vector<double> thickness(static_cast<std::size_t>(layers));
     for (int k = 0; k < layers; ++k)
         thickness[static_cast<std::size_t>(k)] =
             grid.GetSpacing(GridData::LayerDimension, k, false);
 
-    return ReadGridValues(reader, grid.NumRows(), grid.NumColumns(), format, reverseRows,
-                          [&](int row, int column, double metres) {
-                              if (boundaryType != NoFlowType) return;
-                              // A cell without an elevation says nothing about where the
-                              // boundary lies; marking it would invent no-flow cells.
-                              if (metres == noDataValue) return;
-                              const double heightCm = metres * 100.0;
-                              int top =
-                                  0; // the layer holding the elevation, counted up from the bottom
-                              double sum = 0.0;
-                              for (int k = layers - 1; k >= 0; --k) {
-                                  sum += thickness[static_cast<std::size_t>(k)];
-                                  if (sum > heightCm) {
-                                      top = k;
-                                      break;
-                                  }
-                              }
-                              if (heldLayers == 1) {
-                                  // A one-layer grid (the 2D model) marks the cell's column.
-                                  grid.SetBoundaryValue(boundaryType, 0, row, column, marker);
-                                  return;
-                              }
-                              for (int k = top; k < heldLayers; ++k)
-                                  grid.SetBoundaryValue(boundaryType, k, row, column, marker);
-                          });
+    const std::size_t count =
+        ReadGridValues(reader, grid.NumRows(), grid.NumColumns(), format, reverseRows,
+                       [&](int row, int column, double metres) {
+                           if (boundaryType != NoFlowType) return;
+                           // A cell without an elevation says nothing about where the
+                           // boundary lies; marking it would invent no-flow cells.
+                           if (metres == noDataValue) return;
+                           const double heightCm = metres * 100.0;
+                           int top =
+                               0; // the layer holding the elevation, counted up from the bottom
+                           double sum = 0.0;
+                           for (int k = layers - 1; k >= 0; --k) {
+                               sum += thickness[static_cast<std::size_t>(k)];
+                               if (sum > heightCm) {
+                                   top = k;
+                                   break;
+                               }
+                           }
+                           marked = true;
+                           if (heldLayers == 1) {
+                               // A one-layer grid (the 2D model) marks the cell's column.
+                               cells.At(0, row, column) = marker;
+                               return;
+                           }
+                           for (int k = top; k < heldLayers; ++k)
+                               cells.At(k, row, column) = marker;
+                       });
+    if (marked) grid.SetMembershipRegion(boundaryType, 0, 0, 0, cells, undo);
+    return count;
 }
 
 std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marker, std::istream& in,
-                                     const ImportSettings& settings) {
+                                     const ImportSettings& settings, UndoRecord* undo) {
     return ImportBoundaryElevations(grid, boundaryType, marker, in, settings.format,
                                     settings.linesToSkip, settings.reverseRows,
-                                    settings.noDataValue);
+                                    settings.noDataValue, undo);
 }
 
 namespace {
@@ -177,16 +191,17 @@ bool ImportFromFile(const std::string& path, std::size_t* valuesRead, Import imp
 } // namespace
 
 bool ImportParameterFile(GridData& grid, int paramIndex, const std::string& path,
-                         const ImportSettings& settings, std::size_t* valuesRead) {
+                         const ImportSettings& settings, std::size_t* valuesRead,
+                         UndoRecord* undo) {
     return ImportFromFile(path, valuesRead, [&](std::istream& in) {
-        return ImportParameterValues(grid, paramIndex, in, settings);
+        return ImportParameterValues(grid, paramIndex, in, settings, undo);
     });
 }
 
 bool ImportBoundaryFile(GridData& grid, int boundaryType, int marker, const std::string& path,
-                        const ImportSettings& settings, std::size_t* valuesRead) {
+                        const ImportSettings& settings, std::size_t* valuesRead, UndoRecord* undo) {
     return ImportFromFile(path, valuesRead, [&](std::istream& in) {
-        return ImportBoundaryElevations(grid, boundaryType, marker, in, settings);
+        return ImportBoundaryElevations(grid, boundaryType, marker, in, settings, undo);
     });
 }
 

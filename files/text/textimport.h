@@ -12,6 +12,7 @@
 namespace korva {
 
 class GridData;
+class UndoRecord;
 
 // The order of the values in the file.
 enum ImportFormat {
@@ -37,11 +38,13 @@ struct ImportSettings {
 // the input or at text that is not a number; the cells not reached keep their
 // values. The value range is recomputed once at the end. Returns how many
 // values were stored. Throws std::invalid_argument for a paramIndex or layer
-// outside the model.
+// outside the model. The import is one edit of the model; undo, when given,
+// receives what undoes it.
 std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& in, int format,
-                                  int linesToSkip, bool reverseRows, double noDataValue, int layer);
+                                  int linesToSkip, bool reverseRows, double noDataValue, int layer,
+                                  UndoRecord* undo = nullptr);
 std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& in,
-                                  const ImportSettings& settings);
+                                  const ImportSettings& settings, UndoRecord* undo = nullptr);
 
 // Reads rows x columns elevations in metres the same way. For the "No Flow"
 // kind each cell is marked with marker from the layer holding the elevation
@@ -51,9 +54,9 @@ std::size_t ImportParameterValues(GridData& grid, int paramIndex, std::istream& 
 // for a boundary type outside 0..5.
 std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marker, std::istream& in,
                                      int format, int linesToSkip, bool reverseRows,
-                                     double noDataValue);
+                                     double noDataValue, UndoRecord* undo = nullptr);
 std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marker, std::istream& in,
-                                     const ImportSettings& settings);
+                                     const ImportSettings& settings, UndoRecord* undo = nullptr);
 
 // The same from a file, read as a stream and never past what a text grid of
 // this model can take up. False, with "Unable to open file " + path +
@@ -61,8 +64,10 @@ std::size_t ImportBoundaryElevations(GridData& grid, int boundaryType, int marke
 // the file when its header lines do not end within that size (a device such
 // as /dev/zero) or memory runs out; the model is then unchanged.
 bool ImportParameterFile(GridData& grid, int paramIndex, const std::string& path,
-                         const ImportSettings& settings, std::size_t* valuesRead = nullptr);
+                         const ImportSettings& settings, std::size_t* valuesRead = nullptr,
+                         UndoRecord* undo = nullptr);
 bool ImportBoundaryFile(GridData& grid, int boundaryType, int marker, const std::string& path,
-                        const ImportSettings& settings, std::size_t* valuesRead = nullptr);
+                        const ImportSettings& settings, std::size_t* valuesRead = nullptr,
+                        UndoRecord* undo = nullptr);
 
 } // namespace korva

@@ -100,21 +100,19 @@ VtkCellArray TimeSeriesArray(const GridData& grid) {
     VtkCellArray array;
     array.name = "Time Series Cells";
     array.fillIntegers = [&grid](std::vector<std::int32_t>& values) {
-        const auto& selections = grid.TimeSeriesCellGrid;
+        const SelectionGrid& selections = grid.TimeSeriesCellGrid();
         ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
-            const auto l = static_cast<std::size_t>(layer);
-            const auto r = static_cast<std::size_t>(row);
-            const auto c = static_cast<std::size_t>(column);
-            const bool held =
-                l < selections.size() && r < selections[l].size() && c < selections[l][r].size();
-            values[i] = held ? static_cast<std::int32_t>(selections[l][r][c].size()) : 0;
+            const bool held = layer < selections.Layers() && row < selections.Rows() &&
+                              column < selections.Columns();
+            values[i] =
+                held ? static_cast<std::int32_t>(selections.Get(layer, row, column).size()) : 0;
         });
     };
     return array;
 }
 
 const std::vector<KORVAOutputData>& Quantities(const GridData& grid) {
-    return grid.outputs.gridOutputs;
+    return grid.Outputs().gridOutputs;
 }
 
 VtkCellArray OutputArray(const GridData& grid, int quantity, int timeIndex) {
@@ -182,7 +180,7 @@ double VtkOutputTimeInDays(const GridData& grid, int timeIndex) {
         // Once the outputs are read the dates stand for the solver's numbers.
         if (time.time >= 0.0) return time.time;
         const int day =
-            DateToDayNumber(time.day, time.month, time.year, grid.settings.simulationYear);
+            DateToDayNumber(time.day, time.month, time.year, grid.Settings().simulationYear);
         if (day >= 0) return day;
     }
     return timeIndex; // no date known: at least keep the steps in order

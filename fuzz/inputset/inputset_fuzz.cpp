@@ -23,7 +23,7 @@ namespace {
 // accepted run of millions of days would make the ET file huge.
 bool SmallEnoughToRewrite(const korva::GridData& grid) {
     const long long days =
-        static_cast<long long>(grid.settings.simulationEnd) - grid.settings.simulationStart;
+        static_cast<long long>(grid.Settings().simulationEnd) - grid.Settings().simulationStart;
     const long long cells =
         static_cast<long long>(grid.NumRows()) * grid.NumColumns() * grid.NumLayers();
     return days <= 100000 && cells <= 100000;

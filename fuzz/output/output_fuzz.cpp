@@ -58,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The whole read with post-processing, over files held in memory.
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing.assign(3, 10.0);
-    grid.columnSpacing.assign(4, 10.0);
-    grid.layerSpacing.assign(2, 50.0);
+    ReaderContents(grid).rowSpacing.assign(3, 10.0);
+    ReaderContents(grid).columnSpacing.assign(4, 10.0);
+    ReaderContents(grid).layerSpacing.assign(2, 50.0);
     grid.Resize(2, 3, 4);
     const int ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
     for (int c = 0; c < 3; ++c)
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     ReadModelOutput(grid, "fuzz", 3, 4, 2, readFile);
     double value = 0;
-    const int quantities = static_cast<int>(grid.outputs.gridOutputs.size());
+    const int quantities = static_cast<int>(grid.Outputs().gridOutputs.size());
     for (int q = -1; q <= quantities; ++q)
         for (int t = 0; t < 3; ++t)
             for (int k = -1; k < 3; ++k)

@@ -54,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing.assign(3, 10.0);
-    grid.columnSpacing.assign(4, 10.0);
-    grid.layerSpacing = {30.0, 50.0, 20.0};
+    ReaderContents(grid).rowSpacing.assign(3, 10.0);
+    ReaderContents(grid).columnSpacing.assign(4, 10.0);
+    ReaderContents(grid).layerSpacing = {30.0, 50.0, 20.0};
     grid.Resize(3, 3, 4);
     grid.AppendBoundary(NoFlowType, "wall", RgbColor{0, 0, 1});
 

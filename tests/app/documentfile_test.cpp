@@ -40,7 +40,7 @@ protected:
 TEST_F(DocumentFileTest, NewDocumentIsAnEmptyThreeDimensionalModel) {
     CKORVADoc document;
     ASSERT_TRUE(document.OnNewDocument());
-    EXPECT_EQ(document.Grid().ModelKind, 1);
+    EXPECT_EQ(document.Grid().ModelKind(), 1);
     EXPECT_EQ(document.Grid().NumLayers(), 1);
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(document.PathName().isEmpty());

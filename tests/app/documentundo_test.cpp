@@ -1,7 +1,7 @@
 // Every operation of the document is one undoable step: undo gives back the
 // model exactly as it was, redo the changed one, and the modified flag
 // follows the saved state.
-#include "app/document/commands/valuecommand.h"
+#include "app/document/commands/editcommand.h"
 #include "app/document/korvadoc.h"
 #include "apptesthelpers.h"
 #include "scriptedprompter.h"
@@ -47,7 +47,7 @@ protected:
 TEST_F(DocumentUndoTest, AddingBoundariesOfEveryKindIsUndone) {
     for (int type = 0; type < BoundaryTypeCount; ++type)
         ExpectUndoable([&] { document.AddBoundary(type, "new one", {0.5, 0.25, 1.0}); });
-    EXPECT_EQ(document.Grid().irrigation.size(), 3u) << "a new basin has its schedule";
+    EXPECT_EQ(document.Grid().Irrigation().size(), 3u) << "a new basin has its schedule";
 }
 
 TEST_F(DocumentUndoTest, DeletingBoundariesRestoresCellsListsAndConnections) {
@@ -73,9 +73,9 @@ TEST_F(DocumentUndoTest, RenamingABasinCarriesItsCropAndUndoGivesItBack) {
     const std::string old = document.Grid().Boundary(BasinType).names[0];
     ExpectUndoable([&] { document.RenameBoundary(BasinType, 0, "renamed"); });
     bool found = false;
-    for (const CropBasinData& entry : document.Grid().cropBasins)
+    for (const CropBasinData& entry : document.Grid().CropBasins())
         found = found || entry.basinName == "renamed";
-    EXPECT_EQ(found, !document.Grid().cropBasins.empty());
+    EXPECT_EQ(found, !document.Grid().CropBasins().empty());
     document.UndoStack()->undo();
     EXPECT_EQ(document.Grid().Boundary(BasinType).names[0], old);
 }
@@ -88,30 +88,43 @@ TEST_F(DocumentUndoTest, ColourAndPeriodChangesAreUndoneWithTheirHints) {
     EXPECT_DOUBLE_EQ(document.Grid().Boundary(DrainType).blue[0], 0.2);
 
     QSignalSpy period(&document, &CKORVADoc::SimulationPeriodChanged);
-    const SimulationSettings& s = document.Grid().settings;
+    const SimulationSettings& s = document.Grid().Settings();
     ExpectUndoable(
         [&] { document.SetSimulationPeriod(s.simulationStart + 3, s.simulationEnd + 5, 2001); });
     EXPECT_EQ(period.count(), 3); // redo, undo, redo
 }
 
 TEST_F(DocumentUndoTest, SettingTheSamePeriodStillMarksModified) {
-    const SimulationSettings& s = document.Grid().settings;
+    const SimulationSettings& s = document.Grid().Settings();
     QSignalSpy period(&document, &CKORVADoc::SimulationPeriodChanged);
     document.SetSimulationPeriod(s.simulationStart, s.simulationEnd, s.simulationYear);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(period.count(), 0) << "nothing changed, so no list is refreshed";
 }
 
-TEST_F(DocumentUndoTest, GenericValueCommandKeepsOldAndNewValue) {
+TEST_F(DocumentUndoTest, GenericEditCommandUndoesAndRedoesThroughItsRecord) {
     ExpectUndoable([&] {
-        SimulationSettings edited = document.Grid().settings;
+        SimulationSettings edited = document.Grid().Settings();
         edited.irrigationTimeStep = 7;
-        document.Execute(new ValueCommand<SimulationSettings>(
+        document.Execute(new ModelEditCommand(
             document, "Simulation Parameters",
-            [](GridData& grid) -> SimulationSettings& { return grid.settings; }, edited,
+            [edited](GridData& grid, UndoRecord* undo) { return grid.SetSettings(edited, undo); },
             {ModelChange::Settings}));
     });
-    EXPECT_EQ(document.Grid().settings.irrigationTimeStep, 7);
+    EXPECT_EQ(document.Grid().Settings().irrigationTimeStep, 7);
+}
+
+TEST_F(DocumentUndoTest, AnEditThatChangesNothingLeavesNoStep) {
+    const SimulationSettings& s = document.Grid().Settings();
+    const int steps = document.UndoStack()->count();
+    document.Execute(new ModelEditCommand(document, "Simulation Period",
+                                          [&](GridData& grid, UndoRecord* undo) {
+                                              return grid.SetSimulationPeriod(
+                                                  s.simulationStart, s.simulationEnd,
+                                                  s.simulationYear, undo);
+                                          },
+                                          {ModelChange::SimulationPeriod}));
+    EXPECT_EQ(document.UndoStack()->count(), steps);
 }
 
 TEST_F(DocumentUndoTest, TransparencyIsNoChangeOfTheModel) {
@@ -130,7 +143,7 @@ TEST_F(DocumentUndoTest, HistoryBeyondItsBudgetForgetsOldStepsButStaysModified) 
     output.times.resize(1);
     document.SetHistoryBudget(1u << 20);
     const std::size_t values = document.HistoryBudget() / sizeof(double) * 3 / 4;
-    output.times[0].layers = {KORVAOutputLayerData{KORVAOutputRowData(values, 1.0)}};
+    output.times[0].values.Assign(1, 1, static_cast<int>(values), 1.0);
     big.gridOutputs.push_back(std::move(output));
     document.AddBoundary(DrainType, "d", {0, 0, 0});
     document.LoadRunResults(big, "first");
@@ -139,7 +152,7 @@ TEST_F(DocumentUndoTest, HistoryBeyondItsBudgetForgetsOldStepsButStaysModified) 
     EXPECT_EQ(document.UndoStack()->count(), 1);
     EXPECT_TRUE(document.IsModified());
     document.UndoStack()->undo();
-    EXPECT_EQ(document.Grid().OutputBaseName, "first");
+    EXPECT_EQ(document.Grid().OutputBaseName(), "first");
     EXPECT_TRUE(document.IsModified()) << "the forgotten steps still differ from the file";
 }
 

@@ -88,7 +88,7 @@ TEST_F(MainFrameTest, StartsWithANewThreeDimensionalProjectAndTheFullMenu) {
     CKORVADoc* document = frame.ActiveDocument();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Title(), "KORVA1");
-    EXPECT_EQ(document->Grid().ModelKind, 1);
+    EXPECT_EQ(document->Grid().ModelKind(), 1);
     EXPECT_EQ(QFileInfo(QDir::currentPath()), QFileInfo(folder.filePath("examples")))
         << "the examples folder beside the launch folder";
 

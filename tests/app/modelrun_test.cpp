@@ -112,13 +112,13 @@ TEST_F(ModelRunTest, ReferenceSolverRunsAndOkLoadsTheResultsAsOneStep) {
 
     QSignalSpy views(&document, &CKORVADoc::ViewsUpdate);
     ASSERT_TRUE(document.LoadResultsOf(dialog->Run()));
-    EXPECT_FALSE(document.Grid().outputs.gridOutputs.empty());
-    EXPECT_EQ(document.Grid().OutputBaseName, "field3d");
+    EXPECT_FALSE(document.Grid().Outputs().gridOutputs.empty());
+    EXPECT_EQ(document.Grid().OutputBaseName(), "field3d");
     EXPECT_TRUE(document.IsModified());
     ASSERT_FALSE(views.isEmpty());
     EXPECT_EQ(views.last().at(0).toInt(), 0);
     document.UndoStack()->undo();
-    EXPECT_TRUE(document.Grid().outputs.gridOutputs.empty());
+    EXPECT_TRUE(document.Grid().Outputs().gridOutputs.empty());
     EXPECT_FALSE(document.IsModified());
 }
 
@@ -132,7 +132,7 @@ TEST_F(ModelRunTest, TwoDimensionalRunsThroughTheSameDialogWithoutBlocking) {
     EXPECT_TRUE(prompts.messages[0].endsWith("korva_model2d \"field2d\""));
     EXPECT_EQ(dialog->RunState(), ModelRunDlg::State::Finished);
     EXPECT_TRUE(document.LoadResultsOf(dialog->Run()));
-    EXPECT_FALSE(document.Grid().outputs.gridOutputs.empty());
+    EXPECT_FALSE(document.Grid().Outputs().gridOutputs.empty());
 }
 
 TEST_F(ModelRunTest, FailingSolverIsReportedByNameAndNothingIsLoaded) {
@@ -223,10 +223,10 @@ TEST_F(ModelRunTest, StepsBeforeTheSolverAbortQuietly) {
 TEST_F(ModelRunTest, CorrectedTimeStepsAreAppliedAsAnUndoableStep) {
     CKORVADoc document;
     ASSERT_TRUE(document.OnOpenDocument(CopyExample("field3d.kvp")));
-    SimulationSettings zero = document.Grid().settings;
+    SimulationSettings zero = document.Grid().Settings();
     zero.irrigationTimeStep = 0;
     zero.simulationTimeStep = 0;
-    document.GridForEdit().settings = zero;
+    ReaderContents(document.GridForEdit()).settings = zero;
     document.SetModifiedFlag(false);
 
     int shown = 0;
@@ -249,11 +249,11 @@ TEST_F(ModelRunTest, CorrectedTimeStepsAreAppliedAsAnUndoableStep) {
         return true;
     });
     ASSERT_NE(run, nullptr);
-    EXPECT_EQ(document.Grid().settings.irrigationTimeStep, 2);
-    EXPECT_EQ(document.Grid().settings.simulationTimeStep, 1);
+    EXPECT_EQ(document.Grid().Settings().irrigationTimeStep, 2);
+    EXPECT_EQ(document.Grid().Settings().simulationTimeStep, 1);
     run->Finish();
     document.UndoStack()->undo();
-    EXPECT_EQ(document.Grid().settings.irrigationTimeStep, 0);
+    EXPECT_EQ(document.Grid().Settings().irrigationTimeStep, 0);
 }
 
 } // namespace

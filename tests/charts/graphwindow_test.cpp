@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(testing::ExampleRun::Instance().ok) << "the example run failed";
         ASSERT_TRUE(document.OnOpenDocument(testing::ExampleRun::Instance().Project()));
-        ASSERT_FALSE(document.Grid().outputs.Empty());
+        ASSERT_FALSE(document.Grid().Outputs().Empty());
     }
     std::filesystem::path Folder() { return testing::ExampleRun::Instance().folder; }
     test::ScriptedPrompter prompts;

@@ -20,7 +20,7 @@ TEST(OutputParametersWindow, ColoursTheShownQuantityAsOneStep) {
     test::ScriptedPrompter prompts;
     CKORVADoc document;
     ASSERT_TRUE(document.OnOpenDocument(testing::ExampleRun::Instance().Project()));
-    ASSERT_FALSE(document.Grid().outputs.gridOutputs.empty());
+    ASSERT_FALSE(document.Grid().Outputs().gridOutputs.empty());
     testing::FakeView view;
     OutputParamControlDlg dlg(document, &view);
     EXPECT_FALSE(dlg.MinimumButton()->isEnabled()); // nothing shown yet
@@ -29,7 +29,7 @@ TEST(OutputParametersWindow, ColoursTheShownQuantityAsOneStep) {
     EXPECT_EQ(dlg.windowTitle(), "Output Parameters");
     EXPECT_EQ(view.mode, 8);
     EXPECT_EQ(view.outputLayer, &dlg);
-    const KORVAOutputData& output = document.Grid().outputs.gridOutputs[0];
+    const KORVAOutputData& output = document.Grid().Outputs().gridOutputs[0];
     char expected[64];
     std::snprintf(expected, sizeof expected, "%g", output.minimum);
     EXPECT_EQ(dlg.MinimumLabel()->text(), QString(expected));
@@ -37,10 +37,10 @@ TEST(OutputParametersWindow, ColoursTheShownQuantityAsOneStep) {
 
     const RgbColor before = output.lowColor;
     dlg.SetMinimumColor(Qt::blue);
-    EXPECT_EQ(document.Grid().outputs.gridOutputs[0].lowColor, (RgbColor{0.0, 0.0, 1.0}));
+    EXPECT_EQ(document.Grid().Outputs().gridOutputs[0].lowColor, (RgbColor{0.0, 0.0, 1.0}));
     EXPECT_EQ(document.UndoStack()->count(), 1);
     document.UndoStack()->undo();
-    EXPECT_EQ(document.Grid().outputs.gridOutputs[0].lowColor, before);
+    EXPECT_EQ(document.Grid().Outputs().gridOutputs[0].lowColor, before);
 
     dlg.Layer()->setCurrentIndex(2);
     EXPECT_EQ(view.slice, 2);

@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(table.Run(cmd::DataPrintControl, context));
         dlg = qobject_cast<PrintControlDlg*>(document.Modeless("printcontrol"));
         ASSERT_NE(dlg, nullptr);
-        before = document.Grid().printList;
+        before = document.Grid().PrintList();
     }
     void SetGroup(std::vector<int> values) {
         for (int i = 0; i < 7; ++i)
@@ -71,7 +71,7 @@ TEST_F(PrintControlWindow, CancelChangesNothing) {
     SetGroup({1, 1, 2005, 1, 10, 2005, 3});
     dlg->AddGroup();
     dlg->reject();
-    EXPECT_EQ(document.Grid().printList.size(), before.size());
+    EXPECT_EQ(document.Grid().PrintList().size(), before.size());
     EXPECT_EQ(document.UndoStack()->count(), 0);
     EXPECT_FALSE(document.IsModified());
 }
@@ -87,17 +87,17 @@ TEST_F(PrintControlWindow, OkIsOneUndoStep) {
     dlg->accept();
     ASSERT_EQ(document.UndoStack()->count(), 1);
     EXPECT_TRUE(document.IsModified());
-    const auto& list = document.Grid().printList;
+    const auto& list = document.Grid().PrintList();
     ASSERT_EQ(list.size(), before.size() + 4);
     // January 2005 sorts before the example's own dates.
     EXPECT_EQ(list[0].month, 1);
     EXPECT_EQ(list[0].day, 1);
     EXPECT_EQ(list[3].day, 10);
     document.UndoStack()->undo();
-    ASSERT_EQ(document.Grid().printList.size(), before.size());
+    ASSERT_EQ(document.Grid().PrintList().size(), before.size());
     EXPECT_FALSE(document.IsModified());
     document.UndoStack()->redo();
-    EXPECT_EQ(document.Grid().printList.size(), before.size() + 4);
+    EXPECT_EQ(document.Grid().PrintList().size(), before.size() + 4);
 }
 
 } // namespace

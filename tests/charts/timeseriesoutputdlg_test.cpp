@@ -33,8 +33,7 @@ protected:
         ASSERT_NE(dlg, nullptr);
     }
     const OutputParamDataItem& Cell(int layer, int row, int column) {
-        return document.Grid().TimeSeriesCellGrid[static_cast<std::size_t>(
-            layer)][static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+        return document.Grid().TimeSeriesCellGrid().Get(layer, row, column);
     }
     // The model coordinates of the centre of a cell (the grid centred at the origin).
     PickedCorners Corners(int row1, int col1, int row2, int col2) {
@@ -48,10 +47,10 @@ protected:
             return -total / 2 + at + spacing[static_cast<std::size_t>(index)] / 2;
         };
         PickedCorners p;
-        p.x1 = centre(g.columnSpacing, col1);
-        p.x2 = centre(g.columnSpacing, col2);
-        p.y1 = centre(g.rowSpacing, row1);
-        p.y2 = centre(g.rowSpacing, row2);
+        p.x1 = centre(g.ColumnSpacing(), col1);
+        p.x2 = centre(g.ColumnSpacing(), col2);
+        p.y1 = centre(g.RowSpacing(), row1);
+        p.y2 = centre(g.RowSpacing(), row2);
         return p;
     }
     test::ScriptedPrompter prompts;
@@ -108,12 +107,12 @@ TEST_F(TimeSeriesOutputWindow, PickedCellsGetTheSelectionAsOneStep) {
 TEST_F(TimeSeriesOutputWindow, GridListAndClear) {
     dlg->SelectCodes({2, 4});
     dlg->SetSelection();
-    EXPECT_EQ(document.Grid().GridOutputParamList, (OutputParamDataItem{2, 4}));
+    EXPECT_EQ(document.Grid().GridOutputParamList(), (OutputParamDataItem{2, 4}));
     dlg->SelectCodes({});
     dlg->ShowSelection();
     EXPECT_EQ(dlg->SelectedCodes(), (OutputParamDataItem{2, 4}));
     document.UndoStack()->undo();
-    EXPECT_NE(document.Grid().GridOutputParamList, (OutputParamDataItem{2, 4}));
+    EXPECT_NE(document.Grid().GridOutputParamList(), (OutputParamDataItem{2, 4}));
 
     const int before = document.Grid().CountTimeSeriesSelections();
     ASSERT_GT(before, 0); // the example follows a few cells
@@ -125,7 +124,8 @@ TEST_F(TimeSeriesOutputWindow, GridListAndClear) {
 
 TEST(CellToggles, KeepOnlyTheCellsThatChange) {
     GridData grid;
-    grid.TimeSeriesCellGrid = {{{{}, {1}}, {{}, {}}}}; // 1 layer, 2 rows, 2 columns
+    ReaderContents(grid).TimeSeriesCellGrid.Reset(1, 2, 2);
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 0, 1, {1});
     const auto changes = ToggleCellSelections(grid, {0, 5}, 0, 1, 1, 7, {1});
     // (0,1) holds {1} already and is cleared; (1,1) gets {1}; the rest is outside.
     ASSERT_EQ(changes.size(), 2u);

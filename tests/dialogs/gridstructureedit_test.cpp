@@ -17,11 +17,12 @@ GridData MakeFilledGrid() {
     grid.AppendBoundary(DrainType, "D1", {0, 0, 1});
     grid.AppendBoundary(BasinType, "B1", {0, 1, 0});
     for (int p = 0; p < grid.ParameterCount(); ++p) {
-        ParameterData& data = grid.Parameter(p);
-        for (std::size_t k = 0; k < data.layers.size(); ++k)
-            for (std::size_t r = 0; r < data.layers[k].size(); ++r)
-                for (std::size_t c = 0; c < data.layers[k][r].size(); ++c)
-                    data.layers[k][r][c] =
+        ParameterData& data =
+            ReaderContents(grid).parameters.at(grid.ParameterOrder()[static_cast<std::size_t>(p)]);
+        for (int k = 0; k < data.values.Layers(); ++k)
+            for (int r = 0; r < data.values.Rows(); ++r)
+                for (int c = 0; c < data.values.Columns(); ++c)
+                    data.values(k, r, c) =
                         (r + c) % 5 == 4 ? NoDataValue : p * 1000.0 + k * 100 + r * 10 + c;
         data.RecomputeRange();
     }
@@ -31,24 +32,25 @@ GridData MakeFilledGrid() {
                 if (grid.BoundaryHoldsEveryLayer(DrainType) || k == 0)
                     grid.SetBoundaryValue(DrainType, k, r, c, (r + c + k) % 2);
                 if (k == 0) grid.SetBoundaryValue(BasinType, 0, r, c, c % 2);
-                if ((r * c + k) % 3 == 0) grid.TimeSeriesCellGrid[k][r][c] = {k, r};
+                if ((r * c + k) % 3 == 0)
+                    ReaderContents(grid).TimeSeriesCellGrid.Set(k, r, c, {k, r});
             }
     return grid;
 }
 
 void ExpectSameModel(const GridData& a, const GridData& b) {
-    EXPECT_EQ(a.rowSpacing, b.rowSpacing);
-    EXPECT_EQ(a.columnSpacing, b.columnSpacing);
-    EXPECT_EQ(a.layerSpacing, b.layerSpacing);
-    EXPECT_EQ(a.UniformSpacing, b.UniformSpacing);
-    for (const auto& [code, data] : a.parameters) {
-        EXPECT_EQ(data.layers, b.parameters.at(code).layers) << data.name;
-        EXPECT_EQ(data.minValue, b.parameters.at(code).minValue) << data.name;
-        EXPECT_EQ(data.maxValue, b.parameters.at(code).maxValue) << data.name;
+    EXPECT_EQ(a.RowSpacing(), b.RowSpacing());
+    EXPECT_EQ(a.ColumnSpacing(), b.ColumnSpacing());
+    EXPECT_EQ(a.LayerSpacing(), b.LayerSpacing());
+    EXPECT_EQ(a.UniformSpacing(), b.UniformSpacing());
+    for (const auto& [code, data] : a.Contents().parameters) {
+        EXPECT_EQ(data.values, b.Contents().parameters.at(code).values) << data.name;
+        EXPECT_EQ(data.minValue, b.Contents().parameters.at(code).minValue) << data.name;
+        EXPECT_EQ(data.maxValue, b.Contents().parameters.at(code).maxValue) << data.name;
     }
     for (int type = 0; type < BoundaryTypeCount; ++type)
-        EXPECT_EQ(a.Boundary(type).grid, b.Boundary(type).grid) << type;
-    EXPECT_EQ(a.TimeSeriesCellGrid, b.TimeSeriesCellGrid);
+        EXPECT_EQ(a.Memberships(type), b.Memberships(type)) << type;
+    EXPECT_EQ(a.TimeSeriesCellGrid(), b.TimeSeriesCellGrid());
 }
 
 GridEditStep Step(GridEditStep::Kind kind, int dimension, std::vector<ModelPoint> points,
@@ -114,7 +116,7 @@ TEST(GridStructureEdit, SubdividingALayerByTwoMakesThreeThirds) {
     ASSERT_TRUE(edit.Apply(grid));
     ASSERT_EQ(grid.NumLayers(), 5);
     for (int k = 0; k < 3; ++k)
-        EXPECT_NEAR(grid.layerSpacing[static_cast<std::size_t>(k)], 100.0 / 3.0, 1e-12);
+        EXPECT_NEAR(grid.LayerSpacing()[static_cast<std::size_t>(k)], 100.0 / 3.0, 1e-12);
 }
 
 TEST(GridStructureEdit, ARefusedEditChangesNothingAndIsNotKept) {
@@ -144,9 +146,9 @@ TEST(TransformEdit, ALayerRangeChangesThoseLayersOnlyAndUndoes) {
     for (std::size_t k = 0; k < 3; ++k)
         for (std::size_t r = 0; r < 3; ++r)
             for (std::size_t c = 0; c < 4; ++c) {
-                const double old = before.layers[k][r][c];
+                const double old = before.values(k, r, c);
                 const double expected = old == NoDataValue || k == 0 ? old : old * 2.0;
-                EXPECT_EQ(after.layers[k][r][c], expected) << k << r << c;
+                EXPECT_EQ(after.values(k, r, c), expected) << k << r << c;
             }
     EXPECT_EQ(after.maxValue, before.maxValue * 2.0);
     edit.Undo(grid);
@@ -158,19 +160,19 @@ TEST(TransformEdit, ASurfaceParameterIsChangedOnceWhateverTheRange) {
     const int ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
     ASSERT_TRUE(grid.Parameter(ground).IsSurface());
     EXPECT_FALSE(TransformUsesLayerRange(grid, ground));
-    const double value = grid.Parameter(ground).layers[0][0][1];
+    const double value = grid.Parameter(ground).values(0, 0, 1);
     TransformEdit edit(ground, 0, 2, GridData::MultiplyTransform, 2.0);
     edit.Apply(grid);
-    EXPECT_EQ(grid.Parameter(ground).layers[0][0][1], value * 2.0);
+    EXPECT_EQ(grid.Parameter(ground).values(0, 0, 1), value * 2.0);
     edit.Undo(grid);
-    EXPECT_EQ(grid.Parameter(ground).layers[0][0][1], value);
+    EXPECT_EQ(grid.Parameter(ground).values(0, 0, 1), value);
     edit.Redo(grid);
-    EXPECT_EQ(grid.Parameter(ground).layers[0][0][1], value * 2.0);
+    EXPECT_EQ(grid.Parameter(ground).values(0, 0, 1), value * 2.0);
     edit.Undo(grid);
 
     TransformEdit offset(ground, 0, 2, GridData::OffsetTransform, -1.5);
     offset.Apply(grid);
-    EXPECT_EQ(grid.Parameter(ground).layers[0][0][1], value - 1.5);
+    EXPECT_EQ(grid.Parameter(ground).values(0, 0, 1), value - 1.5);
 }
 
 } // namespace

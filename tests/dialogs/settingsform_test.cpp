@@ -69,9 +69,9 @@ TEST(SimulationParametersForm, EveryFieldIsStoredAsTypedWithoutRangeChecks) {
 TEST(SimulationParametersForm, SummaryCountsTheModel) {
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing = {1, 1};
-    grid.columnSpacing = {1, 1, 1};
-    grid.layerSpacing = {10};
+    ReaderContents(grid).rowSpacing = {1, 1};
+    ReaderContents(grid).columnSpacing = {1, 1, 1};
+    ReaderContents(grid).layerSpacing = {10};
     grid.Resize(1, 2, 3);
     grid.AppendBoundary(DrainType, "D1", {0, 0, 1});
     grid.AppendBoundary(BasinType, "B1", {0, 1, 0});

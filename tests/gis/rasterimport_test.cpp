@@ -73,9 +73,9 @@ protected:
         fs::create_directories(folder);
         GridData grid;
         grid.ResetModel(1);
-        grid.rowSpacing.assign(3, 10.0);
-        grid.columnSpacing.assign(4, 10.0);
-        grid.layerSpacing.assign(2, 100.0);
+        ReaderContents(grid).rowSpacing.assign(3, 10.0);
+        ReaderContents(grid).columnSpacing.assign(4, 10.0);
+        ReaderContents(grid).layerSpacing.assign(2, 100.0);
         grid.Resize(2, 3, 4);
         project = path("field.kvp");
         target = path("out.kvp");
@@ -100,7 +100,7 @@ protected:
         int param = -1;
         for (int p = 0; p < grid.ParameterCount(); ++p)
             if (grid.Parameter(p).name == name ||
-                GridData::ParameterDisplayName(grid.ParameterOrder[p]) == name)
+                GridData::ParameterDisplayName(grid.ParameterOrder()[static_cast<std::size_t>(p)]) == name)
                 param = p;
         EXPECT_GE(param, 0) << name;
         for (int l = 0; l < grid.NumLayers(); ++l)

@@ -28,13 +28,13 @@ TEST(InputSetCommands, ProjectToSetToProjectToTheSameSet) {
     for (int kind : {0, 1}) {
         GridData grid;
         grid.ResetModel(kind);
-        grid.columnSpacing = {10, 20};
+        ReaderContents(grid).columnSpacing = {10, 20};
         grid.Resize(1, 1, 2);
         grid.AppendBoundary(DrainType, "drain", {0, 1, 0});
         grid.SetBoundaryValue(DrainType, 0, 0, 1, 1);
-        grid.settings.simulationEnd = 3;
-        grid.settings.ETPeriod = {0, 2};
-        grid.settings.DailyETUsage = {0.5, 0.25, 0.125};
+        ReaderContents(grid).settings.simulationEnd = 3;
+        ReaderContents(grid).settings.ETPeriod = {0, 2};
+        ReaderContents(grid).settings.DailyETUsage = {0.5, 0.25, 0.125};
         TempFolder folder;
         ASSERT_TRUE(WriteProjectFile(grid, folder.Base("in.kvp")));
 

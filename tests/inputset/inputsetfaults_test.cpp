@@ -4,6 +4,7 @@
 #include "inputsettestutil.h"
 #include "model/griddata.h"
 #include "model/messages.h"
+#include "tests/gridrows.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,19 +20,19 @@ using testing::WriteWholeFile;
 GridData SmallModel() {
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing = {10, 10};
-    grid.columnSpacing = {10, 10};
-    grid.layerSpacing = {50};
+    ReaderContents(grid).rowSpacing = {10, 10};
+    ReaderContents(grid).columnSpacing = {10, 10};
+    ReaderContents(grid).layerSpacing = {50};
     grid.Resize(1, 2, 2);
-    grid.settings.simulationStart = 0;
-    grid.settings.simulationEnd = 3;
+    ReaderContents(grid).settings.simulationStart = 0;
+    ReaderContents(grid).settings.simulationEnd = 3;
     grid.AppendBoundary(DrainType, "d1", {0, 1, 0});
     grid.AppendBoundary(DrainType, "d2", {0, 1, 0});
     grid.AppendBoundary(CollectorType, "c1", {0, 0, 1});
     grid.SetDrainCollector(0, 0);
     grid.SetDrainCollector(1, 0);
     grid.AppendBoundary(BasinType, "b1", {1, 1, 0});
-    grid.irrigation[0] = {{1, 5, 1990, 1, 0}};
+    ReaderContents(grid).irrigation[0] = {{1, 5, 1990, 1, 0}};
     return grid;
 }
 
@@ -45,10 +46,10 @@ protected:
     // Reads the set into a model that must come out untouched.
     bool ReadIntoMarkedModel() {
         model.ResetModel(1);
-        model.settings.simulationYear = 1777;
+        ReaderContents(model).settings.simulationYear = 1777;
         const bool ok = ReadModelInputFiles(model, base);
         if (!ok) {
-            EXPECT_EQ(model.settings.simulationYear, 1777) << "a failed read changed the model";
+            EXPECT_EQ(model.Settings().simulationYear, 1777) << "a failed read changed the model";
         }
         return ok;
     }
@@ -181,7 +182,7 @@ TEST_F(InputSetFaults, MethodNumbersOutsideTheirLists) {
     WriteWholeFile(base + ".psn", "0 -3 99 2 7 2 -1\n1 2 3\n4 5\n6 7\n8 9\n10\n11\n12\n"
                                   "13 14 15 16\n17 18 19\n");
     ASSERT_TRUE(ReadIntoMarkedModel());
-    const SimulationSettings& s = model.settings;
+    const SimulationSettings& s = model.Settings();
     EXPECT_EQ(s.pressureSaturationMethod, 0);
     EXPECT_EQ(s.rootGrowthMethod, 0);
     EXPECT_EQ(s.rootExtractionMethod, 0);
@@ -200,7 +201,7 @@ TEST_F(InputSetFaults, LastMethodLineReturnsIntoItsPositions) {
     // Herkelrath (8, 1-based) writes p4, p2, p3 on the last line.
     WriteWholeFile(base + ".psn", "1 1 8 1 0 0 0\n0 0 0\n0 0\n0 0\n0 0\n0\n0\n5\n0 0 0 0\n4 2 3\n");
     ASSERT_TRUE(ReadIntoMarkedModel());
-    EXPECT_EQ(model.settings.rootExtractionParams[HERKELRATH],
+    EXPECT_EQ(model.Settings().rootExtractionParams[HERKELRATH],
               (std::array<double, 5>{5, 2, 3, 4, 0}));
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -224,11 +225,11 @@ TEST(InputSetDailyET, KeepsEveryLineWithinTheRun) {
     };
     for (const Case& c : cases) {
         GridData grid;
-        grid.settings.ETPeriod = {c.first, c.last};
+        ReaderContents(grid).settings.ETPeriod = {c.first, c.last};
         for (int d = c.first; d <= c.last; ++d)
-            grid.settings.DailyETUsage.push_back(d + 9);
-        grid.settings.simulationStart = c.start;
-        grid.settings.simulationEnd = c.end;
+            ReaderContents(grid).settings.DailyETUsage.push_back(d + 9);
+        ReaderContents(grid).settings.simulationStart = c.start;
+        ReaderContents(grid).settings.simulationEnd = c.end;
         TempFolder folder;
         CollectingMessageSink messages;
         ScopedMessageSink scope(messages);
@@ -240,22 +241,22 @@ TEST(InputSetDailyET, KeepsEveryLineWithinTheRun) {
 
 TEST(InputSetDailyET, ValuesReturnToTheirDaysOfTheExistingList) {
     GridData grid;
-    grid.settings.simulationStart = 10;
-    grid.settings.simulationEnd = 14;
-    grid.settings.ETPeriod = {8, 11};
-    grid.settings.DailyETUsage = {1, 2, 3, 4};
+    ReaderContents(grid).settings.simulationStart = 10;
+    ReaderContents(grid).settings.simulationEnd = 14;
+    ReaderContents(grid).settings.ETPeriod = {8, 11};
+    ReaderContents(grid).settings.DailyETUsage = {1, 2, 3, 4};
     TempFolder folder;
     CollectingMessageSink messages;
     ScopedMessageSink scope(messages);
     ASSERT_TRUE(WriteModelInputFiles(grid, folder.Base("et")));
     GridData read;
-    read.settings.ETPeriod = {9, 12};
-    read.settings.DailyETUsage = {-1, -1, -1, -1};
+    ReaderContents(read).settings.ETPeriod = {9, 12};
+    ReaderContents(read).settings.DailyETUsage = {-1, -1, -1, -1};
     InputSetExtras extras;
     ASSERT_TRUE(ReadModelInputFiles(read, folder.Base("et"), &extras));
     // Days 10 and 11 carry 3 and 4; day 12 is beyond the written period (0);
     // day 9 is not in the set.
-    EXPECT_EQ(read.settings.DailyETUsage, (std::vector<double>{-1, 3, 4, 0}));
+    EXPECT_EQ(read.Settings().DailyETUsage, (std::vector<double>{-1, 3, 4, 0}));
     EXPECT_EQ(extras.runDailyET, (std::vector<double>{3, 4, 0, 0}));
 }
 
@@ -263,7 +264,7 @@ TEST(InputSetDailyET, ValuesReturnToTheirDaysOfTheExistingList) {
 TEST(InputSetBoundaries, NoFlowWithoutNaturalBoundaries) {
     GridData grid;
     grid.ResetModel(1);
-    grid.layerSpacing = {10, 10};
+    ReaderContents(grid).layerSpacing = {10, 10};
     grid.Resize(2, 1, 1);
     grid.AppendBoundary(NoFlowType, "bedrock", {0, 0, 0});
     grid.SetBoundaryValue(NoFlowType, 1, 0, 0, 1);
@@ -275,20 +276,20 @@ TEST(InputSetBoundaries, NoFlowWithoutNaturalBoundaries) {
         << kvi;
     GridData read;
     ASSERT_TRUE(ReadModelInputFiles(read, folder.Base("nf")));
-    EXPECT_EQ(read.boundaries[NaturalBoundaryType].Count(), 0);
-    EXPECT_EQ(read.boundaries[NoFlowType].names, (std::vector<std::string>{"bedrock"}));
-    EXPECT_EQ(read.boundaries[NoFlowType].grid[1][0][0], 99);
+    EXPECT_EQ(read.Contents().boundaries[NaturalBoundaryType].Count(), 0);
+    EXPECT_EQ(read.Contents().boundaries[NoFlowType].names, (std::vector<std::string>{"bedrock"}));
+    EXPECT_EQ(read.Memberships(NoFlowType).Get(1, 0, 0), 99);
 }
 
 TEST(InputSetBoundaries, NaturalBoundariesWithEqualValuesShareOneOnReading) {
     GridData grid;
     grid.ResetModel(0);
-    grid.columnSpacing = {1, 1, 1};
+    ReaderContents(grid).columnSpacing = {1, 1, 1};
     grid.Resize(1, 1, 3);
     for (const char* name : {"a", "b", "c"})
         grid.AppendBoundary(NaturalBoundaryType, name, {});
-    grid.boundaries[NaturalBoundaryType].flux = {1, 1, 2};
-    grid.boundaries[NaturalBoundaryType].waterQuality = {5, 5, 5};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux = {1, 1, 2};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality = {5, 5, 5};
     for (int c = 0; c < 3; ++c)
         grid.SetBoundaryValue(NaturalBoundaryType, 0, 0, c, c + 1);
     TempFolder folder;
@@ -296,9 +297,10 @@ TEST(InputSetBoundaries, NaturalBoundariesWithEqualValuesShareOneOnReading) {
     GridData read;
     read.ResetModel(0);
     ASSERT_TRUE(ReadModelInputFiles(read, folder.Base("nb")));
-    const BoundaryTypeData& natural = read.boundaries[NaturalBoundaryType];
+    const BoundaryTypeData& natural = read.Contents().boundaries[NaturalBoundaryType];
     ASSERT_EQ(natural.Count(), 3);
-    EXPECT_EQ(natural.grid[0][0], (BoundaryRowData{1, 1, 2}));
+    EXPECT_EQ(testing::LayerRows(read.Memberships(NaturalBoundaryType), 0)[0],
+              (std::vector<int32_t>{1, 1, 2}));
     EXPECT_EQ(natural.flux, (std::vector<double>{1, 2, 0}));
     EXPECT_EQ(natural.waterQuality, (std::vector<double>{5, 5, 0}));
 }
@@ -313,8 +315,8 @@ TEST(InputSetBoundaries, NamesKeepOneLineEach) {
     ASSERT_TRUE(WriteModelInputFiles(grid, folder.Base("names")));
     GridData read;
     ASSERT_TRUE(ReadModelInputFiles(read, folder.Base("names")));
-    EXPECT_EQ(read.boundaries[DrainType].names, (std::vector<std::string>{"two lines"}));
-    EXPECT_EQ(read.boundaries[InactiveType].names, (std::vector<std::string>{"12 34"}));
+    EXPECT_EQ(read.Contents().boundaries[DrainType].names, (std::vector<std::string>{"two lines"}));
+    EXPECT_EQ(read.Contents().boundaries[InactiveType].names, (std::vector<std::string>{"12 34"}));
 }
 
 } // namespace

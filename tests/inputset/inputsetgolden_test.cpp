@@ -14,10 +14,7 @@ using testing::ReadWholeFile;
 using testing::TempFolder;
 
 void FillParameter(GridData& grid, int code, double value) {
-    for (auto& layer : grid.parameters.at(code).layers)
-        for (auto& row : layer)
-            for (double& v : row)
-                v = value;
+    ReaderContents(grid).parameters.at(code).values.Fill(value);
 }
 
 // One row of two columns, two layers: a natural boundary and a No Flow
@@ -25,11 +22,11 @@ void FillParameter(GridData& grid, int code, double value) {
 GridData SmallThreeDModel() {
     GridData grid;
     grid.ResetModel(1);
-    grid.columnSpacing = {50, 100};
-    grid.rowSpacing = {25};
-    grid.layerSpacing = {10, 20};
+    ReaderContents(grid).columnSpacing = {50, 100};
+    ReaderContents(grid).rowSpacing = {25};
+    ReaderContents(grid).layerSpacing = {10, 20};
     grid.Resize(2, 1, 2);
-    SimulationSettings& s = grid.settings;
+    SimulationSettings& s = ReaderContents(grid).settings;
     s.simulationYear = 1992;
     s.simulationStart = 10;
     s.simulationEnd = 14;
@@ -47,17 +44,22 @@ GridData SmallThreeDModel() {
     s.verticalDispersion = 0.5;
     s.useSaltSolver = 1;
 
-    grid.parameters.at(GridData::GroundElevation).layers[0][0] = {3, 3.5};
+    Grid3D<double>& ground = ReaderContents(grid).parameters.at(GridData::GroundElevation).values;
+    ground(0, 0, 0) = 3;
+    ground(0, 0, 1) = 3.5;
     // Layered: [layer][row][column].
-    auto& k = grid.parameters.at(GridData::HorizontalHydraulicConductivity).layers;
-    k[0][0] = {1, 3};
-    k[1][0] = {2, 4};
+    Grid3D<double>& k =
+        ReaderContents(grid).parameters.at(GridData::HorizontalHydraulicConductivity).values;
+    k(0, 0, 0) = 1;
+    k(0, 0, 1) = 3;
+    k(1, 0, 0) = 2;
+    k(1, 0, 1) = 4;
     FillParameter(grid, GridData::IrrigationWeight, 1);
     FillParameter(grid, GridData::SoilLeachingEfficiency, 0.75);
 
     grid.AppendBoundary(NaturalBoundaryType, "N1", {1, 0, 0});
-    grid.boundaries[NaturalBoundaryType].flux = {0.25};
-    grid.boundaries[NaturalBoundaryType].waterQuality = {2};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux = {0.25};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality = {2};
     grid.SetBoundaryValue(NaturalBoundaryType, 0, 0, 0, 1);
     grid.SetBoundaryValue(NaturalBoundaryType, 1, 0, 0, 1);
     grid.AppendBoundary(NoFlowType, "NF", {0, 0, 1});
@@ -72,13 +74,14 @@ GridData SmallThreeDModel() {
     grid.SetBoundaryValue(BasinType, 0, 0, 0, 1);
 
     // 1992 is a leap year: 1 March is day 60; 30 February does not exist.
-    grid.irrigation.at(0) = {{1, 11, 1992, 2.5, 0.1}, {3, 1, 1992, 3, 0}, {2, 30, 1992, 1, 0}};
-    grid.YieldResponseFactors = {{{0.1}, {0.2}, {0.3}, {0.4}}};
-    grid.SalinityUpperBounds = {{{1}, {2}, {3}, {4}, {5}}};
+    ReaderContents(grid).irrigation.at(0) = {
+        {1, 11, 1992, 2.5, 0.1}, {3, 1, 1992, 3, 0}, {2, 30, 1992, 1, 0}};
+    ReaderContents(grid).YieldResponseFactors = {{{0.1}, {0.2}, {0.3}, {0.4}}};
+    ReaderContents(grid).SalinityUpperBounds = {{{1}, {2}, {3}, {4}, {5}}};
 
-    grid.TimeSeriesCellGrid[0][0][0] = {13};   // SWT: no layer on its line
-    grid.TimeSeriesCellGrid[1][0][1] = {4, 9}; // HD with its layer, then WE
-    grid.GridOutputParamList = {0, 11};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 0, 0, {13});   // SWT: no layer on its line
+    ReaderContents(grid).TimeSeriesCellGrid.Set(1, 0, 1, {4, 9}); // HD with its layer, then WE
+    ReaderContents(grid).GridOutputParamList = {0, 11};
 
     s.pressureSaturationMethod = HAVERKAMP;
     s.poreSize[HAVERKAMP] = 0.3;
@@ -104,7 +107,8 @@ GridData SmallThreeDModel() {
 
     // Day 10 and the end day 14 are printed; day 15, a date of the year before
     // and an impossible date are not.
-    grid.printList = {{1, 11, 1992}, {1, 15, 1992}, {1, 16, 1992}, {12, 31, 1991}, {2, 30, 1992}};
+    ReaderContents(grid).printList = {
+        {1, 11, 1992}, {1, 15, 1992}, {1, 16, 1992}, {12, 31, 1991}, {2, 30, 1992}};
     return grid;
 }
 
@@ -173,18 +177,18 @@ TEST(InputSetGolden, SmallThreeDProject) {
 TEST(InputSetGolden, SmallTwoDProject) {
     GridData grid;
     grid.ResetModel(0);
-    grid.columnSpacing = {10, 10};
-    grid.rowSpacing = {5};
-    grid.layerSpacing = {30, 30, 40};
+    ReaderContents(grid).columnSpacing = {10, 10};
+    ReaderContents(grid).rowSpacing = {5};
+    ReaderContents(grid).layerSpacing = {30, 30, 40};
     grid.Resize(3, 1, 2);
     for (int code = 0; code <= 20; ++code)
         FillParameter(grid, code, code);
-    grid.settings.toleranceLevel1 = 0.01;
-    grid.settings.toleranceLevel2 = 0.02;
-    grid.settings.useSaltSolver = 0;
-    grid.settings.simulationEnd = 2;
-    grid.settings.ETPeriod = {0, 1};
-    grid.settings.DailyETUsage = {4, 5};
+    ReaderContents(grid).settings.toleranceLevel1 = 0.01;
+    ReaderContents(grid).settings.toleranceLevel2 = 0.02;
+    ReaderContents(grid).settings.useSaltSolver = 0;
+    ReaderContents(grid).settings.simulationEnd = 2;
+    ReaderContents(grid).settings.ETPeriod = {0, 1};
+    ReaderContents(grid).settings.DailyETUsage = {4, 5};
     grid.AppendBoundary(CollectorType, "Main ditch", {0, 0, 1});
     grid.AppendBoundary(DrainType, "north", {0, 1, 0});
     grid.AppendBoundary(DrainType, "south", {0, 1, 0});
@@ -193,7 +197,7 @@ TEST(InputSetGolden, SmallTwoDProject) {
     grid.SetDrainCollector(1, 0);
     grid.AppendBoundary(BasinType, "field", {0, 1, 0});
     grid.SetBoundaryValue(BasinType, 0, 0, 1, 1);
-    grid.TimeSeriesCellGrid[2][0][1] = {9, 0};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(2, 0, 1, {9, 0});
 
     TempFolder folder;
     const std::string base = folder.Base("small2d");

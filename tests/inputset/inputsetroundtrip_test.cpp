@@ -19,20 +19,18 @@ GridData RichModel(int kind) {
     GridData grid;
     grid.ResetModel(kind);
     const int layers = 3, rows = 4, cols = 5;
-    grid.rowSpacing = {10, 20, 30, 40};
-    grid.columnSpacing = {1, 2, 3, 4, 5.5};
-    grid.layerSpacing = {25, 50, 125};
+    ReaderContents(grid).rowSpacing = {10, 20, 30, 40};
+    ReaderContents(grid).columnSpacing = {1, 2, 3, 4, 5.5};
+    ReaderContents(grid).layerSpacing = {25, 50, 125};
     grid.Resize(layers, rows, cols);
     int n = 0;
-    for (auto& [code, record] : grid.parameters)
-        for (auto& layer : record.layers)
-            for (auto& row : layer)
-                for (double& v : row)
-                    v = code * 1.25 + (n++ % 17) * 0.001 - 3;
+    for (auto& [code, record] : ReaderContents(grid).parameters)
+        for (double& v : record.values.Cells())
+            v = code * 1.25 + (n++ % 17) * 0.001 - 3;
     for (int i = 0; i < grid.ParameterCount(); ++i)
         grid.RecomputeRange(i);
 
-    SimulationSettings& s = grid.settings;
+    SimulationSettings& s = ReaderContents(grid).settings;
     s = SimulationSettings{};
     s.simulationYear = 2000;
     s.simulationStart = 30;
@@ -76,8 +74,8 @@ GridData RichModel(int kind) {
     // Two natural boundaries with their own flux and quality, two No Flow.
     grid.AppendBoundary(NaturalBoundaryType, "east", {1, 0, 0});
     grid.AppendBoundary(NaturalBoundaryType, "west", {1, 0.5, 0});
-    grid.boundaries[NaturalBoundaryType].flux = {0.125, -2.5};
-    grid.boundaries[NaturalBoundaryType].waterQuality = {3, 0.5};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux = {0.125, -2.5};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality = {3, 0.5};
     grid.AppendBoundary(NoFlowType, "rock", {0, 0, 0});
     grid.AppendBoundary(NoFlowType, "wall", {0, 0, 0});
     for (const char* name : {"d north", "d south", "  d indented", ""})
@@ -108,16 +106,17 @@ GridData RichModel(int kind) {
         for (int c = 0; c < cols; ++c)
             grid.SetBoundaryValue(BasinType, 0, r, c, 1 + (r + c) % 2);
 
-    grid.irrigation.at(0) = {{2, 1, 2000, 2.5, 0.3}, {2, 29, 2000, 3, 0.25}, {1, 3, 2001, 1, 0}};
-    grid.irrigation.at(1) = {};
-    grid.YieldResponseFactors = {{{0.1, 0.2}, {0.3, 0.4}, {0.5, 0.6}, {0.7, 0.8}}};
-    grid.SalinityUpperBounds = {{{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}}};
+    ReaderContents(grid).irrigation.at(0) = {
+        {2, 1, 2000, 2.5, 0.3}, {2, 29, 2000, 3, 0.25}, {1, 3, 2001, 1, 0}};
+    ReaderContents(grid).irrigation.at(1) = {};
+    ReaderContents(grid).YieldResponseFactors = {{{0.1, 0.2}, {0.3, 0.4}, {0.5, 0.6}, {0.7, 0.8}}};
+    ReaderContents(grid).SalinityUpperBounds = {{{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}}};
 
-    grid.TimeSeriesCellGrid[0][1][2] = {9, 4, 13};
-    grid.TimeSeriesCellGrid[2][3][0] = {0, 10};
-    grid.TimeSeriesCellGrid[2][0][4] = {11};
-    grid.GridOutputParamList = {1, 9, 12};
-    grid.printList = {{2, 1, 2000}, {3, 1, 2000}, {4, 4, 2000}};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 1, 2, {9, 4, 13});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(2, 3, 0, {0, 10});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(2, 0, 4, {11});
+    ReaderContents(grid).GridOutputParamList = {1, 9, 12};
+    ReaderContents(grid).printList = {{2, 1, 2000}, {3, 1, 2000}, {4, 4, 2000}};
     return grid;
 }
 
@@ -132,9 +131,10 @@ std::vector<std::string> ReadSet(const std::string& base) {
 // the daily values have somewhere to return to.
 GridData EmptyModelFor(const GridData& original) {
     GridData model;
-    model.ResetModel(original.ModelKind);
-    model.settings.ETPeriod = original.settings.ETPeriod;
-    model.settings.DailyETUsage.assign(original.settings.DailyETUsage.size(), 0.0);
+    model.ResetModel(original.ModelKind());
+    ReaderContents(model).settings.ETPeriod = original.Settings().ETPeriod;
+    ReaderContents(model).settings.DailyETUsage.assign(original.Settings().DailyETUsage.size(),
+                                                       0.0);
     return model;
 }
 
@@ -172,73 +172,77 @@ TEST_P(InputSetRoundTrip, RestoresMembershipsSettingsAndLists) {
     ScopedMessageSink scope(messages);
     ASSERT_TRUE(WriteModelInputFiles(original, folder.Base("set")));
     GridData read;
-    read.ResetModel(original.ModelKind);
+    read.ResetModel(original.ModelKind());
     ASSERT_TRUE(ReadModelInputFiles(read, folder.Base("set")));
 
-    EXPECT_EQ(read.rowSpacing, original.rowSpacing);
-    EXPECT_EQ(read.columnSpacing, original.columnSpacing);
-    EXPECT_EQ(read.layerSpacing, original.layerSpacing);
-    EXPECT_EQ(read.UniformSpacing, 0);
-    for (int code : read.ParameterOrder) {
-        const ParameterData& a = original.parameters.at(code);
-        const ParameterData& b = read.parameters.at(code);
-        ASSERT_EQ(a.layers.size(), b.layers.size()) << code;
-        EXPECT_NEAR(b.layers.back()[3][4], a.layers.back()[3][4], 1e-9) << code;
+    EXPECT_EQ(read.RowSpacing(), original.RowSpacing());
+    EXPECT_EQ(read.ColumnSpacing(), original.ColumnSpacing());
+    EXPECT_EQ(read.LayerSpacing(), original.LayerSpacing());
+    EXPECT_EQ(read.UniformSpacing(), 0);
+    for (int code : read.ParameterOrder()) {
+        const ParameterData& a = original.Contents().parameters.at(code);
+        const ParameterData& b = read.Contents().parameters.at(code);
+        ASSERT_EQ(a.values.Layers(), b.values.Layers()) << code;
+        const int last = a.values.Layers() - 1;
+        EXPECT_NEAR(b.values(last, 3, 4), a.values(last, 3, 4), 1e-9) << code;
         EXPECT_NEAR(b.minValue, a.minValue, 1e-9) << code;
     }
     for (int type : {DrainType, CollectorType, BasinType, NoFlowType, InactiveType})
-        EXPECT_EQ(read.boundaries[type].names, original.boundaries[type].names) << type;
+        EXPECT_EQ(read.Contents().boundaries[type].names,
+                  original.Contents().boundaries[type].names)
+            << type;
     for (int type : {DrainType, CollectorType, BasinType, InactiveType, NoFlowType})
-        for (size_t l = 0; l < original.boundaries[type].grid.size(); ++l)
+        for (int l = 0; l < original.Memberships(type).Layers(); ++l)
             for (int r = 0; r < 4; ++r)
                 for (int c = 0; c < 5; ++c) {
-                    const int32_t was = original.boundaries[type].grid[l][r][c];
+                    const int32_t was = original.Memberships(type).Get(l, r, c);
                     // No Flow cells return as 99, whichever boundary held them.
                     const int32_t expected = type == NoFlowType && was != 0 ? 99 : was;
-                    EXPECT_EQ(read.boundaries[type].grid[l][r][c], expected)
+                    EXPECT_EQ(read.Memberships(type).Get(l, r, c), expected)
                         << type << " " << l << " " << r << " " << c;
                 }
-    EXPECT_EQ(read.boundaries[DrainType].collectorIndex, (std::vector<int32_t>{1, 0, -1, 1}));
+    EXPECT_EQ(read.Contents().boundaries[DrainType].collectorIndex,
+              (std::vector<int32_t>{1, 0, -1, 1}));
 
     // Natural boundaries come back by their flux and quality; a cell that was
     // both natural and No Flow comes back as No Flow (value 99) only.
-    const auto& natural = read.boundaries[NaturalBoundaryType];
+    const auto& natural = read.Contents().boundaries[NaturalBoundaryType];
     ASSERT_EQ(natural.Count(), 2);
     EXPECT_EQ(natural.flux, (std::vector<double>{0.125, -2.5}));
     EXPECT_EQ(natural.waterQuality, (std::vector<double>{3, 0.5}));
-    EXPECT_EQ(natural.grid[0][0][0], 1);
-    EXPECT_EQ(natural.grid[0][0][4], 2);
-    EXPECT_EQ(natural.grid[0][3][4], 0);
-    EXPECT_EQ(read.boundaries[NoFlowType].grid[0][3][4], 99);
-    EXPECT_EQ(read.boundaries[NoFlowType].grid[0][3][1], 0);
-    EXPECT_EQ(read.boundaries[NoFlowType].Count(), 2);
+    EXPECT_EQ(read.Memberships(NaturalBoundaryType).Get(0, 0, 0), 1);
+    EXPECT_EQ(read.Memberships(NaturalBoundaryType).Get(0, 0, 4), 2);
+    EXPECT_EQ(read.Memberships(NaturalBoundaryType).Get(0, 3, 4), 0);
+    EXPECT_EQ(read.Memberships(NoFlowType).Get(0, 3, 4), 99);
+    EXPECT_EQ(read.Memberships(NoFlowType).Get(0, 3, 1), 0);
+    EXPECT_EQ(read.Contents().boundaries[NoFlowType].Count(), 2);
 
-    EXPECT_EQ(read.settings.simulationYear, 2000);
-    EXPECT_EQ(read.settings.simulationStart, 30);
-    EXPECT_EQ(read.settings.simulationEnd, 95);
-    EXPECT_EQ(read.settings.useSaltSolver, 0.0);
-    EXPECT_EQ(read.settings.toleranceLevel2, original.settings.toleranceLevel2);
-    EXPECT_EQ(read.settings.rootExtractionMethod, GARDNER);
-    EXPECT_EQ(read.settings.rootExtractionParams[GARDNER],
-              original.settings.rootExtractionParams[GARDNER]);
-    EXPECT_EQ(read.settings.rootGrowthMethod, HANKS_HILL);
-    EXPECT_EQ(read.settings.kWeightingMethod, HARMONIC_MEAN);
+    EXPECT_EQ(read.Settings().simulationYear, 2000);
+    EXPECT_EQ(read.Settings().simulationStart, 30);
+    EXPECT_EQ(read.Settings().simulationEnd, 95);
+    EXPECT_EQ(read.Settings().useSaltSolver, 0.0);
+    EXPECT_EQ(read.Settings().toleranceLevel2, original.Settings().toleranceLevel2);
+    EXPECT_EQ(read.Settings().rootExtractionMethod, GARDNER);
+    EXPECT_EQ(read.Settings().rootExtractionParams[GARDNER],
+              original.Settings().rootExtractionParams[GARDNER]);
+    EXPECT_EQ(read.Settings().rootGrowthMethod, HANKS_HILL);
+    EXPECT_EQ(read.Settings().kWeightingMethod, HARMONIC_MEAN);
 
-    ASSERT_EQ(read.irrigation.size(), 2u);
-    ASSERT_EQ(read.irrigation[0].size(), 3u);
-    EXPECT_EQ(read.irrigation[0][1].month, 2);
-    EXPECT_EQ(read.irrigation[0][1].day, 29);
-    EXPECT_EQ(read.irrigation[0][2].year, 2001);
-    EXPECT_EQ(read.irrigation[0][1].saltConcentration, 0.25);
-    EXPECT_TRUE(read.irrigation[1].empty());
-    EXPECT_EQ(read.SalinityUpperBounds[4], (std::vector<double>{9, 10}));
+    ASSERT_EQ(read.Irrigation().size(), 2u);
+    ASSERT_EQ(read.Irrigation()[0].size(), 3u);
+    EXPECT_EQ(read.Irrigation()[0][1].month, 2);
+    EXPECT_EQ(read.Irrigation()[0][1].day, 29);
+    EXPECT_EQ(read.Irrigation()[0][2].year, 2001);
+    EXPECT_EQ(read.Irrigation()[0][1].saltConcentration, 0.25);
+    EXPECT_TRUE(read.Irrigation()[1].empty());
+    EXPECT_EQ(read.SalinityUpperBounds()[4], (std::vector<double>{9, 10}));
 
-    ASSERT_EQ(read.printList.size(), 3u);
-    EXPECT_EQ(read.printList[2].month, 4);
-    EXPECT_EQ(read.printList[2].day, 4);
-    EXPECT_EQ(read.TimeSeriesCellGrid[0][1][2], (OutputParamDataItem{9, 4, 13}));
-    EXPECT_EQ(read.TimeSeriesCellGrid[2][3][0], (OutputParamDataItem{0, 10}));
-    EXPECT_EQ(read.GridOutputParamList, (OutputParamDataItem{1, 9, 12}));
+    ASSERT_EQ(read.PrintList().size(), 3u);
+    EXPECT_EQ(read.PrintList()[2].month, 4);
+    EXPECT_EQ(read.PrintList()[2].day, 4);
+    EXPECT_EQ(read.TimeSeriesCellGrid().Get(0, 1, 2), (OutputParamDataItem{9, 4, 13}));
+    EXPECT_EQ(read.TimeSeriesCellGrid().Get(2, 3, 0), (OutputParamDataItem{0, 10}));
+    EXPECT_EQ(read.GridOutputParamList(), (OutputParamDataItem{1, 9, 12}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModels, InputSetRoundTrip, ::testing::Values(0, 1),

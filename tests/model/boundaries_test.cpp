@@ -37,14 +37,14 @@ TEST(Boundaries, CellColourComesFromTheFirstDisplayedKind) {
     grid.AppendBoundary(BasinType, "field", {0, 1, 0});
     grid.SetBoundaryValue(DrainType, 0, 0, 0, 1);
     grid.SetBoundaryValue(BasinType, 0, 0, 0, 1);
-    grid.Boundary(DrainType).displayed[0] = 0;
+    grid.SetBoundaryDisplayed(DrainType, 0, false);
     RgbColor color{};
     ASSERT_TRUE(grid.GetBoundaryCellColor(0, 0, 0, color));
     EXPECT_EQ(color, (RgbColor{0, 1, 0}));
 
     grid.SetBoundaryValue(NaturalBoundaryType, 0, 1, 0, 1);
     grid.SetBoundaryValue(DrainType, 0, 1, 0, 1);
-    grid.Boundary(DrainType).displayed[0] = 1;
+    grid.SetBoundaryDisplayed(DrainType, 0, true);
     ASSERT_TRUE(grid.GetBoundaryCellColor(0, 1, 0, color));
     EXPECT_EQ(color, (RgbColor{1, 0, 0}));
 
@@ -100,16 +100,16 @@ TEST(Boundaries, DeletingABasinTakesItsPerBasinData) {
     grid.AppendBoundary(BasinType, "north", {0, 0, 0});
     grid.AppendBoundary(BasinType, "south", {0, 0, 0});
     ExpectConsistentShape(grid);
-    grid.YieldResponseFactors[2] = {0.5, 0.7};
-    grid.SalinityUpperBounds[4] = {1.0, 2.0};
-    grid.irrigation[1].push_back({3, 1, 1990, 5.0, 0.1});
+    ReaderContents(grid).YieldResponseFactors[2] = {0.5, 0.7};
+    ReaderContents(grid).SalinityUpperBounds[4] = {1.0, 2.0};
+    ReaderContents(grid).irrigation[1].push_back({3, 1, 1990, 5.0, 0.1});
     grid.SetBoundaryValue(BasinType, 0, 0, 1, 2);
     grid.DeleteBoundary(BasinType, 0);
     EXPECT_EQ(grid.Boundary(BasinType).names, std::vector<std::string>{"south"});
-    EXPECT_EQ(grid.YieldResponseFactors[2], std::vector<double>{0.7});
-    EXPECT_EQ(grid.SalinityUpperBounds[4], std::vector<double>{2.0});
-    ASSERT_EQ(grid.irrigation.size(), 1u);
-    EXPECT_EQ(grid.irrigation[0].at(0).amount, 5.0);
+    EXPECT_EQ(grid.YieldResponseFactors()[2], std::vector<double>{0.7});
+    EXPECT_EQ(grid.SalinityUpperBounds()[4], std::vector<double>{2.0});
+    ASSERT_EQ(grid.Irrigation().size(), 1u);
+    EXPECT_EQ(grid.Irrigation()[0].at(0).amount, 5.0);
     EXPECT_EQ(grid.GetBoundaryValue(BasinType, 0, 0, 1), 1);
     ExpectConsistentShape(grid);
 }
@@ -118,7 +118,7 @@ TEST(Boundaries, RenamingABasinKeepsItsCrop) {
     GridData grid;
     grid.ResetModel(1);
     grid.AppendBoundary(BasinType, "old", {0, 0, 0});
-    grid.cropBasins.push_back({"old", "wheat"});
+    ReaderContents(grid).cropBasins.push_back({"old", "wheat"});
     grid.RenameBoundary(BasinType, 0, "new");
     EXPECT_EQ(grid.Boundary(BasinType).names[0], "new");
     EXPECT_EQ(grid.FindCropForBasin("new"), "wheat");

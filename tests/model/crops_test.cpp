@@ -8,13 +8,13 @@ namespace {
 
 TEST(Crops, LookUpsUseExactNamesAndTheFirstMatch) {
     GridData grid;
-    grid.cropBasins = {{"north", "wheat"}, {"south", "rice"}};
+    ReaderContents(grid).cropBasins = {{"north", "wheat"}, {"south", "rice"}};
     CropParamData first;
     first.cropName = "wheat";
     first.maxRootDepth = 90;
     CropParamData second = first;
     second.maxRootDepth = 10;
-    grid.cropParams = {first, second};
+    ReaderContents(grid).cropParams = {first, second};
     EXPECT_EQ(grid.FindCropForBasin("north"), "wheat");
     EXPECT_EQ(grid.FindCropForBasin("North"), "");
     CropParamData found;
@@ -38,9 +38,9 @@ TEST(Crops, BuilderWritesAbsoluteDaysIntoBasinCells) {
     wheat.datePlanting = 100;
     wheat.stage1 = 30;
     wheat.dateHarvest = 120;
-    grid.cropParams = {wheat};
+    ReaderContents(grid).cropParams = {wheat};
     // "south" points at a crop that was deleted, "fallow" has none.
-    grid.cropBasins = {{"north", "wheat"}, {"south", "barley"}};
+    ReaderContents(grid).cropBasins = {{"north", "wheat"}, {"south", "barley"}};
     const int stage1 = grid.ParameterIndexOfCode(GridData::EndOfStage1);
     const int harvest = grid.ParameterIndexOfCode(GridData::DateOfHarvest);
     const int rootDepth = grid.ParameterIndexOfCode(GridData::InitialRootDepth);

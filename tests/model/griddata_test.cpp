@@ -16,7 +16,7 @@ TEST(GridModel, NewProjectIsOneEmptyCellOfTheThreeDimensionalModel) {
     GridData grid;
     EXPECT_EQ(grid.ParameterCount(), 0);
     grid.ResetModel(1);
-    EXPECT_EQ(grid.ModelKind, 1);
+    EXPECT_EQ(grid.ModelKind(), 1);
     EXPECT_EQ(grid.NumRows(), 1);
     EXPECT_EQ(grid.NumColumns(), 1);
     EXPECT_EQ(grid.NumLayers(), 1);
@@ -24,10 +24,10 @@ TEST(GridModel, NewProjectIsOneEmptyCellOfTheThreeDimensionalModel) {
     EXPECT_EQ(grid.GetSpacing(GridData::LayerDimension, 0, true), 1.0);
     ASSERT_EQ(grid.ParameterCount(), 17);
     const std::vector<int> codes = {1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 21, 22};
-    EXPECT_EQ(grid.ParameterOrder, codes);
+    EXPECT_EQ(grid.ParameterOrder(), codes);
     for (int i = 0; i < grid.ParameterCount(); ++i) {
         const ParameterData& data = grid.Parameter(i);
-        EXPECT_EQ(data.name, GridData::ParameterDisplayName(grid.ParameterOrder[i]));
+        EXPECT_EQ(data.name, GridData::ParameterDisplayName(grid.ParameterOrder()[i]));
         EXPECT_EQ(data.minValue, NoDataValue) << data.name;
         EXPECT_EQ(data.maxValue, NoDataValue) << data.name;
         double value = 0;
@@ -47,20 +47,20 @@ TEST(GridModel, TwoDimensionalModelHasTwentyOneSurfaceParameters) {
     grid.ResetModel(0);
     ASSERT_EQ(grid.ParameterCount(), 21);
     for (int i = 0; i < 21; ++i) {
-        EXPECT_EQ(grid.ParameterOrder[i], i);
+        EXPECT_EQ(grid.ParameterOrder()[i], i);
         EXPECT_TRUE(grid.Parameter(i).IsSurface());
     }
     grid.ResetModel(7);
     EXPECT_EQ(grid.ParameterCount(), 0);
-    EXPECT_EQ(grid.ModelKind, 7);
+    EXPECT_EQ(grid.ModelKind(), 7);
 }
 
 TEST(GridModel, ResetKeepsSpacingListsAndGridsInOneShape) {
     GridData grid = MakeGrid({10, 20}, {5, 5, 5}, {30, 40});
     grid.ResetModel(0);
-    EXPECT_EQ(grid.rowSpacing, std::vector<double>{10});
-    EXPECT_EQ(grid.columnSpacing, std::vector<double>{5});
-    EXPECT_EQ(grid.layerSpacing, std::vector<double>{30});
+    EXPECT_EQ(grid.RowSpacing(), std::vector<double>{10});
+    EXPECT_EQ(grid.ColumnSpacing(), std::vector<double>{5});
+    EXPECT_EQ(grid.LayerSpacing(), std::vector<double>{30});
     ExpectConsistentShape(grid);
 }
 
@@ -69,13 +69,13 @@ TEST(GridModel, ResizeClearsEveryCellAndRejectsEmptyDimensions) {
     grid.SetValue(HorizontalK, 3, 1, 2, 5.0);
     grid.AppendBoundary(DrainType, "d", {0, 0, 1});
     grid.SetBoundaryValue(DrainType, 3, 1, 2, 1);
-    grid.TimeSeriesCellGrid[3][1][2] = {4};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(3, 1, 2, {4});
     ExpectConsistentShape(grid);
     grid.Resize(4, 2, 3);
     double value = 0;
     EXPECT_FALSE(grid.GetValue(HorizontalK, 3, 1, 2, value));
     EXPECT_EQ(grid.GetBoundaryValue(DrainType, 3, 1, 2), 0);
-    EXPECT_TRUE(grid.TimeSeriesCellGrid[3][1][2].empty());
+    EXPECT_TRUE(grid.TimeSeriesCellGrid().Get(3, 1, 2).empty());
     EXPECT_EQ(grid.Parameter(HorizontalK).minValue, NoDataValue);
     EXPECT_THROW(grid.Resize(0, 2, 3), std::invalid_argument);
 }
@@ -170,7 +170,7 @@ TEST(GridModel, LocatingCellsAndDepths) {
     EXPECT_EQ(col, 0);
     EXPECT_EQ(layer, 0);
 
-    grid.ZExaggeration = 2.0;
+    ReaderContents(grid).ZExaggeration = 2.0;
     EXPECT_TRUE(grid.LocateCell(0.0, 0.0, 1.1, layer, row, col));
     EXPECT_EQ(layer, 0); // top layer spans z 3.0 .. 1.0
     EXPECT_DOUBLE_EQ(grid.DepthBelowTop(1.0), 100.0);
@@ -208,20 +208,20 @@ TEST(GridModel, FillRegionCoversTheLocatedRectangle) {
 TEST(GridModel, UniformSpacingAndTotals) {
     GridData grid = MakeGrid({5, 5}, {100, 200}, {10});
     grid.UpdateUniformSpacing();
-    EXPECT_EQ(grid.UniformSpacing, 0);
+    EXPECT_EQ(grid.UniformSpacing(), 0);
     ASSERT_TRUE(grid.SetTotalExtent(GridData::ColumnDimension, 600.0));
-    EXPECT_EQ(grid.columnSpacing, (std::vector<double>{200.0, 400.0}));
-    grid.columnSpacing = {5, 5};
+    EXPECT_EQ(grid.ColumnSpacing(), (std::vector<double>{200.0, 400.0}));
+    ReaderContents(grid).columnSpacing = {5, 5};
     grid.UpdateUniformSpacing();
-    EXPECT_EQ(grid.UniformSpacing, 1);
+    EXPECT_EQ(grid.UniformSpacing(), 1);
     EXPECT_FALSE(grid.SetTotalExtent(GridData::RowDimension, 0.0));
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{5, 5}));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{5, 5}));
 
     EXPECT_TRUE(grid.SetSpacing(GridData::RowDimension, 1, 7.5));
-    EXPECT_EQ(grid.UniformSpacing, 0);
+    EXPECT_EQ(grid.UniformSpacing(), 0);
     EXPECT_FALSE(grid.SetSpacing(GridData::RowDimension, 1, 0.0));
     EXPECT_FALSE(grid.SetSpacing(GridData::RowDimension, 1, -3.0));
-    EXPECT_EQ(grid.rowSpacing[1], 7.5);
+    EXPECT_EQ(grid.RowSpacing()[1], 7.5);
     EXPECT_THROW(grid.SetSpacing(GridData::RowDimension, 2, 1.0), std::out_of_range);
 }
 

@@ -13,6 +13,12 @@ namespace {
 using testing::ExpectConsistentShape;
 using testing::MakeGrid;
 
+// What the window does with an edit's answer: shows its messages.
+void Shown(const EditResult& result) {
+    for (const std::string& message : result.messages)
+        ShowMessage(message);
+}
+
 constexpr int HorizontalK = 1; // layered
 constexpr int GroundIndex = 0; // surface
 
@@ -31,7 +37,7 @@ GridData MarkedGrid(std::vector<double> rows, std::vector<double> columns,
                 if (k == 0) grid.SetValue(GroundIndex, 0, r, c, mark, false);
                 grid.SetBoundaryValue(DrainType, k, r, c, mark);
                 if (k == 0) grid.SetBoundaryValue(BasinType, 0, r, c, mark);
-                grid.TimeSeriesCellGrid[k][r][c] = {mark};
+                ReaderContents(grid).TimeSeriesCellGrid.Set(k, r, c, {mark});
             }
     return grid;
 }
@@ -43,7 +49,7 @@ int MarkAt(const GridData& grid, int layer, int row, int col) {
     grid.GetValue(GroundIndex, 0, row, col, surface);
     const int drain = grid.GetBoundaryValue(DrainType, layer, row, col);
     const int basin = grid.GetBoundaryValue(BasinType, 0, row, col);
-    const auto& series = grid.TimeSeriesCellGrid.at(layer).at(row).at(col);
+    const auto& series = grid.TimeSeriesCellGrid().Get(layer, row, col);
     if (series.size() != 1 || series[0] != drain || drain != static_cast<int>(layered)) return -1;
     // The surface grids carry the marks of layer 0.
     if (static_cast<int>(surface) != basin || basin != drain - 100 * (drain / 100)) return -1;
@@ -58,8 +64,8 @@ protected:
 
 TEST_F(GridEdit, DeletingRowZeroKeepsItsValuesAndMergesTheNextRow) {
     GridData grid = MarkedGrid({10, 20, 30}, {1, 1}, {1, 1});
-    grid.DeleteItems(GridData::RowDimension, 0, 0);
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{30, 30}));
+    Shown(grid.DeleteItems(GridData::RowDimension, 0, 0));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{30, 30}));
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 1, 0, 1), 101);
     EXPECT_EQ(MarkAt(grid, 1, 1, 1), 121);
@@ -68,16 +74,16 @@ TEST_F(GridEdit, DeletingRowZeroKeepsItsValuesAndMergesTheNextRow) {
 
 TEST_F(GridEdit, DeletingARangeMergesEachItemIntoTheOneBefore) {
     GridData grid = MarkedGrid({10, 20, 30}, {1}, {1});
-    grid.DeleteItems(GridData::RowDimension, 1, 2);
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{60}));
+    Shown(grid.DeleteItems(GridData::RowDimension, 1, 2));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{60}));
     EXPECT_EQ(MarkAt(grid, 0, 0, 0), 0);
     ExpectConsistentShape(grid);
-    grid.DeleteItems(GridData::RowDimension, 0, 0);
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{60}));
+    Shown(grid.DeleteItems(GridData::RowDimension, 0, 0));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{60}));
     ASSERT_EQ(messages.messages, std::vector<std::string>{"Can't delete last row."});
 
-    grid.DeleteItems(GridData::ColumnDimension, 0, 0);
-    grid.DeleteItems(GridData::LayerDimension, 0, 0);
+    Shown(grid.DeleteItems(GridData::ColumnDimension, 0, 0));
+    Shown(grid.DeleteItems(GridData::LayerDimension, 0, 0));
     EXPECT_EQ(messages.messages.back(), "Can't delete last layer.");
     EXPECT_EQ(messages.messages.size(), 3u);
     EXPECT_EQ(messages.messages[1], "Can't delete last column.");
@@ -86,8 +92,8 @@ TEST_F(GridEdit, DeletingARangeMergesEachItemIntoTheOneBefore) {
 
 TEST_F(GridEdit, DeletingAllItemsStopsAtTheLastOne) {
     GridData grid = MarkedGrid({1}, {1, 2, 3}, {1});
-    grid.DeleteItems(GridData::ColumnDimension, 0, 2);
-    EXPECT_EQ(grid.columnSpacing, (std::vector<double>{6}));
+    Shown(grid.DeleteItems(GridData::ColumnDimension, 0, 2));
+    EXPECT_EQ(grid.ColumnSpacing(), (std::vector<double>{6}));
     EXPECT_EQ(MarkAt(grid, 0, 0, 0), 0);
     EXPECT_EQ(messages.messages, std::vector<std::string>{"Can't delete last column."});
     EXPECT_THROW(grid.DeleteItems(GridData::ColumnDimension, 0, 1), std::out_of_range);
@@ -97,30 +103,30 @@ TEST_F(GridEdit, DeletingAllItemsStopsAtTheLastOne) {
 
 TEST_F(GridEdit, DeletingALayerLeavesSurfaceGridsAlone) {
     GridData grid = MarkedGrid({1, 1}, {1}, {10, 20, 30});
-    grid.DeleteItems(GridData::LayerDimension, 1, 1);
-    EXPECT_EQ(grid.layerSpacing, (std::vector<double>{30, 30}));
+    Shown(grid.DeleteItems(GridData::LayerDimension, 1, 1));
+    EXPECT_EQ(grid.LayerSpacing(), (std::vector<double>{30, 30}));
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 0, 1, 0), 10);
     EXPECT_EQ(MarkAt(grid, 1, 1, 0), 210);
 
     GridData flat = MarkedGrid({1}, {1}, {10, 20});
-    flat.ModelKind = 0; // the 2D model keeps one layer in every boundary grid
+    ReaderContents(flat).ModelKind = 0; // the 2D model keeps one layer in every boundary grid
     flat.Resize(2, 1, 1);
-    flat.DeleteItems(GridData::LayerDimension, 0, 0);
+    Shown(flat.DeleteItems(GridData::LayerDimension, 0, 0));
     ExpectConsistentShape(flat);
 }
 
 TEST_F(GridEdit, RegionDeleteAtRowZeroKeepsTheNextRowsValues) {
     GridData grid = MarkedGrid({10, 20, 30}, {10, 10}, {1});
     // Rows 0 and 1 lie under y = -29 and y = -11 of a grid from -30 to 30.
-    grid.DeleteRowsColumnsInRegion(true, false, {0, -29, 0}, {0, -11, 0});
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{60}));
+    Shown(grid.DeleteRowsColumnsInRegion(true, false, {0, -29, 0}, {0, -11, 0}));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{60}));
     EXPECT_EQ(MarkAt(grid, 0, 0, 1), 21);
     ExpectConsistentShape(grid);
     EXPECT_TRUE(messages.messages.empty());
 
-    grid.DeleteRowsColumnsInRegion(true, true, {-9, 0, 0}, {9, 0, 0});
-    EXPECT_EQ(grid.columnSpacing, (std::vector<double>{20}));
+    Shown(grid.DeleteRowsColumnsInRegion(true, true, {-9, 0, 0}, {9, 0, 0}));
+    EXPECT_EQ(grid.ColumnSpacing(), (std::vector<double>{20}));
     EXPECT_EQ(MarkAt(grid, 0, 0, 0), 20);
     EXPECT_EQ(messages.messages, std::vector<std::string>{"Can't delete last row."});
     ExpectConsistentShape(grid);
@@ -130,8 +136,8 @@ TEST_F(GridEdit, RegionDeleteOfLayersUsesPickedDepths) {
     GridData grid = MarkedGrid({1}, {1}, {100, 100, 100, 100});
     // z = 1.5 is 50 cm below the top, z = -0.5 is 250 cm down: layers 0..2
     // go, the last of them merging into the old layer 3, which remains.
-    grid.DeleteLayersInRegion({0, 0, -0.5}, {0, 0, 1.5});
-    EXPECT_EQ(grid.layerSpacing, (std::vector<double>{400}));
+    Shown(grid.DeleteLayersInRegion({0, 0, -0.5}, {0, 0, 1.5}));
+    EXPECT_EQ(grid.LayerSpacing(), (std::vector<double>{400}));
     EXPECT_EQ(MarkAt(grid, 0, 0, 0), 300);
     ExpectConsistentShape(grid);
 }
@@ -139,25 +145,25 @@ TEST_F(GridEdit, RegionDeleteOfLayersUsesPickedDepths) {
 TEST_F(GridEdit, SplittingARowCopiesItsCellsIntoTheNewRow) {
     GridData grid = MarkedGrid({10, 20, 30}, {10, 10}, {1, 1});
     // y = -15 cuts row 1 (from -20 to 0) 5 above its lower edge.
-    grid.SplitRowsColumnsAt(true, false, {{0, -15, 0}});
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{10, 5, 15, 30}));
+    Shown(grid.SplitRowsColumnsAt(true, false, {{0, -15, 0}}));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{10, 5, 15, 30}));
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 1, 1, 0), 110);
     EXPECT_EQ(MarkAt(grid, 1, 2, 0), 110);
     EXPECT_EQ(MarkAt(grid, 1, 3, 0), 120);
 
-    EXPECT_EQ(grid.UniformSpacing, 0);
+    EXPECT_EQ(grid.UniformSpacing(), 0);
 
     // Outside the grid or exactly on an edge nothing is cut.
-    grid.SplitRowsColumnsAt(true, true, {{50, 40, 0}, {0, 0, 0}});
-    EXPECT_EQ(grid.rowSpacing.size(), 4u);
-    EXPECT_EQ(grid.columnSpacing.size(), 2u);
+    Shown(grid.SplitRowsColumnsAt(true, true, {{50, 40, 0}, {0, 0, 0}}));
+    EXPECT_EQ(grid.RowSpacing().size(), 4u);
+    EXPECT_EQ(grid.ColumnSpacing().size(), 2u);
 }
 
 TEST_F(GridEdit, SplittingTheFirstColumnDuplicatesItsMemberships) {
     GridData grid = MarkedGrid({1}, {10, 10}, {1});
-    grid.SplitRowsColumnsAt(false, true, {{-7, 0, 0}, {8, 0, 0}});
-    EXPECT_EQ(grid.columnSpacing, (std::vector<double>{3, 7, 8, 2}));
+    Shown(grid.SplitRowsColumnsAt(false, true, {{-7, 0, 0}, {8, 0, 0}}));
+    EXPECT_EQ(grid.ColumnSpacing(), (std::vector<double>{3, 7, 8, 2}));
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 0, 0, 0), 0);
     EXPECT_EQ(MarkAt(grid, 0, 0, 1), 0);
@@ -168,32 +174,32 @@ TEST_F(GridEdit, SplittingTheFirstColumnDuplicatesItsMemberships) {
 TEST_F(GridEdit, SplittingALayerCopiesItBelow) {
     GridData grid = MarkedGrid({1}, {1}, {100, 200});
     // The grid is 3 m thick: z = -0.5 lies 200 cm below the top.
-    grid.SplitLayerAt({0, 0, -0.5});
-    EXPECT_EQ(grid.layerSpacing, (std::vector<double>{100, 100, 100}));
+    Shown(grid.SplitLayerAt({0, 0, -0.5}));
+    EXPECT_EQ(grid.LayerSpacing(), (std::vector<double>{100, 100, 100}));
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 1, 0, 0), 100);
     EXPECT_EQ(MarkAt(grid, 2, 0, 0), 100);
-    grid.SplitLayerAt({0, 0, 5.0}); // above the grid
-    EXPECT_EQ(grid.layerSpacing.size(), 3u);
+    Shown(grid.SplitLayerAt({0, 0, 5.0})); // above the grid
+    EXPECT_EQ(grid.LayerSpacing().size(), 3u);
 }
 
 TEST_F(GridEdit, SubdividingMakesEqualCopies) {
     GridData grid = MarkedGrid({30, 30}, {10, 20}, {90, 30});
-    grid.SubdivideRowsColumns(true, false, 2, {-14, -29, 0}, {-6, -1, 0});
-    EXPECT_EQ(grid.rowSpacing, (std::vector<double>{10, 10, 10, 30}));
-    EXPECT_EQ(grid.columnSpacing, (std::vector<double>{10, 20}));
+    Shown(grid.SubdivideRowsColumns(true, false, 2, {-14, -29, 0}, {-6, -1, 0}));
+    EXPECT_EQ(grid.RowSpacing(), (std::vector<double>{10, 10, 10, 30}));
+    EXPECT_EQ(grid.ColumnSpacing(), (std::vector<double>{10, 20}));
     ExpectConsistentShape(grid);
     for (int r = 0; r < 3; ++r)
         EXPECT_EQ(MarkAt(grid, 1, r, 1), 101);
     EXPECT_EQ(MarkAt(grid, 1, 3, 1), 111);
 
-    grid.SubdivideLayers(2, {0, 0, 0.5}, {0, 0, 0.5});
-    EXPECT_EQ(grid.layerSpacing, (std::vector<double>{30, 30, 30, 30}));
-    EXPECT_EQ(grid.UniformSpacing, 0); // rows 10, 10, 10, 30
-    grid.SubdivideRowsColumns(true, false, 2, {0, 29, 0}, {0, 29, 0});
-    EXPECT_EQ(grid.UniformSpacing, 0); // columns 10, 20
-    grid.SubdivideRowsColumns(false, true, 1, {14, 0, 0}, {14, 0, 0});
-    EXPECT_EQ(grid.UniformSpacing, 1);
+    Shown(grid.SubdivideLayers(2, {0, 0, 0.5}, {0, 0, 0.5}));
+    EXPECT_EQ(grid.LayerSpacing(), (std::vector<double>{30, 30, 30, 30}));
+    EXPECT_EQ(grid.UniformSpacing(), 0); // rows 10, 10, 10, 30
+    Shown(grid.SubdivideRowsColumns(true, false, 2, {0, 29, 0}, {0, 29, 0}));
+    EXPECT_EQ(grid.UniformSpacing(), 0); // columns 10, 20
+    Shown(grid.SubdivideRowsColumns(false, true, 1, {14, 0, 0}, {14, 0, 0}));
+    EXPECT_EQ(grid.UniformSpacing(), 1);
     ExpectConsistentShape(grid);
     EXPECT_EQ(MarkAt(grid, 2, 0, 0), 0);
     EXPECT_EQ(MarkAt(grid, 3, 3, 1), 111);
@@ -213,7 +219,8 @@ TEST_F(GridEdit, AnEditThatWouldExhaustMemoryIsRefused) {
     GridData grid =
         testing::MakeGrid(std::vector<double>(100, 1.0), std::vector<double>(100, 1.0), {1.0});
     // 100 x 100 columns, each row into 100001 parts: a billion cells.
-    grid.SubdivideRowsColumns(true, false, GridData::MaxSubdivisions, {-50, -50, 0}, {49, 49, 0});
+    Shown(grid.SubdivideRowsColumns(true, false, GridData::MaxSubdivisions, {-50, -50, 0},
+                                    {49, 49, 0}));
     EXPECT_EQ(grid.NumRows(), 100);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0], "The grid would have 1000010000 cells; at most 20000000 are "
@@ -235,9 +242,9 @@ TEST_F(GridEdit, RandomEditSequencesKeepEveryGridInShape) {
         std::mt19937 random(1234u + static_cast<unsigned>(kind));
         GridData grid;
         grid.ResetModel(kind);
-        grid.rowSpacing = {10, 20, 30};
-        grid.columnSpacing = {5, 15};
-        grid.layerSpacing = {50, 50, 100};
+        ReaderContents(grid).rowSpacing = {10, 20, 30};
+        ReaderContents(grid).columnSpacing = {5, 15};
+        ReaderContents(grid).layerSpacing = {50, 50, 100};
         grid.Resize(3, 3, 2);
         grid.AppendBoundary(BasinType, "b", {0, 0, 0});
         grid.AppendBoundary(NoFlowType, "n", {0, 0, 0});
@@ -253,22 +260,22 @@ TEST_F(GridEdit, RandomEditSequencesKeepEveryGridInShape) {
         for (int step = 0; step < 300; ++step) {
             switch (random() % 7) {
             case 0:
-                grid.SplitRowsColumnsAt(random() % 2 == 0, true, {point(), point()});
+                Shown(grid.SplitRowsColumnsAt(random() % 2 == 0, true, {point(), point()}));
                 break;
             case 1:
-                grid.SplitLayerAt(point());
+                Shown(grid.SplitLayerAt(point()));
                 break;
             case 2:
-                grid.SubdivideRowsColumns(true, random() % 2 == 0, 1, point(), point());
+                Shown(grid.SubdivideRowsColumns(true, random() % 2 == 0, 1, point(), point()));
                 break;
             case 3:
-                grid.SubdivideLayers(1, point(), point());
+                Shown(grid.SubdivideLayers(1, point(), point()));
                 break;
             case 4:
-                grid.DeleteRowsColumnsInRegion(true, random() % 2 == 0, point(), point());
+                Shown(grid.DeleteRowsColumnsInRegion(true, random() % 2 == 0, point(), point()));
                 break;
             case 5:
-                grid.DeleteLayersInRegion(point(), point());
+                Shown(grid.DeleteLayersInRegion(point(), point()));
                 break;
             default: {
                 const int dimension = static_cast<int>(random() % 3);
@@ -276,7 +283,7 @@ TEST_F(GridEdit, RandomEditSequencesKeepEveryGridInShape) {
                                   : dimension == 1 ? grid.NumColumns()
                                                    : grid.NumLayers();
                 const int first = static_cast<int>(random() % static_cast<unsigned>(count));
-                grid.DeleteItems(dimension, first, first);
+                Shown(grid.DeleteItems(dimension, first, first));
             }
             }
             ExpectConsistentShape(grid);
@@ -285,7 +292,7 @@ TEST_F(GridEdit, RandomEditSequencesKeepEveryGridInShape) {
             ASSERT_NEAR(grid.TotalExtent(GridData::LayerDimension, false), depth, 1e-9);
             // Keep the grid small so the sequence explores deletes as well.
             if (grid.NumRows() * grid.NumColumns() * grid.NumLayers() > 400)
-                grid.DeleteItems(GridData::RowDimension, 0, grid.NumRows() - 1);
+                Shown(grid.DeleteItems(GridData::RowDimension, 0, grid.NumRows() - 1));
         }
     }
 }

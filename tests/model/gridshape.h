@@ -8,27 +8,21 @@
 namespace korva::testing {
 
 inline void ExpectConsistentShape(const GridData& grid) {
-    const auto L = static_cast<std::size_t>(grid.NumLayers());
-    const auto R = static_cast<std::size_t>(grid.NumRows());
-    const auto C = static_cast<std::size_t>(grid.NumColumns());
-    for (int code : grid.ParameterOrder) {
-        const ParameterData& data = grid.parameters.at(code);
-        ASSERT_EQ(data.layers.size(), data.IsSurface() ? 1u : L) << data.name;
-        for (const ParamLayerData& layer : data.layers) {
-            ASSERT_EQ(layer.size(), R) << data.name;
-            for (const ParamRowData& row : layer)
-                ASSERT_EQ(row.size(), C) << data.name;
-        }
+    const int L = grid.NumLayers();
+    const int R = grid.NumRows();
+    const int C = grid.NumColumns();
+    for (int code : grid.ParameterOrder()) {
+        const ParameterData& data = grid.Contents().parameters.at(code);
+        ASSERT_EQ(data.values.Layers(), data.IsSurface() ? 1 : L) << data.name;
+        ASSERT_EQ(data.values.Rows(), R) << data.name;
+        ASSERT_EQ(data.values.Columns(), C) << data.name;
     }
     for (int type = 0; type < BoundaryTypeCount; ++type) {
         const BoundaryTypeData& record = grid.Boundary(type);
-        ASSERT_EQ(record.grid.size(), static_cast<std::size_t>(grid.BoundaryLayerCount(type)))
-            << BoundaryTypeName(type);
-        for (const BoundaryLayerData& layer : record.grid) {
-            ASSERT_EQ(layer.size(), R) << BoundaryTypeName(type);
-            for (const BoundaryRowData& row : layer)
-                ASSERT_EQ(row.size(), C);
-        }
+        const MembershipGrid& cells = grid.Memberships(type);
+        ASSERT_EQ(cells.Layers(), grid.BoundaryLayerCount(type)) << BoundaryTypeName(type);
+        ASSERT_EQ(cells.Rows(), R) << BoundaryTypeName(type);
+        ASSERT_EQ(cells.Columns(), C) << BoundaryTypeName(type);
         const auto n = static_cast<std::size_t>(record.Count());
         ASSERT_EQ(record.red.size(), n);
         ASSERT_EQ(record.green.size(), n);
@@ -39,17 +33,14 @@ inline void ExpectConsistentShape(const GridData& grid) {
         ASSERT_EQ(record.waterQuality.size(), n);
     }
     const auto basins = static_cast<std::size_t>(grid.BoundaryCount(BasinType));
-    ASSERT_EQ(grid.irrigation.size(), basins);
-    for (const auto& list : grid.YieldResponseFactors)
+    ASSERT_EQ(grid.Irrigation().size(), basins);
+    for (const auto& list : grid.YieldResponseFactors())
         ASSERT_EQ(list.size(), basins);
-    for (const auto& list : grid.SalinityUpperBounds)
+    for (const auto& list : grid.SalinityUpperBounds())
         ASSERT_EQ(list.size(), basins);
-    ASSERT_EQ(grid.TimeSeriesCellGrid.size(), L);
-    for (const OutputParamDataLayer& layer : grid.TimeSeriesCellGrid) {
-        ASSERT_EQ(layer.size(), R);
-        for (const OutputParamDataRow& row : layer)
-            ASSERT_EQ(row.size(), C);
-    }
+    ASSERT_EQ(grid.TimeSeriesCellGrid().Layers(), L);
+    ASSERT_EQ(grid.TimeSeriesCellGrid().Rows(), R);
+    ASSERT_EQ(grid.TimeSeriesCellGrid().Columns(), C);
 }
 
 // A 3D model with the given spacings, every grid sized to match.
@@ -57,9 +48,9 @@ inline GridData MakeGrid(std::vector<double> rows, std::vector<double> columns,
                          std::vector<double> layers) {
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing = std::move(rows);
-    grid.columnSpacing = std::move(columns);
-    grid.layerSpacing = std::move(layers);
+    ReaderContents(grid).rowSpacing = std::move(rows);
+    ReaderContents(grid).columnSpacing = std::move(columns);
+    ReaderContents(grid).layerSpacing = std::move(layers);
     grid.Resize(grid.NumLayers(), grid.NumRows(), grid.NumColumns());
     return grid;
 }

@@ -14,16 +14,16 @@ namespace {
 
 TEST(Settings, NewModelDefaultsSurviveAReset) {
     GridData grid;
-    grid.settings.porosity = 0.4;
+    ReaderContents(grid).settings.porosity = 0.4;
     grid.ResetModel(0);
-    EXPECT_EQ(grid.settings.porosity, 0.4);
+    EXPECT_EQ(grid.Settings().porosity, 0.4);
     SimulationSettings defaults;
     EXPECT_EQ(defaults.simulationYear, 1990);
     EXPECT_EQ(defaults.kvKhRatio, 1.0);
     EXPECT_EQ(defaults.useSaltSolver, 1.0);
     EXPECT_EQ(defaults.ETPeriod.last, 0);
     EXPECT_TRUE(defaults.DailyETUsage.empty());
-    EXPECT_EQ(grid.ZExaggeration, 1.0);
+    EXPECT_EQ(grid.ZExaggeration(), 1.0);
 }
 
 TEST(Settings, SimulationPeriodReportsChanges) {
@@ -31,7 +31,7 @@ TEST(Settings, SimulationPeriodReportsChanges) {
     EXPECT_FALSE(grid.SetSimulationPeriod(0, 0, 1990));
     EXPECT_TRUE(grid.SetSimulationPeriod(0, 0, 1991));
     EXPECT_TRUE(grid.SetSimulationPeriod(0, 10, 1991));
-    EXPECT_EQ(grid.settings.simulationEnd, 10);
+    EXPECT_EQ(grid.Settings().simulationEnd, 10);
     EXPECT_FALSE(grid.SetSimulationPeriod(0, 10, 1991));
 }
 
@@ -89,11 +89,11 @@ TEST(OutputSelection, TableAndTimeSeriesCount) {
 
     GridData grid;
     grid.ResetModel(1);
-    grid.layerSpacing = {1, 1};
+    ReaderContents(grid).layerSpacing = {1, 1};
     grid.Resize(2, 1, 1);
     EXPECT_EQ(grid.CountTimeSeriesSelections(), 0);
-    grid.TimeSeriesCellGrid[0][0][0] = {9, 4};
-    grid.TimeSeriesCellGrid[1][0][0] = {0};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 0, 0, {9, 4});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(1, 0, 0, {0});
     EXPECT_EQ(grid.CountTimeSeriesSelections(), 3);
 }
 

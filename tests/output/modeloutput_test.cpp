@@ -25,15 +25,15 @@ TEST_F(ModelOutput, ReadsEveryQuantityInFileOrderLayerRowColumn) {
 
     ASSERT_EQ(Read(), 1);
     EXPECT_THAT(messages.messages, IsEmpty());
-    const auto& outputs = grid.outputs.gridOutputs;
+    const auto& outputs = grid.Outputs().gridOutputs;
     ASSERT_EQ(outputs.size(), 2u);
     EXPECT_EQ(outputs[0].name, "MC MOISTURE CONTENT"); // trailing blanks dropped
     EXPECT_EQ(outputs[1].name, "RY RELATIVE YIELD");
     EXPECT_EQ(outputs[0].kind, 3);
     EXPECT_EQ(outputs[1].kind, 2);
     ASSERT_EQ(outputs[0].times.size(), 2u);
-    EXPECT_EQ(outputs[0].times[0].layers.size(), 2u);
-    EXPECT_EQ(outputs[1].times[0].layers.size(), 1u);
+    EXPECT_EQ(outputs[0].times[0].values.Layers(), 2);
+    EXPECT_EQ(outputs[1].times[0].values.Layers(), 1);
 
     EXPECT_EQ(Value(0, 0, 0, 0, 0), 100);
     EXPECT_EQ(Value(0, 0, 0, 0, 2), 102);
@@ -48,7 +48,7 @@ TEST_F(ModelOutput, ReadsEveryQuantityInFileOrderLayerRowColumn) {
     EXPECT_EQ(outputs[0].maximum, 211);
     EXPECT_EQ(outputs[1].minimum, 500);
     EXPECT_EQ(outputs[1].maximum, 605);
-    EXPECT_EQ(grid.OutputBaseName, base);
+    EXPECT_EQ(grid.OutputBaseName(), base);
 }
 
 TEST_F(ModelOutput, DerivesDatesFromTruncatedDayNumbers) {
@@ -56,21 +56,21 @@ TEST_F(ModelOutput, DerivesDatesFromTruncatedDayNumbers) {
     Write(base + "-1.kvo", KvoText("HD HEAD", 0, "WE WATER TABLE ELEVATION", 0));
     Write(base + "-2.kvo", KvoText("HD HEAD", 0, "WE WATER TABLE ELEVATION", 0));
     Write(base + "-3.kvo", KvoText("HD HEAD", 0, "WE WATER TABLE ELEVATION", 0));
-    grid.settings.simulationYear = 1990;
+    ReaderContents(grid).settings.simulationYear = 1990;
     ASSERT_EQ(Read(), 1);
-    const auto& times = grid.outputs.gridOutputs[0].times;
+    const auto& times = grid.Outputs().gridOutputs[0].times;
     EXPECT_THAT((std::vector<int>{times[0].month, times[0].day, times[0].year}),
                 ElementsAre(2, 1, 1990));
     EXPECT_THAT((std::vector<int>{times[1].month, times[1].day}), ElementsAre(1, 1));
     EXPECT_THAT((std::vector<int>{times[2].month, times[2].day}), ElementsAre(3, 1));
     EXPECT_EQ(times[0].time, -1.0);
     // Every quantity carries the same dates.
-    EXPECT_EQ(grid.outputs.gridOutputs[1].times[2].month, 3);
+    EXPECT_EQ(grid.Outputs().gridOutputs[1].times[2].month, 3);
 
-    grid.settings.simulationYear = 2000; // a leap year: day 59 is 29 February
+    ReaderContents(grid).settings.simulationYear = 2000; // a leap year: day 59 is 29 February
     ASSERT_EQ(Read(), 1);
-    EXPECT_EQ(grid.outputs.gridOutputs[0].times[2].month, 2);
-    EXPECT_EQ(grid.outputs.gridOutputs[0].times[2].day, 29);
+    EXPECT_EQ(grid.Outputs().gridOutputs[0].times[2].month, 2);
+    EXPECT_EQ(grid.Outputs().gridOutputs[0].times[2].day, 29);
 }
 
 TEST_F(ModelOutput, MissingGridFileKeepsEarlierTimesAndLeavesLaterOnesEmpty) {
@@ -81,28 +81,28 @@ TEST_F(ModelOutput, MissingGridFileKeepsEarlierTimesAndLeavesLaterOnesEmpty) {
     ASSERT_EQ(Read(), 1);
     EXPECT_THAT(messages.messages,
                 ElementsAre("Warning: Unable to open file " + base + "-3.kvo for reading."));
-    ASSERT_EQ(grid.outputs.gridOutputs[0].times.size(), 3u);
+    ASSERT_EQ(grid.Outputs().gridOutputs[0].times.size(), 3u);
     EXPECT_EQ(Value(0, 1, 0, 0, 0), 2);
     double v = 0;
     EXPECT_FALSE(grid.GetOutputValue(0, 2, 0, 0, 0, v));
     EXPECT_EQ(v, NoDataValue);
     // The missing time still knows its date.
-    EXPECT_EQ(grid.outputs.gridOutputs[0].times[2].day, 31);
+    EXPECT_EQ(grid.Outputs().gridOutputs[0].times[2].day, 31);
 }
 
 TEST_F(ModelOutput, WithoutDayFileReadsOnlySeriesAndDropsOldGridOutputs) {
-    grid.outputs.gridOutputs.resize(2);
+    ReaderContents(grid).outputs.gridOutputs.resize(2);
     Write(base + "_HD.tss", "HD_x1y1z1:\n1 2\n");
     EXPECT_EQ(Read(), 1);
     EXPECT_THAT(messages.messages, IsEmpty());
-    EXPECT_THAT(grid.outputs.gridOutputs, IsEmpty());
-    ASSERT_EQ(grid.outputs.cellSeries[4].size(), 1u);
+    EXPECT_THAT(grid.Outputs().gridOutputs, IsEmpty());
+    ASSERT_EQ(grid.Outputs().cellSeries[4].size(), 1u);
 }
 
 TEST_F(ModelOutput, NoBasePathIsAFailure) {
-    grid.OutputBaseName.clear();
+    ReaderContents(grid).OutputBaseName.clear();
     EXPECT_EQ(ReadModelOutput(grid, "", 2, 3, 2), 0);
-    grid.OutputBaseName = base;
+    ReaderContents(grid).OutputBaseName = base;
     Write(base + ".day", "0 1\n0\n");
     EXPECT_EQ(ReadModelOutput(grid, "", 2, 3, 2), 1);
 }
@@ -131,7 +131,7 @@ TEST_F(ModelOutput, RejectsAnotherGridSizeSilently) {
     Write(base + "-1.kvo", text);
     EXPECT_EQ(Read(), 0);
     EXPECT_THAT(messages.messages, IsEmpty());
-    EXPECT_THAT(grid.outputs.gridOutputs, IsEmpty());
+    EXPECT_THAT(grid.Outputs().gridOutputs, IsEmpty());
 }
 
 TEST_F(ModelOutput, UndefinedNumbersAreReportedOncePerQuantityAndFile) {
@@ -152,17 +152,17 @@ TEST_F(ModelOutput, UndefinedNumbersAreReportedOncePerQuantityAndFile) {
     // A NaN cannot be ranged or coloured: the cell has no value.
     double v = 0;
     EXPECT_FALSE(grid.GetOutputValue(1, 0, 0, 0, 2, v));
-    EXPECT_EQ(grid.outputs.gridOutputs[0].minimum, -1);
+    EXPECT_EQ(grid.Outputs().gridOutputs[0].minimum, -1);
 }
 
 TEST_F(ModelOutput, SaltConcentrationRunsFromGreenToRed) {
     Write(base + ".day", "0 10\n1\n5\n");
     Write(base + "-1.kvo", KvoText("US SALT CONCENTRATION", 1, "RY RELATIVE YIELD", 1));
     ASSERT_EQ(Read(), 1);
-    const auto& salt = grid.outputs.gridOutputs[0];
+    const auto& salt = grid.Outputs().gridOutputs[0];
     EXPECT_EQ(salt.lowColor, (RgbColor{0, 1, 0}));
     EXPECT_EQ(salt.highColor, (RgbColor{1, 0, 0}));
-    const auto& other = grid.outputs.gridOutputs[1];
+    const auto& other = grid.Outputs().gridOutputs[1];
     EXPECT_EQ(other.lowColor, (RgbColor{1, 0, 0}));
     EXPECT_EQ(other.highColor, (RgbColor{0, 1, 0}));
 }
@@ -185,8 +185,8 @@ TEST_F(ModelOutput, WaterTableElevationBecomesDepthBelowGround) {
     EXPECT_EQ(v, NoDataValue);
     // No ground elevation: no depth, rather than the elevation passing for one.
     EXPECT_FALSE(grid.GetOutputValue(0, 0, 0, 1, 2, v));
-    EXPECT_EQ(grid.outputs.gridOutputs[0].minimum, 1);
-    EXPECT_EQ(grid.outputs.gridOutputs[0].maximum, 10);
+    EXPECT_EQ(grid.Outputs().gridOutputs[0].minimum, 1);
+    EXPECT_EQ(grid.Outputs().gridOutputs[0].maximum, 10);
 }
 
 TEST_F(ModelOutput, BadCountsAreErrorsNotAllocations) {
@@ -234,7 +234,7 @@ TEST_F(ModelOutput, LocatedValuesPutSurfaceLevelsInTheirLayer) {
     depth.name = "WE WATER TABLE ELEVATION";
     depth.kind = 2;
     depth.times.resize(1);
-    depth.times[0].layers.assign(1, KORVAOutputLayerData(2, KORVAOutputRowData(3, 0.2)));
+    depth.times[0].values.Assign(1, 2, 3, 0.2);
     KORVAOutputData yield = depth;
     yield.name = "RY RELATIVE YIELD";
     KORVAOutputData other = depth;
@@ -242,8 +242,8 @@ TEST_F(ModelOutput, LocatedValuesPutSurfaceLevelsInTheirLayer) {
     KORVAOutputData head = depth;
     head.kind = 3;
     head.name = "HD HEAD";
-    head.times[0].layers.resize(2, head.times[0].layers[0]);
-    grid.outputs.gridOutputs = {depth, yield, other, head};
+    head.times[0].values.Assign(2, 2, 3, 0.2);
+    ReaderContents(grid).outputs.gridOutputs = {depth, yield, other, head};
 
     double v = 0;
     // A water table 0.2 m below a ground at 1.5 m lies 70 cm below the top: layer 0.
@@ -251,7 +251,8 @@ TEST_F(ModelOutput, LocatedValuesPutSurfaceLevelsInTheirLayer) {
     EXPECT_FALSE(grid.GetLocatedOutputValue(0, 0, 1, 0, 0, v));
     EXPECT_TRUE(grid.GetLocatedOutputValue(0, 0, -1, 0, 0, v));
     EXPECT_FALSE(grid.GetLocatedOutputValue(0, 0, 0, 0, 1, v)); // no ground there
-    grid.outputs.gridOutputs[0].times[0].layers[0][1][0] = 0.8; // 130 cm down: layer 1
+    ReaderContents(grid).outputs.gridOutputs[0].times[0].values(0, 1, 0) =
+        0.8; // 130 cm down: layer 1
     EXPECT_TRUE(grid.GetLocatedOutputValue(0, 0, 1, 1, 0, v));
     EXPECT_FALSE(grid.GetLocatedOutputValue(0, 0, 0, 1, 0, v));
     // Yield is drawn at the ground (50 cm down).

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "files/project/projectfile.h"
 #include "outputfixture.h"
+#include "tests/gridrows.h"
 
 #include <gmock/gmock.h>
 #include <sstream>
@@ -17,7 +18,7 @@ protected:
     void SetUp() override {
         OutputFolder::SetUp();
         project = (folder / "field.kvp").string();
-        grid.OutputBaseName = "run"; // relative: beside the project
+        ReaderContents(grid).OutputBaseName = "run"; // relative: beside the project
         const int ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
         for (int r = 0; r < 2; ++r)
             for (int c = 0; c < 3; ++c)
@@ -82,7 +83,7 @@ TEST_F(OutputCommands, ExportOutputByCodeAndTime) {
 }
 
 TEST_F(OutputCommands, ProjectWithoutRunFails) {
-    grid.OutputBaseName.clear();
+    ReaderContents(grid).OutputBaseName.clear();
     ASSERT_TRUE(WriteProjectFile(grid, project));
     EXPECT_EQ(Run({"outputs", project}), 1);
     EXPECT_THAT(err, HasSubstr("names no output base"));
@@ -106,7 +107,8 @@ TEST_F(OutputCommands, ImportParamWithDefaultsAndOptions) {
     ASSERT_EQ(Run({"import-param", project, "Ground Elevation", asc, changed}), 0) << err;
     GridData copy = Reread(changed);
     const int ground = copy.ParameterIndexOfCode(GridData::GroundElevation);
-    EXPECT_EQ(copy.Parameter(ground).layers[0], (ParamLayerData{{1, 2, NoDataValue}, {4, 5, 6}}));
+    EXPECT_EQ(testing::LayerRows(copy.Parameter(ground).values, 0),
+              (std::vector<std::vector<double>>{{1, 2, NoDataValue}, {4, 5, 6}}));
 
     const std::string csv = (folder / "moisture.csv").string();
     Write(csv, "0.1,0.2,0.3,0.4,0.5,0.6\n");
@@ -116,9 +118,9 @@ TEST_F(OutputCommands, ImportParamWithDefaultsAndOptions) {
               0)
         << err;
     copy = Reread(changed);
-    EXPECT_EQ(copy.Parameter(moisture).layers[0][0][0], NoDataValue);
-    EXPECT_EQ(copy.Parameter(moisture).layers[1],
-              (ParamLayerData{{0.1, 0.3, 0.5}, {0.2, 0.4, 0.6}}));
+    EXPECT_EQ(copy.Parameter(moisture).values(0, 0, 0), NoDataValue);
+    EXPECT_EQ(testing::LayerRows(copy.Parameter(moisture).values, 1),
+              (std::vector<std::vector<double>>{{0.1, 0.3, 0.5}, {0.2, 0.4, 0.6}}));
 
     Write(csv, "7 8\n");
     ASSERT_EQ(Run({"import-param", "--skip", "0", project, "Ground Elevation", csv, changed}), 0);
@@ -154,8 +156,10 @@ TEST_F(OutputCommands, ImportBoundaryMarksNoFlowCells) {
               0)
         << err;
     GridData copy = Reread(changed);
-    EXPECT_EQ(copy.Boundary(NoFlowType).grid[0], (BoundaryLayerData{{1, 0, 1}, {0, 0, 0}}));
-    EXPECT_EQ(copy.Boundary(NoFlowType).grid[1], (BoundaryLayerData{{1, 1, 1}, {0, 1, 1}}));
+    EXPECT_EQ(testing::LayerRows(copy.Memberships(NoFlowType), 0),
+              (std::vector<std::vector<int32_t>>{{1, 0, 1}, {0, 0, 0}}));
+    EXPECT_EQ(testing::LayerRows(copy.Memberships(NoFlowType), 1),
+              (std::vector<std::vector<int32_t>>{{1, 1, 1}, {0, 1, 1}}));
 
     EXPECT_EQ(Run({"import-boundary", project, "No Flow", "2", grid2, changed}), 1);
     EXPECT_THAT(err, HasSubstr("Please select the boundary to populate.\n"));

@@ -23,11 +23,11 @@ protected:
         base = (folder / "run").string();
         // 2 layers of 100 cm, 2 rows, 3 columns.
         grid.ResetModel(1);
-        grid.rowSpacing.assign(2, 10.0);
-        grid.columnSpacing.assign(3, 10.0);
-        grid.layerSpacing.assign(2, 100.0);
+        ReaderContents(grid).rowSpacing.assign(2, 10.0);
+        ReaderContents(grid).columnSpacing.assign(3, 10.0);
+        ReaderContents(grid).layerSpacing.assign(2, 100.0);
         grid.Resize(2, 2, 3);
-        grid.settings.simulationYear = 1990;
+        ReaderContents(grid).settings.simulationYear = 1990;
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 

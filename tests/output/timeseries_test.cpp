@@ -25,25 +25,25 @@ TEST_F(TimeSeriesFiles, SortsCellsByRowThenColumnThenLayerAndKeepsAveragesApart)
                             "MC_x1y1z2:\n1 0.4\n");
     Write(base + "_SWT.tss", "SWT_x1y1:\r\n5 6\r\n");
     ASSERT_EQ(Read(), 1);
-    const auto& cells = grid.outputs.cellSeries[0];
+    const auto& cells = grid.Outputs().cellSeries[0];
     EXPECT_THAT(Names(cells), ElementsAre("_x1y1z2", "_x2y1z3", "_x1y2"));
     EXPECT_THAT(cells[1].x, ElementsAre(1, 2));
     EXPECT_THAT(cells[1].y, ElementsAre(0.1, 0.2));
     // "Average" has no underscore: the whole header less its last character.
-    EXPECT_THAT(Names(grid.outputs.averageSeries[0]), ElementsAre("Averag"));
-    EXPECT_THAT(grid.outputs.averageSeries[0][0].y, ElementsAre(0.5, 0.6));
+    EXPECT_THAT(Names(grid.Outputs().averageSeries[0]), ElementsAre("Averag"));
+    EXPECT_THAT(grid.Outputs().averageSeries[0][0].y, ElementsAre(0.5, 0.6));
     // CR LF line ends read the same as LF.
-    EXPECT_THAT(Names(grid.outputs.cellSeries[13]), ElementsAre("_x1y1"));
-    EXPECT_THAT(grid.outputs.cellSeries[13][0].y, ElementsAre(6));
-    EXPECT_THAT(grid.outputs.cellSeries[1], IsEmpty());
+    EXPECT_THAT(Names(grid.Outputs().cellSeries[13]), ElementsAre("_x1y1"));
+    EXPECT_THAT(grid.Outputs().cellSeries[13][0].y, ElementsAre(6));
+    EXPECT_THAT(grid.Outputs().cellSeries[1], IsEmpty());
 }
 
 TEST_F(TimeSeriesFiles, ReadingEmptiesListsOfCodesWithoutFile) {
-    grid.outputs.cellSeries[2].resize(3);
-    grid.outputs.averageSeries[2].resize(1);
+    ReaderContents(grid).outputs.cellSeries[2].resize(3);
+    ReaderContents(grid).outputs.averageSeries[2].resize(1);
     ASSERT_EQ(Read(), 1);
-    EXPECT_THAT(grid.outputs.cellSeries[2], IsEmpty());
-    EXPECT_THAT(grid.outputs.averageSeries[2], IsEmpty());
+    EXPECT_THAT(grid.Outputs().cellSeries[2], IsEmpty());
+    EXPECT_THAT(grid.Outputs().averageSeries[2], IsEmpty());
 }
 
 TEST_F(TimeSeriesFiles, MalformedDataLineEndsItsSeries) {

@@ -89,13 +89,13 @@ protected:
     // 2 layers (100 cm on top, 50 cm below) x 2 rows x 3 columns, uneven widths.
     void SetUp() override {
         OutputFolder::SetUp();
-        grid.rowSpacing = {10.0, 20.0};
-        grid.columnSpacing = {5.0, 10.0, 15.0};
-        grid.layerSpacing = {100.0, 50.0};
+        ReaderContents(grid).rowSpacing = {10.0, 20.0};
+        ReaderContents(grid).columnSpacing = {5.0, 10.0, 15.0};
+        ReaderContents(grid).layerSpacing = {100.0, 50.0};
         grid.UpdateUniformSpacing();
         project = (folder / "field.kvp").string();
         target = (folder / "field.vtr").string();
-        grid.OutputBaseName = "run";
+        grid.SetOutputBaseName("run");
         ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
         conductivity = grid.ParameterIndexOfCode(GridData::HorizontalHydraulicConductivity);
         for (int r = 0; r < 2; ++r)
@@ -108,7 +108,7 @@ protected:
         grid.SetBoundaryValue(NoFlowType, 1, 1, 0, 2);
         grid.AppendBoundary(BasinType, "north", RgbColor{1, 0, 0});
         grid.SetBoundaryValue(BasinType, 0, 0, 1, 1);
-        grid.TimeSeriesCellGrid[1][0][2] = {0, 3};
+        grid.SetTimeSeriesSelection(1, 0, 2, {0, 3});
         ASSERT_TRUE(WriteProjectFile(grid, project));
         Write(base + ".day", "0 60\n2\n31\n45\n");
         Write(base + "-1.kvo", KvoText("US SALT CONCENTRATION", 1, "WE WATER TABLE ELEVATION", 5));
@@ -133,8 +133,8 @@ protected:
         EXPECT_THAT(read.coordinates.at("y"), ElementsAre(0.0, 10.0, 30.0));
         EXPECT_THAT(read.coordinates.at("z"), ElementsAre(0.0, 0.5, 1.5));
         for (int p = 0; p < grid.ParameterCount(); ++p)
-            EXPECT_EQ(read.arrays.count(GridData::ParameterDisplayName(grid.ParameterOrder[p])), 1u)
-                << GridData::ParameterDisplayName(grid.ParameterOrder[p]);
+            EXPECT_EQ(read.arrays.count(GridData::ParameterDisplayName(grid.ParameterOrder()[static_cast<std::size_t>(p)])), 1u)
+                << GridData::ParameterDisplayName(grid.ParameterOrder()[static_cast<std::size_t>(p)]);
 
         const auto& k = read.arrays.at("Horizontal Hydraulic Conductivity");
         EXPECT_EQ(k.first, "double");
@@ -219,7 +219,7 @@ TEST_F(VtkExport, OutputsMakeACollectionOfTheOutputTimes) {
 }
 
 TEST_F(VtkExport, OutputsOfAProjectWithoutRunFail) {
-    grid.OutputBaseName.clear();
+    grid.SetOutputBaseName("");
     ASSERT_TRUE(WriteProjectFile(grid, project));
     EXPECT_EQ(Run({"export-vtk", "--outputs", project, target}), 1);
     EXPECT_THAT(err, HasSubstr("names no output base"));

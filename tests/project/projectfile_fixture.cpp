@@ -10,7 +10,7 @@ namespace korva::testing {
 namespace {
 
 void AddBoundary(GridData& grid, int type, const std::string& name, double red, bool shown) {
-    BoundaryTypeData& record = grid.boundaries[static_cast<size_t>(type)];
+    BoundaryTypeData& record = ReaderContents(grid).boundaries[static_cast<size_t>(type)];
     const int n = record.Count();
     record.ResizeLists(n + 1);
     record.names.back() = name;
@@ -25,17 +25,18 @@ void AddBoundary(GridData& grid, int type, const std::string& name, double red, 
 GridData RichModel() {
     GridData grid;
     grid.ResetModel(1);
-    grid.rowSpacing = {123.4567, 50, 50};
-    grid.columnSpacing = {10, 20, 30, 40};
-    grid.layerSpacing = {150, 250.5};
+    ReaderContents(grid).rowSpacing = {123.4567, 50, 50};
+    ReaderContents(grid).columnSpacing = {10, 20, 30, 40};
+    ReaderContents(grid).layerSpacing = {150, 250.5};
     grid.Resize(2, 3, 4);
     grid.UpdateUniformSpacing();
     for (int p = 0; p < grid.ParameterCount(); ++p) {
-        ParameterData& parameter = grid.Parameter(p);
-        for (size_t l = 0; l < parameter.layers.size(); ++l) {
-            for (size_t r = 0; r < parameter.layers[l].size(); ++r) {
-                for (size_t c = 0; c < parameter.layers[l][r].size(); ++c) {
-                    parameter.layers[l][r][c] = (p == 0 && r == 1 && c == 2)
+        ParameterData& parameter =
+            ReaderContents(grid).parameters.at(grid.ParameterOrder()[static_cast<size_t>(p)]);
+        for (int l = 0; l < parameter.values.Layers(); ++l) {
+            for (int r = 0; r < parameter.values.Rows(); ++r) {
+                for (int c = 0; c < parameter.values.Columns(); ++c) {
+                    parameter.values(l, r, c) = (p == 0 && r == 1 && c == 2)
                                                     ? NoDataValue
                                                     : 1.2345678 * (p + 1) + 10.0 * l + r + c / 7.0;
                 }
@@ -45,44 +46,46 @@ GridData RichModel() {
         parameter.highColor = {0.9, 0.8, 1.0 / 3.0};
         parameter.RecomputeRange();
     }
-    grid.Parameter(3).name = "Renamed Parameter";
+    ReaderContents(grid).parameters.at(grid.ParameterOrder()[3]).name = "Renamed Parameter";
 
     AddBoundary(grid, NaturalBoundaryType, "north edge", 1.0, true);
     AddBoundary(grid, NaturalBoundaryType, "south edge", 0.0, false);
-    grid.boundaries[NaturalBoundaryType].flux = {0.125, -1e-5};
-    grid.boundaries[NaturalBoundaryType].waterQuality = {1.5, 2.25};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].flux = {0.125, -1e-5};
+    ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality = {1.5, 2.25};
     AddBoundary(grid, DrainType, "drain A", 0.25, true);
     AddBoundary(grid, DrainType, "drain B", 0.75, true);
-    grid.boundaries[DrainType].collectorIndex = {0, -1};
+    ReaderContents(grid).boundaries[DrainType].collectorIndex = {0, -1};
     AddBoundary(grid, CollectorType, "main collector", 0.5, true);
     AddBoundary(grid, BasinType, "west basin", 0.1, true);
     AddBoundary(grid, BasinType, "east basin  ", 0.2, true); // trailing spaces stay
     AddBoundary(grid, NoFlowType, "rock", 0.3, false);
     AddBoundary(grid, InactiveType, "above ground", 0.4, true);
     for (int r = 0; r < 3; ++r) {
-        grid.boundaries[NaturalBoundaryType].grid[0][r][0] = 1;
-        grid.boundaries[NaturalBoundaryType].grid[1][r][3] = 2;
-        grid.boundaries[DrainType].grid[1][r][1] = 1;
-        grid.boundaries[DrainType].grid[1][r][2] = 2;
-        grid.boundaries[CollectorType].grid[0][r][3] = 1;
-        grid.boundaries[CollectorType].grid[1][r][3] = 1;
-        grid.boundaries[BasinType].grid[0][r][0] = 1;
-        grid.boundaries[BasinType].grid[0][r][1] = 1;
-        grid.boundaries[BasinType].grid[0][r][2] = 2;
-        grid.boundaries[NoFlowType].grid[1][r][0] = 99;
+        ReaderContents(grid).memberships[NaturalBoundaryType].Set(0, r, 0, 1);
+        ReaderContents(grid).memberships[NaturalBoundaryType].Set(1, r, 3, 2);
+        ReaderContents(grid).memberships[DrainType].Set(1, r, 1, 1);
+        ReaderContents(grid).memberships[DrainType].Set(1, r, 2, 2);
+        ReaderContents(grid).memberships[CollectorType].Set(0, r, 3, 1);
+        ReaderContents(grid).memberships[CollectorType].Set(1, r, 3, 1);
+        ReaderContents(grid).memberships[BasinType].Set(0, r, 0, 1);
+        ReaderContents(grid).memberships[BasinType].Set(0, r, 1, 1);
+        ReaderContents(grid).memberships[BasinType].Set(0, r, 2, 2);
+        ReaderContents(grid).memberships[NoFlowType].Set(1, r, 0, 99);
     }
-    grid.boundaries[InactiveType].grid[0][0][0] = 1;
+    ReaderContents(grid).memberships[InactiveType].Set(0, 0, 0, 1);
 
-    grid.YieldResponseFactors = {{{0.5, 0.6}, {0.7, 0.8}, {0.9, 1.0}, {1.1, 1.2}}};
-    grid.SalinityUpperBounds = {{{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10.5}}};
-    grid.irrigation = {{{5, 12, 2005, 7.5, 0.8}, {6, 1, 2005, 7.25, 1.0 / 3.0}},
-                       {{5, 20, 2005, 10, 0.5}}};
-    grid.cropParams.resize(2);
-    grid.cropParams[0] = {"Winter Wheat", 10, 120, 0.3, 1.15, 0.4, 100, 30, 60, 90, 120};
-    grid.cropParams[1] = {"Alfalfa", 15, 180, 0.4, 0.95, 0.9, 110, 10, 40, 80, 150.5};
-    grid.cropBasins = {{"west basin", "Winter Wheat"}, {"east basin", "Alfalfa"}};
+    ReaderContents(grid).YieldResponseFactors = {{{0.5, 0.6}, {0.7, 0.8}, {0.9, 1.0}, {1.1, 1.2}}};
+    ReaderContents(grid).SalinityUpperBounds = {{{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10.5}}};
+    ReaderContents(grid).irrigation = {{{5, 12, 2005, 7.5, 0.8}, {6, 1, 2005, 7.25, 1.0 / 3.0}},
+                                       {{5, 20, 2005, 10, 0.5}}};
+    ReaderContents(grid).cropParams.resize(2);
+    ReaderContents(grid).cropParams[0] = {
+        "Winter Wheat", 10, 120, 0.3, 1.15, 0.4, 100, 30, 60, 90, 120};
+    ReaderContents(grid).cropParams[1] = {"Alfalfa", 15, 180, 0.4, 0.95, 0.9,
+                                          110,       10, 40,  80,  150.5};
+    ReaderContents(grid).cropBasins = {{"west basin", "Winter Wheat"}, {"east basin", "Alfalfa"}};
 
-    SimulationSettings& s = grid.settings;
+    SimulationSettings& s = ReaderContents(grid).settings;
     s.freeDiffusion = 1.2e-5;
     s.irrigationTimeStep = 0.5;
     s.simulationTimeStep = 0.1;
@@ -118,12 +121,12 @@ GridData RichModel() {
     s.ETPeriod = {100, 104};
     s.DailyETUsage = {0.41, 0.42, 0.4345678, 0.44, 0.45};
 
-    grid.printList = {{6, 1, 2005}, {7, 15, 2005}, {9, 30, 2005}};
-    grid.TimeSeriesCellGrid[0][1][2] = {9, 4};
-    grid.TimeSeriesCellGrid[1][2][3] = {0};
-    grid.GridOutputParamList = {0, 2, 13};
-    grid.OutputBaseName = "results run 1";
-    grid.ZExaggeration = 2.5;
+    ReaderContents(grid).printList = {{6, 1, 2005}, {7, 15, 2005}, {9, 30, 2005}};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 1, 2, {9, 4});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(1, 2, 3, {0});
+    ReaderContents(grid).GridOutputParamList = {0, 2, 13};
+    ReaderContents(grid).OutputBaseName = "results run 1";
+    ReaderContents(grid).ZExaggeration = 2.5;
     return grid;
 }
 

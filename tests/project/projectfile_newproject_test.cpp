@@ -174,7 +174,7 @@ TEST(NewProjectFile, ReadsBackAsANewProjectWithoutMessages) {
         EXPECT_EQ(grid.Parameter(i).maxValue, NoDataValue);
     }
     // No daily values follow a last ET day of 0.
-    EXPECT_TRUE(grid.settings.DailyETUsage.empty());
+    EXPECT_TRUE(grid.Settings().DailyETUsage.empty());
     EXPECT_EQ(Saved(grid), text);
 }
 

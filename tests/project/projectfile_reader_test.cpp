@@ -38,7 +38,7 @@ protected:
 
 TEST_F(ProjectReader, LabelsMatchByKeyAnywhereInTheirText) {
     ASSERT_TRUE(Read(Replaced(rich, "porosity = ", "soil porosity (a fraction) = ")));
-    EXPECT_EQ(grid.settings.porosity, 0.45);
+    EXPECT_EQ(grid.Settings().porosity, 0.45);
 
     // The method labels read the same when joined on one line.
     ASSERT_TRUE(
@@ -47,11 +47,11 @@ TEST_F(ProjectReader, LabelsMatchByKeyAnywhereInTheirText) {
 
     // Text between two items is swallowed into the next label.
     ASSERT_TRUE(Read(Replaced(rich, "tortuosity = ", "a note\r\nabout this\r\ntortuosity = ")));
-    EXPECT_EQ(grid.settings.tortuosity, 0.66);
+    EXPECT_EQ(grid.Settings().tortuosity, 0.66);
 
     // The kind line has no space after "=", and a kind of 1.7 is 1.
     ASSERT_TRUE(Read(Replaced(rich, "(3d)) =1", "(3d)) =1.7")));
-    EXPECT_EQ(grid.ModelKind, 1);
+    EXPECT_EQ(grid.ModelKind(), 1);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -126,9 +126,9 @@ TEST_F(ProjectReader, DisplayedFlagAndNamesFollowTheTextRules) {
                     "(yes/no) =Yes\r\ncollector index =-1");
     text = Replaced(text, "boundary name =main collector", "boundary name =   main collector");
     ASSERT_TRUE(Read(text));
-    EXPECT_EQ(grid.boundaries[DrainType].displayed[0], 1);
-    EXPECT_EQ(grid.boundaries[DrainType].displayed[1], 0); // the test is case-sensitive
-    EXPECT_EQ(grid.boundaries[CollectorType].names[0], "main collector");
+    EXPECT_EQ(grid.Contents().boundaries[DrainType].displayed[0], 1);
+    EXPECT_EQ(grid.Contents().boundaries[DrainType].displayed[1], 0); // the test is case-sensitive
+    EXPECT_EQ(grid.Contents().boundaries[CollectorType].names[0], "main collector");
 }
 
 TEST_F(ProjectReader, TimeSeriesFailuresEndTheReadSuccessfully) {
@@ -138,16 +138,16 @@ TEST_F(ProjectReader, TimeSeriesFailuresEndTheReadSuccessfully) {
     ASSERT_NE(cut, std::string::npos);
     EXPECT_TRUE(Read(rich.substr(0, cut)));
     EXPECT_EQ(OnlyMessage(), "Input error: OutputParamData: No more input");
-    EXPECT_EQ(grid.printList.size(), 3u);
-    EXPECT_EQ(grid.ZExaggeration, 1.0);
-    EXPECT_TRUE(grid.OutputBaseName.empty());
-    EXPECT_TRUE(grid.cropParams.empty());
+    EXPECT_EQ(grid.PrintList().size(), 3u);
+    EXPECT_EQ(grid.ZExaggeration(), 1.0);
+    EXPECT_TRUE(grid.OutputBaseName().empty());
+    EXPECT_TRUE(grid.CropParams().empty());
 
     // A damaged row header inside the grid: the same, with the grid's text.
     EXPECT_TRUE(Read(Replaced(rich, "13 \r\nlayer data = \r\n", "13 \r\nlayr data = \r\n")));
     EXPECT_EQ(OnlyMessage(), "Input error: Parse error reading layer data header");
-    EXPECT_EQ(grid.GridOutputParamList.size(), 3u);
-    EXPECT_EQ(grid.ZExaggeration, 1.0);
+    EXPECT_EQ(grid.GridOutputParamList().size(), 3u);
+    EXPECT_EQ(grid.ZExaggeration(), 1.0);
 }
 
 // Saving a project read up to damage in the middle would lose the crops and
@@ -181,7 +181,7 @@ TEST_F(ProjectReader, DamageInTheSelectionsIsToldFromAFileCutShort) {
         EXPECT_TRUE(result.read);
         EXPECT_TRUE(result.readWithErrors) << to;
         EXPECT_EQ("Input error: " + result.damage, OnlyMessage());
-        EXPECT_TRUE(grid.cropParams.empty());
+        EXPECT_TRUE(grid.CropParams().empty());
     }
 
     // A failed read is no read with errors: it says false itself.
@@ -196,7 +196,7 @@ TEST_F(ProjectReader, DamagedSelectionLeavesNoInvalidCodeBehind) {
     EXPECT_TRUE(Read(Replaced(rich, "cell = 2\r\n9 4 ", "cell = 2\r\n9 150 ")));
     EXPECT_EQ(OnlyMessage(), "Input error: Parse error: unknown output parameter code 150 after "
                              "the 'number of timeseries parameters for this cell =' header");
-    EXPECT_TRUE(grid.TimeSeriesCellGrid[0][1][2].empty());
+    EXPECT_TRUE(grid.TimeSeriesCellGrid().Get(0, 1, 2).empty());
     const std::string saved = ProjectText(grid);
     EXPECT_TRUE(Read(saved));
     EXPECT_TRUE(sink.messages.empty());
@@ -268,9 +268,9 @@ TEST_F(ProjectReader, MissingFilesAndFoldersCannotBeOpened) {
 TEST_F(ProjectReader, FailedReadKeepsWhatWasReadBefore) {
     ASSERT_FALSE(Read(Replaced(rich, "tortuosity = ", "tortuosty = ")));
     EXPECT_EQ(grid.NumRows(), 3);
-    EXPECT_EQ(grid.boundaries[BasinType].Count(), 2);
-    EXPECT_EQ(grid.settings.porosity, 0.45);
-    EXPECT_EQ(grid.settings.tortuosity, 0.0);
+    EXPECT_EQ(grid.Contents().boundaries[BasinType].Count(), 2);
+    EXPECT_EQ(grid.Settings().porosity, 0.45);
+    EXPECT_EQ(grid.Settings().tortuosity, 0.0);
 }
 
 } // namespace

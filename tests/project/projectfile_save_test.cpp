@@ -68,8 +68,8 @@ TEST_F(ProjectSave, FailedWriteLeavesTheOldFileIntactAndSaysSo) {
     { std::ofstream(path, std::ios::binary) << "the previous project\r\n"; }
     GridData big;
     big.ResetModel(1);
-    big.rowSpacing.assign(50, 10.0);
-    big.columnSpacing.assign(50, 10.0);
+    ReaderContents(big).rowSpacing.assign(50, 10.0);
+    ReaderContents(big).columnSpacing.assign(50, 10.0);
     big.Resize(1, 50, 50); // far more text than the limit below allows
     bool saved = true;
     {

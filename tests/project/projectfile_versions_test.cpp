@@ -139,7 +139,7 @@ protected:
         ASSERT_TRUE(ReadProjectText(grid, LegacyText(version, sections), "old.kvp"))
             << (sink.messages.empty() ? "" : sink.messages.front());
         EXPECT_TRUE(sink.messages.empty()) << sink.messages.front();
-        EXPECT_EQ(grid.OutputBaseName, "old run"); // read to the end in step
+        EXPECT_EQ(grid.OutputBaseName(), "old run"); // read to the end in step
     }
     int Index(int code) const { return grid.ParameterIndexOfCode(code); }
 
@@ -151,18 +151,18 @@ protected:
 
 TEST_F(ProjectVersions, CurrentVersionReadsEverySection) {
     Read("2.5", Sections{});
-    EXPECT_EQ(grid.ProjectFileVersion, 2.5f);
+    EXPECT_EQ(grid.ProjectFileVersion(), 2.5f);
     EXPECT_EQ(grid.Parameter(Index(GridData::SoilLeachingEfficiency)).maxValue, 20.0);
-    EXPECT_EQ(grid.settings.kvKhRatio, 2.0);
-    EXPECT_EQ(grid.settings.verticalDispersion, 3.0);
-    EXPECT_EQ(grid.settings.useSaltSolver, 0.0);
-    EXPECT_EQ(grid.settings.ETPeriod.first, 3);
-    EXPECT_EQ(grid.settings.DailyETUsage, (std::vector<double>{0.5, 0.6}));
-    EXPECT_EQ(grid.GridOutputParamList, (OutputParamDataItem{4}));
-    EXPECT_EQ(grid.boundaries[CollectorType].grid[1][0][0], 1);
-    EXPECT_EQ(grid.boundaries[NaturalBoundaryType].flux[0], 0.25);
-    EXPECT_EQ(grid.boundaries[NaturalBoundaryType].waterQuality[0], 1.5);
-    EXPECT_EQ(grid.ZExaggeration, 3.0);
+    EXPECT_EQ(grid.Settings().kvKhRatio, 2.0);
+    EXPECT_EQ(grid.Settings().verticalDispersion, 3.0);
+    EXPECT_EQ(grid.Settings().useSaltSolver, 0.0);
+    EXPECT_EQ(grid.Settings().ETPeriod.first, 3);
+    EXPECT_EQ(grid.Settings().DailyETUsage, (std::vector<double>{0.5, 0.6}));
+    EXPECT_EQ(grid.GridOutputParamList(), (OutputParamDataItem{4}));
+    EXPECT_EQ(grid.Memberships(CollectorType).Get(1, 0, 0), 1);
+    EXPECT_EQ(grid.Contents().boundaries[NaturalBoundaryType].flux[0], 0.25);
+    EXPECT_EQ(grid.Contents().boundaries[NaturalBoundaryType].waterQuality[0], 1.5);
+    EXPECT_EQ(grid.ZExaggeration(), 3.0);
     EXPECT_EQ(TimeSeriesDisplay, 0);
     EXPECT_EQ(TimeSeriesCellColor[2], 1.0);
 }
@@ -175,22 +175,22 @@ TEST_F(ProjectVersions, VersionOneCarriesOnlyTheOldestSections) {
     s.fluxes = s.waterQuality = s.zExaggeration = false;
     Read("1.0", s);
     // The old irrigation salt concentration is read and dropped.
-    EXPECT_EQ(grid.settings.freeDiffusion, 0.5);
-    EXPECT_EQ(grid.settings.irrigationTimeStep, 0.25);
-    EXPECT_EQ(grid.settings.kvKhRatio, 1.0);
-    EXPECT_EQ(grid.settings.longitudinalDispersion, 10.0);
-    EXPECT_EQ(grid.settings.verticalDispersion, 10.0);
-    EXPECT_EQ(grid.settings.useSaltSolver, 1.0);
+    EXPECT_EQ(grid.Settings().freeDiffusion, 0.5);
+    EXPECT_EQ(grid.Settings().irrigationTimeStep, 0.25);
+    EXPECT_EQ(grid.Settings().kvKhRatio, 1.0);
+    EXPECT_EQ(grid.Settings().longitudinalDispersion, 10.0);
+    EXPECT_EQ(grid.Settings().verticalDispersion, 10.0);
+    EXPECT_EQ(grid.Settings().useSaltSolver, 1.0);
     // The ET period is the simulation period.
-    EXPECT_EQ(grid.settings.ETPeriod.first, 10);
-    EXPECT_EQ(grid.settings.ETPeriod.last, 11);
-    EXPECT_EQ(grid.settings.DailyETUsage.size(), 2u);
-    EXPECT_EQ(grid.boundaries[InactiveType].Count(), 0);
-    EXPECT_EQ(grid.boundaries[CollectorType].grid[0][0][0], 1);
-    EXPECT_EQ(grid.boundaries[CollectorType].grid[1][0][0], 0);
-    EXPECT_EQ(grid.boundaries[NaturalBoundaryType].flux.size(), 1u);
-    EXPECT_EQ(grid.boundaries[NaturalBoundaryType].flux[0], 0.0);
-    EXPECT_EQ(grid.ZExaggeration, 1.0);
+    EXPECT_EQ(grid.Settings().ETPeriod.first, 10);
+    EXPECT_EQ(grid.Settings().ETPeriod.last, 11);
+    EXPECT_EQ(grid.Settings().DailyETUsage.size(), 2u);
+    EXPECT_EQ(grid.Contents().boundaries[InactiveType].Count(), 0);
+    EXPECT_EQ(grid.Memberships(CollectorType).Get(0, 0, 0), 1);
+    EXPECT_EQ(grid.Memberships(CollectorType).Get(1, 0, 0), 0);
+    EXPECT_EQ(grid.Contents().boundaries[NaturalBoundaryType].flux.size(), 1u);
+    EXPECT_EQ(grid.Contents().boundaries[NaturalBoundaryType].flux[0], 0.0);
+    EXPECT_EQ(grid.ZExaggeration(), 1.0);
     EXPECT_EQ(grid.Parameter(Index(GridData::IrrigationWeight)).maxValue, NoDataValue);
     EXPECT_EQ(grid.Parameter(Index(GridData::SoilLeachingEfficiency)).maxValue, NoDataValue);
 }
@@ -205,14 +205,14 @@ TEST_F(ProjectVersions, OneThreeIsBelowTheDoubleGateOneThree) {
     s.compressibility = s.dispersion = s.useSaltSolver = s.gridOutputList = false;
     s.fluxes = s.waterQuality = false;
     Read("1.3", s);
-    EXPECT_EQ(grid.boundaries[CollectorType].grid[1][0][0], 1);
-    EXPECT_EQ(grid.settings.ETPeriod.first, 10);
-    EXPECT_EQ(grid.settings.ETPeriod.last, 11);
-    EXPECT_EQ(grid.ZExaggeration, 3.0); // 1.3f is above the gate 1.2
+    EXPECT_EQ(grid.Memberships(CollectorType).Get(1, 0, 0), 1);
+    EXPECT_EQ(grid.Settings().ETPeriod.first, 10);
+    EXPECT_EQ(grid.Settings().ETPeriod.last, 11);
+    EXPECT_EQ(grid.ZExaggeration(), 3.0); // 1.3f is above the gate 1.2
 
     Read("1.31", s);
-    EXPECT_EQ(grid.settings.ETPeriod.first, 3);
-    EXPECT_EQ(grid.settings.ETPeriod.last, 4);
+    EXPECT_EQ(grid.Settings().ETPeriod.first, 3);
+    EXPECT_EQ(grid.Settings().ETPeriod.last, 4);
 }
 
 TEST_F(ProjectVersions, SingleAndDoubleGatesBetweenOneFiveAndTwoFive) {
@@ -222,31 +222,31 @@ TEST_F(ProjectVersions, SingleAndDoubleGatesBetweenOneFiveAndTwoFive) {
     s.fluxes = s.waterQuality = false;
     s.irrigationSalt = true;
     Read("1.4", s);
-    EXPECT_EQ(grid.settings.irrigationTimeStep, 0.25);
+    EXPECT_EQ(grid.Settings().irrigationTimeStep, 0.25);
     // 1.5 is a single-precision gate: a 1.5 file has no irrigation salt line.
     s.irrigationSalt = false;
     Read("1.5", s);
-    EXPECT_EQ(grid.settings.irrigationTimeStep, 0.25);
+    EXPECT_EQ(grid.Settings().irrigationTimeStep, 0.25);
 
     // 1.8f is below the double 1.8, so the old compressibility stands in
     // for "kv_kh_rat".
     s.compressibility = s.aquiferCompressibility = s.fluxes = true;
     Read("1.8", s);
-    EXPECT_EQ(grid.settings.kvKhRatio, 1.0);
-    EXPECT_EQ(grid.settings.waterCompressibility, 0.3);
-    EXPECT_EQ(grid.boundaries[NaturalBoundaryType].flux[0], 0.25);
+    EXPECT_EQ(grid.Settings().kvKhRatio, 1.0);
+    EXPECT_EQ(grid.Settings().waterCompressibility, 0.3);
+    EXPECT_EQ(grid.Contents().boundaries[NaturalBoundaryType].flux[0], 0.25);
 
     // 1.9f is below 1.9: no dispersions yet.
     s.aquiferCompressibility = false;
     Read("1.9", s);
-    EXPECT_EQ(grid.settings.kvKhRatio, 2.0);
-    EXPECT_EQ(grid.settings.horizontalDispersion, 10.0);
+    EXPECT_EQ(grid.Settings().kvKhRatio, 2.0);
+    EXPECT_EQ(grid.Settings().horizontalDispersion, 10.0);
 
     // 2.0 is exact: water quality.
     s.dispersion = s.waterQuality = true;
     Read("2.0", s);
-    EXPECT_EQ(grid.settings.horizontalDispersion, 2.0);
-    EXPECT_EQ(grid.boundaries[NaturalBoundaryType].waterQuality[0], 1.5);
+    EXPECT_EQ(grid.Settings().horizontalDispersion, 2.0);
+    EXPECT_EQ(grid.Contents().boundaries[NaturalBoundaryType].waterQuality[0], 1.5);
 }
 
 TEST_F(ProjectVersions, TwoThreeHasNoSoilLeachingEfficiencyBlock) {
@@ -258,17 +258,17 @@ TEST_F(ProjectVersions, TwoThreeHasNoSoilLeachingEfficiencyBlock) {
     EXPECT_EQ(grid.Parameter(Index(GridData::IrrigationWeight)).maxValue, 19.0);
     const ParameterData& leaching = grid.Parameter(Index(GridData::SoilLeachingEfficiency));
     EXPECT_EQ(leaching.minValue, NoDataValue);
-    EXPECT_EQ(leaching.layers[0][0][0], NoDataValue);
-    EXPECT_EQ(grid.settings.useSaltSolver, 1.0);
+    EXPECT_EQ(leaching.values(0, 0, 0), NoDataValue);
+    EXPECT_EQ(grid.Settings().useSaltSolver, 1.0);
     // 2.2f is above the double 2.2: the grid output list is there.
-    EXPECT_EQ(grid.GridOutputParamList, (OutputParamDataItem{4}));
+    EXPECT_EQ(grid.GridOutputParamList(), (OutputParamDataItem{4}));
 
     // 2.1f is below 2.1: no leach efficiency line.
     s.irrigationWeight = false;
     s.leachEfficiency = false;
     s.gridOutputList = false;
     Read("2.1", s);
-    EXPECT_TRUE(grid.GridOutputParamList.empty());
+    EXPECT_TRUE(grid.GridOutputParamList().empty());
 }
 
 } // namespace

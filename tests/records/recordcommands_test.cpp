@@ -3,6 +3,7 @@
 #include "dialogs/records/cropgridedit.h"
 #include "dialogs/records/recordchange.h"
 #include "examplegrid.h"
+#include "tests/gridrows.h"
 
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -11,12 +12,12 @@ namespace korva {
 namespace {
 
 // Every crop cell value of the grid, to compare before and after.
-std::vector<std::vector<ParamLayerData>> CropCells(const GridData& grid) {
-    std::vector<std::vector<ParamLayerData>> cells;
+std::vector<Grid3D<double>> CropCells(const GridData& grid) {
+    std::vector<Grid3D<double>> cells;
     for (int p = 0; p < grid.ParameterCount(); ++p) {
-        const int code = grid.ParameterOrder[static_cast<std::size_t>(p)];
+        const int code = grid.ParameterOrder()[static_cast<std::size_t>(p)];
         if (code >= GridData::InitialRootDepth && code <= GridData::DateOfHarvest)
-            cells.push_back(grid.Parameter(p).layers);
+            cells.push_back(grid.Parameter(p).values);
     }
     return cells;
 }
@@ -34,7 +35,7 @@ TEST(CropGridEdit, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
     const auto cellsBefore = CropCells(grid);
     // A basin cell of the first basin.
     int row = -1, column = -1;
-    const auto& members = grid.Boundary(BasinType).grid.front();
+    const auto members = testing::LayerRows(grid.Memberships(BasinType), 0);
     for (std::size_t r = 0; r < members.size() && row < 0; ++r)
         for (std::size_t c = 0; c < members[r].size(); ++c)
             if (members[r][c] == 1) {
@@ -56,15 +57,15 @@ TEST(CropGridEdit, OkRefillsTheBasinsAndUndoPutsEveryCellBack) {
     ASSERT_TRUE(edit.Apply(grid));
     EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
     EXPECT_EQ(CellValue(grid, GridData::MaximumRootDepth, row, column), 123);
-    EXPECT_EQ(grid.cropParams.size(), edited.crops.size());
+    EXPECT_EQ(grid.CropParams().size(), edited.crops.size());
     EXPECT_GT(edit.ChangedCellCount(), 0u);
     // Only basin cells whose value moved are kept, never the whole grid.
-    const std::size_t cells = grid.rowSpacing.size() * grid.columnSpacing.size();
+    const std::size_t cells = grid.RowSpacing().size() * grid.ColumnSpacing().size();
     EXPECT_LT(edit.ChangedCellCount(), 10 * cells);
 
     edit.Undo(grid);
     EXPECT_EQ(CropCells(grid), cellsBefore);
-    EXPECT_EQ(grid.cropParams.size(), before.crops.size());
+    EXPECT_EQ(grid.CropParams().size(), before.crops.size());
     EXPECT_TRUE(edit.Apply(grid));
     EXPECT_EQ(CellValue(grid, GridData::EndOfStage1, row, column), 130);
 
@@ -89,7 +90,7 @@ TEST(ChangeRecords, KeepsOldAndNewRecordsOfOneFamily) {
     EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux, before.flux);
 
     // Drain indices are written back exactly, even one a file left invalid.
-    grid.Boundary(DrainType).collectorIndex[0] = 42;
+    ReaderContents(grid).boundaries[DrainType].collectorIndex[0] = 42;
     DrainCollectorRecords drains = DrainCollectorRecords::Read(grid);
     drains.collectorIndex[0] = -1;
     ChangeRecords(document, "Edit", drains, BoundariesPart);
@@ -100,7 +101,7 @@ TEST(ChangeRecords, KeepsOldAndNewRecordsOfOneFamily) {
     // Per-basin lists keep one entry per basin.
     IrrigationRecords short_;
     ChangeRecords(document, "Edit", short_, IrrigationPart);
-    EXPECT_EQ(grid.irrigation.size(), static_cast<std::size_t>(grid.BoundaryCount(BasinType)));
+    EXPECT_EQ(grid.Irrigation().size(), static_cast<std::size_t>(grid.BoundaryCount(BasinType)));
 }
 
 } // namespace

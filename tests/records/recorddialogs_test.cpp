@@ -12,6 +12,7 @@
 #include "dialogs/records/selectionlistdlg.h"
 #include "examplegrid.h"
 #include "tablectrl.h"
+#include "tests/gridrows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -94,12 +95,12 @@ protected:
 };
 
 TEST_F(RecordDialogTest, CropDataOkRebuildsTheCropGridAndUndoes) {
-    const auto cropsBefore = grid.cropParams;
+    const auto cropsBefore = grid.CropParams();
     CropParameterDlg dialog(Context());
     EXPECT_EQ(dialog.windowTitle(), "Crop Data");
     TableCtrl* crops = dialog.CropTableCtrl();
     EXPECT_EQ(crops->GetItemText(0, 6), "Date of Planting (m/d/y)");
-    ASSERT_EQ(crops->GetRowCount(), static_cast<int>(grid.cropParams.size()) + 1);
+    ASSERT_EQ(crops->GetRowCount(), static_cast<int>(grid.CropParams().size()) + 1);
 
     // The first basin's crop gets a new maximum root depth.
     const std::string basin = grid.Boundary(BasinType).names[0];
@@ -125,13 +126,13 @@ TEST_F(RecordDialogTest, CropDataOkRebuildsTheCropGridAndUndoes) {
 
     dialog.accept();
     ASSERT_EQ(stack.count(), 1);
-    EXPECT_EQ(grid.cropParams.size(), cropsBefore.size() + 1);
+    EXPECT_EQ(grid.CropParams().size(), cropsBefore.size() + 1);
     const std::string secondBasin = grid.Boundary(BasinType).names[1];
     EXPECT_EQ(grid.FindCropForBasin(secondBasin), "Sorghum");
     // The basins' cells carry the new values at once.
     const int maxRoot = grid.ParameterIndexOfCode(GridData::MaximumRootDepth);
     const int initialRoot = grid.ParameterIndexOfCode(GridData::InitialRootDepth);
-    const auto& members = grid.Boundary(BasinType).grid.front();
+    const auto members = testing::LayerRows(grid.Memberships(BasinType), 0);
     int checked = 0;
     for (std::size_t r = 0; r < members.size(); ++r)
         for (std::size_t c = 0; c < members[r].size(); ++c) {
@@ -148,10 +149,10 @@ TEST_F(RecordDialogTest, CropDataOkRebuildsTheCropGridAndUndoes) {
     EXPECT_GT(checked, 0);
 
     stack.undo();
-    EXPECT_EQ(grid.cropParams.size(), cropsBefore.size());
+    EXPECT_EQ(grid.CropParams().size(), cropsBefore.size());
     EXPECT_EQ(grid.FindCropForBasin(secondBasin),
               test::ExampleGrid().FindCropForBasin(secondBasin));
-    EXPECT_EQ(grid.Parameter(maxRoot).layers, test::ExampleGrid().Parameter(maxRoot).layers);
+    EXPECT_EQ(grid.Parameter(maxRoot).values, test::ExampleGrid().Parameter(maxRoot).values);
 }
 
 TEST_F(RecordDialogTest, CancelChangesNothing) {
@@ -167,7 +168,7 @@ TEST_F(RecordDialogTest, CancelChangesNothing) {
         dialog.reject();
     }
     EXPECT_EQ(stack.count(), 0);
-    EXPECT_EQ(grid.cropParams[0].cropC1, before.cropParams[0].cropC1);
+    EXPECT_EQ(grid.CropParams()[0].cropC1, before.CropParams()[0].cropC1);
     EXPECT_EQ(grid.Boundary(NaturalBoundaryType).flux, before.Boundary(NaturalBoundaryType).flux);
 }
 
@@ -183,13 +184,13 @@ TEST_F(RecordDialogTest, YieldTablesStorePerBasinLists) {
     Type(response, 2, 3, "0.45");
     Type(salinity, 1, 5, "twelve");
     dialog.accept();
-    EXPECT_EQ(grid.YieldResponseFactors[2][1], 0.45);
-    EXPECT_EQ(grid.SalinityUpperBounds[4][0], 0);
+    EXPECT_EQ(grid.YieldResponseFactors()[2][1], 0.45);
+    EXPECT_EQ(grid.SalinityUpperBounds()[4][0], 0);
     stack.undo();
-    EXPECT_EQ(grid.YieldResponseFactors, test::ExampleGrid().YieldResponseFactors);
-    EXPECT_EQ(grid.SalinityUpperBounds, test::ExampleGrid().SalinityUpperBounds);
+    EXPECT_EQ(grid.YieldResponseFactors(), test::ExampleGrid().YieldResponseFactors());
+    EXPECT_EQ(grid.SalinityUpperBounds(), test::ExampleGrid().SalinityUpperBounds());
     // The open editor followed the undo.
-    EXPECT_EQ(response->GetItemText(2, 3), FormatNumber(grid.YieldResponseFactors[2][1]));
+    EXPECT_EQ(response->GetItemText(2, 3), FormatNumber(grid.YieldResponseFactors()[2][1]));
 }
 
 TEST_F(RecordDialogTest, YieldEditorShownAgainForgetsCancelledEdits) {
@@ -202,14 +203,14 @@ TEST_F(RecordDialogTest, YieldEditorShownAgainForgetsCancelledEdits) {
     yield->reject();
     yield->show();
     EXPECT_EQ(yield->ResponseTableCtrl()->GetItemText(1, 1),
-              FormatNumber(grid.YieldResponseFactors[0][0]));
+              FormatNumber(grid.YieldResponseFactors()[0][0]));
     yield->accept();
     EXPECT_EQ(stack.count(), 0); // nothing changed, no step
 }
 
 TEST_F(RecordDialogTest, IrrigationScheduleClampsAddsAndAsksWhenTheBasinChanges) {
     ASSERT_GE(grid.BoundaryCount(BasinType), 2);
-    const auto before = grid.irrigation;
+    const auto before = grid.Irrigation();
     IrrScheduleDlg dialog(Context());
     EXPECT_EQ(dialog.windowTitle(), "Irrigation Schedule");
     TableCtrl* table = dialog.ScheduleTableCtrl();
@@ -249,20 +250,20 @@ TEST_F(RecordDialogTest, IrrigationScheduleClampsAddsAndAsksWhenTheBasinChanges)
     dialog.BasinChoice()->setCurrentIndex(1);
     EXPECT_EQ(shownMessage, "Save edits to Irrigation Schedule?");
     ASSERT_EQ(stack.count(), 1);
-    ASSERT_EQ(grid.irrigation[0].size(), before[0].size() + 2);
-    EXPECT_EQ(grid.irrigation[0].back().day, 28);
+    ASSERT_EQ(grid.Irrigation()[0].size(), before[0].size() + 2);
+    EXPECT_EQ(grid.Irrigation()[0].back().day, 28);
     EXPECT_EQ(table->GetRowCount(), static_cast<int>(before[1].size()) + 1);
 
     // An edit of the second basin, then OK: a second undo step.
     dialog.AddButton()->click();
     dialog.accept();
     ASSERT_EQ(stack.count(), 2);
-    EXPECT_EQ(grid.irrigation[1].size(), before[1].size() + 3);
+    EXPECT_EQ(grid.Irrigation()[1].size(), before[1].size() + 3);
     stack.undo();
     stack.undo();
-    EXPECT_EQ(grid.irrigation.size(), before.size());
-    EXPECT_EQ(grid.irrigation[0].size(), before[0].size());
-    EXPECT_EQ(grid.irrigation[1].size(), before[1].size());
+    EXPECT_EQ(grid.Irrigation().size(), before.size());
+    EXPECT_EQ(grid.Irrigation()[0].size(), before[0].size());
+    EXPECT_EQ(grid.Irrigation()[1].size(), before[1].size());
 }
 
 TEST_F(RecordDialogTest, IrrigationAddWithoutBasinsSaysSo) {

@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(RecordMenuTest, IrrigationScheduleIsModelessAndOneUndoStep) {
-    const auto before = document.Grid().irrigation;
+    const auto before = document.Grid().Irrigation();
     ASSERT_TRUE(table.Run(cmd::DataIrrigation, context));
     auto* dialog = qobject_cast<IrrScheduleDlg*>(document.Modeless("irrigation schedule"));
     ASSERT_NE(dialog, nullptr);
@@ -43,13 +43,13 @@ TEST_F(RecordMenuTest, IrrigationScheduleIsModelessAndOneUndoStep) {
     dialog->AddCount()->setValue(2);
     dialog->AddButton()->click();
     dialog->accept();
-    EXPECT_EQ(document.Grid().irrigation[0].size(), before[0].size() + 2);
+    EXPECT_EQ(document.Grid().Irrigation()[0].size(), before[0].size() + 2);
     EXPECT_TRUE(document.IsModified());
     ASSERT_EQ(document.UndoStack()->count(), 1);
 
     // Shown again after an undo, it starts from the project as it is now.
     document.UndoStack()->undo();
-    EXPECT_EQ(document.Grid().irrigation[0].size(), before[0].size());
+    EXPECT_EQ(document.Grid().Irrigation()[0].size(), before[0].size());
     EXPECT_FALSE(document.IsModified());
     ASSERT_TRUE(table.Run(cmd::DataIrrigation, context));
     dialog = qobject_cast<IrrScheduleDlg*>(document.Modeless("irrigation schedule"));

@@ -1,9 +1,9 @@
 // korva-batch check and run: what stops a run, what a failed run leaves, and
 // Ctrl-C while the solver is busy.
-#include "run/pipedprocess.h"
 #include "cli/command.h"
 #include "files/project/projectfile.h"
 #include "model/messages.h"
+#include "run/pipedprocess.h"
 #include "tests/solver/testfield.h"
 
 #include <chrono>
@@ -58,8 +58,8 @@ protected:
 
 TEST_F(BatchRun, CheckListsTheProblemsAndRunStopsOnThemUnlessFixed) {
     GridData grid = testing::MakeField();
-    grid.settings.irrigationTimeStep = 0;
-    grid.irrigation[0].insert(grid.irrigation[0].begin(), {1, 1, 1990, 2.0, 0.5});
+    ReaderContents(grid).settings.irrigationTimeStep = 0;
+    ReaderContents(grid).irrigation[0].insert(grid.Irrigation()[0].begin(), {1, 1, 1990, 2.0, 0.5});
     const std::string project = Save(grid);
 
     EXPECT_EQ(Tool({"check", project}), 1);
@@ -78,8 +78,8 @@ TEST_F(BatchRun, CheckListsTheProblemsAndRunStopsOnThemUnlessFixed) {
     EXPECT_TRUE(fs::exists(folder_ / "site.day"));
     GridData saved;
     ASSERT_TRUE(ReadProjectFile(saved, project));
-    EXPECT_EQ(saved.settings.irrigationTimeStep, 1);
-    EXPECT_EQ(saved.OutputBaseName, "site");
+    EXPECT_EQ(saved.Settings().irrigationTimeStep, 1);
+    EXPECT_EQ(saved.OutputBaseName(), "site");
     EXPECT_EQ(Tool({"check", project}), 1); // the first-day irrigation stays the user's
 }
 
@@ -109,8 +109,8 @@ TEST_F(BatchRun, InterruptStopsTheSolverCleanly) {
     testing::FieldOptions options;
     options.days = 20000;
     GridData grid = testing::MakeField(options);
-    grid.rowSpacing.assign(20, 10.0);
-    grid.columnSpacing.assign(20, 10.0);
+    ReaderContents(grid).rowSpacing.assign(20, 10.0);
+    ReaderContents(grid).columnSpacing.assign(20, 10.0);
     grid.Resize(4, 20, 20);
     const std::string project = Save(grid);
     const std::string before = Slurp(project);

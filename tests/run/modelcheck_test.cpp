@@ -13,19 +13,19 @@ GridData ProjectWithBasins(int basins) {
     grid.ResetModel(1);
     for (int b = 0; b < basins; ++b)
         grid.AppendBoundary(BasinType, "basin", {0, 0, 1});
-    grid.irrigation.assign(basins, {});
-    grid.settings.simulationYear = 1990;
-    grid.settings.simulationStart = 31; // 1 February 1990
-    grid.settings.simulationEnd = 90;
-    grid.settings.irrigationTimeStep = 1;
-    grid.settings.simulationTimeStep = 1;
+    ReaderContents(grid).irrigation.assign(basins, {});
+    ReaderContents(grid).settings.simulationYear = 1990;
+    ReaderContents(grid).settings.simulationStart = 31; // 1 February 1990
+    ReaderContents(grid).settings.simulationEnd = 90;
+    ReaderContents(grid).settings.irrigationTimeStep = 1;
+    ReaderContents(grid).settings.simulationTimeStep = 1;
     return grid;
 }
 
 TEST(ModelCheck, ZeroTimeStepsProposeOneAndTheCorrectionIsApplied) {
     GridData grid = ProjectWithBasins(0);
-    grid.settings.irrigationTimeStep = 0;
-    grid.settings.simulationTimeStep = 0;
+    ReaderContents(grid).settings.irrigationTimeStep = 0;
+    ReaderContents(grid).settings.simulationTimeStep = 0;
     ProblemList problems;
     grid.CheckModel(problems);
     ASSERT_EQ(problems.Count(), 2u);
@@ -33,17 +33,17 @@ TEST(ModelCheck, ZeroTimeStepsProposeOneAndTheCorrectionIsApplied) {
     EXPECT_EQ(problems.messages[1], "Simulation Time Step");
     EXPECT_EQ(problems.currentValues, (std::vector<double>{0, 0}));
     EXPECT_EQ(problems.defaultValues, (std::vector<double>{1, 1}));
-    EXPECT_EQ(grid.settings.irrigationTimeStep, 0); // the check changes nothing
+    EXPECT_EQ(grid.Settings().irrigationTimeStep, 0); // the check changes nothing
 
     problems.currentValues[0] = 2; // typed by the user
     grid.ApplyModelCheckValues(problems);
-    EXPECT_EQ(grid.settings.irrigationTimeStep, 2);
-    EXPECT_EQ(grid.settings.simulationTimeStep, 0);
+    EXPECT_EQ(grid.Settings().irrigationTimeStep, 2);
+    EXPECT_EQ(grid.Settings().simulationTimeStep, 0);
 
     problems.UseDefaults();
     grid.ApplyModelCheckValues(problems);
-    EXPECT_EQ(grid.settings.irrigationTimeStep, 1);
-    EXPECT_EQ(grid.settings.simulationTimeStep, 1);
+    EXPECT_EQ(grid.Settings().irrigationTimeStep, 1);
+    EXPECT_EQ(grid.Settings().simulationTimeStep, 1);
 
     ProblemList none;
     grid.CheckModel(none);
@@ -52,9 +52,9 @@ TEST(ModelCheck, ZeroTimeStepsProposeOneAndTheCorrectionIsApplied) {
 
 TEST(ModelCheck, SettingsNoRunCanUseAreListedWithADefaultToRestore) {
     GridData grid = ProjectWithBasins(0);
-    grid.settings.simulationTimeStep = -0.5;
-    grid.settings.porosity = 1.4;
-    grid.settings.simulationEnd = 20; // before the start on day 31
+    ReaderContents(grid).settings.simulationTimeStep = -0.5;
+    ReaderContents(grid).settings.porosity = 1.4;
+    ReaderContents(grid).settings.simulationEnd = 20; // before the start on day 31
     ProblemList problems;
     grid.CheckModel(problems);
     ASSERT_EQ(problems.Count(), 3u);
@@ -67,9 +67,9 @@ TEST(ModelCheck, SettingsNoRunCanUseAreListedWithADefaultToRestore) {
 
     problems.UseDefaults();
     grid.ApplyModelCheckValues(problems);
-    EXPECT_EQ(grid.settings.simulationTimeStep, 1);
-    EXPECT_EQ(grid.settings.porosity, 0);
-    EXPECT_EQ(grid.settings.simulationEnd, 31);
+    EXPECT_EQ(grid.Settings().simulationTimeStep, 1);
+    EXPECT_EQ(grid.Settings().porosity, 0);
+    EXPECT_EQ(grid.Settings().simulationEnd, 31);
     ProblemList none;
     grid.CheckModel(none);
     EXPECT_TRUE(none.Empty());
@@ -77,8 +77,8 @@ TEST(ModelCheck, SettingsNoRunCanUseAreListedWithADefaultToRestore) {
 
 TEST(ModelCheck, ADateThatDoesNotExistIsListedAndATypedDayIsRounded) {
     GridData grid = ProjectWithBasins(0);
-    grid.settings.simulationStart = -1; // 29 February of a common year, as stored
-    grid.settings.simulationEnd = -1;
+    ReaderContents(grid).settings.simulationStart = -1; // 29 February of a common year, as stored
+    ReaderContents(grid).settings.simulationEnd = -1;
     ProblemList problems;
     grid.CheckModel(problems);
     ASSERT_EQ(problems.Count(), 2u);
@@ -89,15 +89,15 @@ TEST(ModelCheck, ADateThatDoesNotExistIsListedAndATypedDayIsRounded) {
     problems.currentValues[0] = 9.6;
     problems.currentValues[1] = 1e300;
     grid.ApplyModelCheckValues(problems);
-    EXPECT_EQ(grid.settings.simulationStart, 10);
-    EXPECT_EQ(grid.settings.simulationEnd, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(grid.Settings().simulationStart, 10);
+    EXPECT_EQ(grid.Settings().simulationEnd, std::numeric_limits<int32_t>::max());
 }
 
 TEST(ModelCheck, IrrigationOnTheFirstDayIsReportedOnce) {
     GridData grid = ProjectWithBasins(3);
     // The first basin has no schedule, the other two start on 1 February.
-    grid.irrigation[1] = {{2, 1, 1990, 5, 0}, {3, 1, 1990, 5, 0}};
-    grid.irrigation[2] = {{2, 1, 1990, 5, 0}};
+    ReaderContents(grid).irrigation[1] = {{2, 1, 1990, 5, 0}, {3, 1, 1990, 5, 0}};
+    ReaderContents(grid).irrigation[2] = {{2, 1, 1990, 5, 0}};
     ProblemList problems;
     grid.CheckModel(problems);
     ASSERT_EQ(problems.Count(), 1u);
@@ -109,13 +109,14 @@ TEST(ModelCheck, IrrigationOnTheFirstDayIsReportedOnce) {
     // Nothing to write back: the run goes on as it is.
     problems.UseDefaults();
     grid.ApplyModelCheckValues(problems);
-    EXPECT_EQ(grid.irrigation[1].front().day, 1);
+    EXPECT_EQ(grid.Irrigation()[1].front().day, 1);
 }
 
 TEST(ModelCheck, OnlyTheFirstItemOnExactlyTheStartDateCounts) {
     GridData grid = ProjectWithBasins(2);
-    grid.irrigation[0] = {{2, 2, 1990, 5, 0}, {2, 1, 1990, 5, 0}}; // second item on the start
-    grid.irrigation[1] = {{2, 1, 1991, 5, 0}};                     // a year later
+    ReaderContents(grid).irrigation[0] = {{2, 2, 1990, 5, 0},
+                                          {2, 1, 1990, 5, 0}}; // second item on the start
+    ReaderContents(grid).irrigation[1] = {{2, 1, 1991, 5, 0}}; // a year later
     ProblemList problems;
     grid.CheckModel(problems);
     EXPECT_TRUE(problems.Empty());

@@ -87,9 +87,11 @@ TEST_F(ModelRunTest, TheReferenceSolverRunsToTheEnd) {
     ASSERT_GE(lines.size(), 60u);
     EXPECT_EQ(lines[1].rfind("Day 0 ", 0), 0u);
 
-    ASSERT_TRUE(run.LoadResults());
-    EXPECT_EQ(grid.OutputBaseName, "site");
-    EXPECT_EQ(grid.outputs.gridOutputs.size(), 14u);
+    OutputStore results;
+    ASSERT_TRUE(run.LoadResults(results));
+    EXPECT_EQ(results.gridOutputs.size(), 14u);
+    // The run never changes the model: the caller installs what it read.
+    EXPECT_TRUE(grid.Outputs().Empty());
     EXPECT_TRUE(sink_.messages.empty());
 }
 
@@ -97,9 +99,9 @@ TEST_F(ModelRunTest, CancelEndsTheSolverAndLeavesNoResult) {
     testing::FieldOptions options;
     options.days = 20000;
     GridData grid = testing::MakeField(options);
-    grid.rowSpacing.assign(20, 10.0);
-    grid.columnSpacing.assign(20, 10.0);
-    grid.layerSpacing.assign(5, 40.0);
+    ReaderContents(grid).rowSpacing.assign(20, 10.0);
+    ReaderContents(grid).columnSpacing.assign(20, 10.0);
+    ReaderContents(grid).layerSpacing.assign(5, 40.0);
     grid.Resize(5, 20, 20);
     ModelRun run(grid, Project(), ProgramFolder());
     ASSERT_TRUE(run.WriteInput());
@@ -140,7 +142,7 @@ TEST_F(ModelRunTest, ASolverThatCannotStartIsReportedByName) {
     EXPECT_FALSE(run.Poll(line, ended));
     EXPECT_TRUE(ended);
 
-    grid.ModelKind = 7;
+    ReaderContents(grid).ModelKind = 7;
     ModelRun none(grid, Project(), ProgramFolder());
     EXPECT_TRUE(none.SolverCommand().empty());
     EXPECT_FALSE(none.StartSolver());
@@ -213,7 +215,7 @@ TEST_F(ModelRunTest, ASolverThatWritesNoResultsHasNotRun) {
     }
     {
         // Without print dates inside the run there is no list of times to expect.
-        grid.printList = {{1, 1, 1991}};
+        grid.SetPrintList({{1, 1, 1991}});
         ModelRun run(grid, Project(), FakeSolver("echo 'all done'"));
         ASSERT_TRUE(run.StartSolver());
         run.FollowToEnd();

@@ -137,8 +137,8 @@ TEST(TimeSeriesGraph, LabelStepHalvesLongPeriods) {
 
 TEST(TimeSeriesGraph, OneGraphPerParameterOverThePeriod) {
     GridData grid;
-    grid.settings.simulationYear = 2005;
-    grid.OutputBaseName = "field";
+    ReaderContents(grid).settings.simulationYear = 2005;
+    ReaderContents(grid).OutputBaseName = "field";
     testing::AddSeries(grid, 0, testing::Series("_x0y0z0", {89, 90, 91, 92, 93}, {1, 2, 3, 4, 5}));
     testing::AddSeries(grid, 0, testing::Series("_x1y0z0", {89, 90, 91}, {6, 7, 8}));
     testing::AddSeries(grid, 10, testing::Series("_x1y0", {89, 90, 91, 92, 93}, {1, 1, 2, 2, 3}));

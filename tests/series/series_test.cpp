@@ -35,7 +35,7 @@ TEST(SeriesNames, RefuseWhatFitsNoForm) {
 
 TEST(SeriesList, ShowsPlacesOneBasedInCodeOrder) {
     GridData grid;
-    grid.boundaries[BasinType].names = {"North", "South"};
+    ReaderContents(grid).boundaries[BasinType].names = {"North", "South"};
     AddSeries(grid, 9, Series("_x3y4", {1}, {1}));
     AddSeries(grid, 0, Series("_x3y4z1", {1}, {1}));
     AddSeries(grid, 0, Series("_2_Yield", {1}, {1}));

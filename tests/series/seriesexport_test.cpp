@@ -30,7 +30,7 @@ std::string Export(const GridData& grid, double interval) {
 
 TEST(SeriesExport, WritesTheFirstSampleAfterEachStep) {
     GridData grid;
-    grid.settings.simulationYear = 2005;
+    ReaderContents(grid).settings.simulationYear = 2005;
     AddSeries(grid, 0, Series("_x0y0z0", HalfDays(6), {1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(Export(grid, 1.0), "MC _x0y0z0\n"
                                  "\t1/1/2005\t0.5\t0.5\t1\n"

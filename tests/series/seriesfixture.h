@@ -17,7 +17,8 @@ inline TimeSeriesRecord Series(const std::string& name, std::vector<double> x,
 }
 
 inline void AddSeries(GridData& grid, int code, TimeSeriesRecord series) {
-    grid.outputs.cellSeries[static_cast<std::size_t>(code)].push_back(std::move(series));
+    ReaderContents(grid).outputs.cellSeries[static_cast<std::size_t>(code)].push_back(
+        std::move(series));
 }
 
 } // namespace korva::testing

@@ -39,7 +39,7 @@ RunResult Simulate(const SolverModel& model, SolverState& state) {
 }
 
 std::vector<double> EtList(const GridData& grid) {
-    return grid.settings.DailyETUsage;
+    return grid.Settings().DailyETUsage;
 }
 
 double MeanTopMoisture(const SolverModel& m, const SolverState& st) {
@@ -72,8 +72,8 @@ TEST(SolverBalance, WaterAndSaltAreConserved) {
         if (c.boundaries) {
             grid.AppendBoundary(NaturalBoundaryType, "inflow", {0, 1, 0});
             grid.AppendBoundary(NaturalBoundaryType, "outflow", {0, 1, 1});
-            grid.boundaries[NaturalBoundaryType].flux = {0.02, -0.05};
-            grid.boundaries[NaturalBoundaryType].waterQuality = {3.0, 0.0};
+            ReaderContents(grid).boundaries[NaturalBoundaryType].flux = {0.02, -0.05};
+            ReaderContents(grid).boundaries[NaturalBoundaryType].waterQuality = {3.0, 0.0};
             const int last = grid.BoundaryLayerCount(NaturalBoundaryType) - 1;
             grid.SetBoundaryValue(NaturalBoundaryType, last, 0, 0, 1);
             grid.SetBoundaryValue(NaturalBoundaryType, last, 2, 2, 2);
@@ -110,7 +110,7 @@ TEST(SolverBalance, WaterContentStaysWithinTheSoil) {
     o.et = 3.0; // far more than the soil can give
     o.irrigate = true;
     GridData grid = MakeField(o);
-    grid.printList.clear();
+    ReaderContents(grid).printList.clear();
     const SolverModel model(grid, EtList(grid));
     SolverState state(model);
     for (int day = 0; day < model.endDay; ++day) {
@@ -228,7 +228,7 @@ protected:
         ScopedMessageSink scope(sink);
         EXPECT_TRUE(WriteModelInputFiles(grid, base));
         std::ostringstream out, err;
-        const int status = RunSolver(grid.ModelKind, base, out, err);
+        const int status = RunSolver(grid.ModelKind(), base, out, err);
         EXPECT_EQ(err.str(), "");
         if (output) *output = out.str();
         return status;
@@ -264,7 +264,7 @@ TEST_F(SolverFiles, ResultsAreReproducibleAndReadable) {
     ScopedMessageSink scope(sink);
     ASSERT_EQ(ReadModelOutput(loaded, (folder_ / "a" / "site").string(), 3, 4, 4), 1);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front();
-    const OutputStore& store = loaded.outputs;
+    const OutputStore& store = loaded.Outputs();
     ASSERT_EQ(store.gridOutputs.size(), 14u);
     EXPECT_EQ(store.gridOutputs[2].name, "US SALT CONCENTRATION");
     EXPECT_EQ(store.gridOutputs[9].name, "WE WATER TABLE ELEVATION");
@@ -293,7 +293,7 @@ TEST_F(SolverFiles, ResultsAreReproducibleAndReadable) {
 // Only the codes of the grid output list are written, layered ones first.
 TEST_F(SolverFiles, GridOutputListChoosesTheQuantities) {
     GridData grid = MakeField({0});
-    grid.GridOutputParamList = {10, 2};
+    ReaderContents(grid).GridOutputParamList = {10, 2};
     ASSERT_EQ(Run(grid, "a"), 0);
     std::ifstream in(folder_ / "a" / "site-2.kvo");
     std::string line;
@@ -318,7 +318,7 @@ TEST_F(SolverFiles, UnusableInputIsAnErrorNotAnEmptyRun) {
     }
     // A row without width would divide by zero in every balance.
     GridData grid = MakeField();
-    grid.rowSpacing[1] = 0;
+    ReaderContents(grid).rowSpacing[1] = 0;
     fs::create_directories(folder_ / "flat");
     const std::string base = (folder_ / "flat" / "site").string();
     CollectingMessageSink sink;

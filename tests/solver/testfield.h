@@ -32,12 +32,12 @@ inline void SetEverywhere(GridData& grid, int code, double value) {
 inline GridData MakeField(const FieldOptions& o = {}) {
     GridData grid;
     grid.ResetModel(o.kind);
-    grid.rowSpacing.assign(3, 50.0);
-    grid.columnSpacing.assign(4, 50.0);
-    grid.layerSpacing.assign(4, 50.0);
+    ReaderContents(grid).rowSpacing.assign(3, 50.0);
+    ReaderContents(grid).columnSpacing.assign(4, 50.0);
+    ReaderContents(grid).layerSpacing.assign(4, 50.0);
     grid.Resize(4, 3, 4);
 
-    SimulationSettings& s = grid.settings;
+    SimulationSettings& s = ReaderContents(grid).settings;
     s.simulationYear = 1990;
     s.simulationStart = 0;
     s.simulationEnd = o.days;
@@ -72,16 +72,16 @@ inline GridData MakeField(const FieldOptions& o = {}) {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c)
             grid.SetBoundaryValue(BasinType, 0, r, c, 1);
-    grid.irrigation.assign(1, {});
+    ReaderContents(grid).irrigation.assign(1, {});
     if (o.irrigate) {
-        grid.irrigation[0].push_back({1, 11, 1990, 6.0, 0.8});
-        grid.irrigation[0].push_back({1, 31, 1990, 6.0, 0.8});
+        ReaderContents(grid).irrigation[0].push_back({1, 11, 1990, 6.0, 0.8});
+        ReaderContents(grid).irrigation[0].push_back({1, 31, 1990, 6.0, 0.8});
     }
-    for (auto& factors : grid.YieldResponseFactors)
+    for (auto& factors : ReaderContents(grid).YieldResponseFactors)
         factors.assign(1, 1.0);
     const double bounds[5] = {2, 4, 6, 8, 10};
     for (int k = 0; k < 5; ++k)
-        grid.SalinityUpperBounds[k].assign(1, bounds[k]);
+        ReaderContents(grid).SalinityUpperBounds[k].assign(1, bounds[k]);
 
     if (o.drain) {
         grid.AppendBoundary(DrainType, "east drain", {1, 0, 0});
@@ -90,10 +90,10 @@ inline GridData MakeField(const FieldOptions& o = {}) {
             grid.SetBoundaryValue(DrainType, layer, r, 3, 1);
     }
 
-    grid.printList = {{1, 1, 1990}, {1, 31, 1990}, {3, 1, 1990}};
-    grid.TimeSeriesCellGrid[1][1][1] = {0, 2};  // MC and US in layer 1
-    grid.TimeSeriesCellGrid[0][1][0] = {9};     // WE of the first column
-    grid.TimeSeriesCellGrid[0][2][3] = {9, 11}; // WE and RY by the drain
+    ReaderContents(grid).printList = {{1, 1, 1990}, {1, 31, 1990}, {3, 1, 1990}};
+    ReaderContents(grid).TimeSeriesCellGrid.Set(1, 1, 1, {0, 2});  // MC and US in layer 1
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 1, 0, {9});     // WE of the first column
+    ReaderContents(grid).TimeSeriesCellGrid.Set(0, 2, 3, {9, 11}); // WE and RY by the drain
     return grid;
 }
 

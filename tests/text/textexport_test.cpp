@@ -19,9 +19,9 @@ class TextExport : public ::testing::Test {
 protected:
     void SetUp() override {
         grid.ResetModel(1);
-        grid.rowSpacing.assign(2, 10.0);
-        grid.columnSpacing.assign(2, 10.0);
-        grid.layerSpacing.assign(2, 100.0);
+        ReaderContents(grid).rowSpacing.assign(2, 10.0);
+        ReaderContents(grid).columnSpacing.assign(2, 10.0);
+        ReaderContents(grid).layerSpacing.assign(2, 100.0);
         grid.Resize(2, 2, 2);
     }
     std::string Parameter(int code) {
@@ -37,9 +37,15 @@ protected:
         output.times[1].month = 2;
         output.times[1].day = 1;
         output.times[1].year = 1990;
-        for (auto& time : output.times)
-            time.layers.assign(kind == 3 ? 2 : 1, KORVAOutputLayerData(2, {1.5, 2.5}));
-        output.times[1].layers[0][1][1] = 0.000123456789;
+        for (auto& time : output.times) {
+            time.values.Assign(kind == 3 ? 2 : 1, 2, 2);
+            for (int l = 0; l < time.values.Layers(); ++l)
+                for (int r = 0; r < 2; ++r) {
+                    time.values(l, r, 0) = 1.5;
+                    time.values(l, r, 1) = 2.5;
+                }
+        }
+        output.times[1].values(0, 1, 1) = 0.000123456789;
         return output;
     }
     GridData grid;
@@ -70,14 +76,16 @@ TEST_F(TextExport, SurfaceParameterWritesOneBlockWithTheGridsLayerCount) {
     grid.SetValue(ground, 0, 0, 1, 11);
     grid.SetValue(ground, 0, 1, 0, 12);
     grid.SetValue(ground, 0, 1, 1, -0.5);
-    grid.Parameter(ground).name = "Ground (m)"; // a project may rename it
+    ReaderContents(grid).parameters.at(GridData::GroundElevation).name =
+        "Ground (m)"; // a project may rename it
     EXPECT_EQ(Parameter(GridData::GroundElevation), "Parameter Ground (m), L,R,C = 2, 2, 2\n"
                                                     "10.5\t11\t\n"
                                                     "12\t-0.5\t\n");
 }
 
 TEST_F(TextExport, OutputsCarryTheirDate) {
-    grid.outputs.gridOutputs = {Output("US SALT CONCENTRATION", 3), Output("RY RELATIVE YIELD", 2)};
+    ReaderContents(grid).outputs.gridOutputs = {Output("US SALT CONCENTRATION", 3),
+                                                Output("RY RELATIVE YIELD", 2)};
     std::ostringstream layered;
     WriteOutputExport(grid, 0, 1, layered);
     EXPECT_EQ(layered.str(), "Parameter US SALT CONCENTRATION, date 2/1/1990, L,R,C = 2, 2, 2\n"
@@ -97,8 +105,8 @@ TEST_F(TextExport, OutputsCarryTheirDate) {
 }
 
 TEST_F(TextExport, ResizedGridStillExportsWithoutReadingPastTheStore) {
-    grid.outputs.gridOutputs = {Output("RY RELATIVE YIELD", 2)};
-    grid.rowSpacing.assign(3, 10.0);
+    ReaderContents(grid).outputs.gridOutputs = {Output("RY RELATIVE YIELD", 2)};
+    ReaderContents(grid).rowSpacing.assign(3, 10.0);
     grid.Resize(2, 3, 2);
     std::ostringstream out;
     WriteOutputExport(grid, 0, 0, out);
@@ -136,7 +144,7 @@ TEST_F(TextExport, ExportReadsBackThroughTheImport) {
     settings.reverseRows = false;
     ASSERT_TRUE(ImportParameterFile(copy, ground, path.string(), settings));
     std::filesystem::remove(path);
-    EXPECT_EQ(copy.Parameter(ground).layers, grid.Parameter(ground).layers);
+    EXPECT_EQ(copy.Parameter(ground).values, grid.Parameter(ground).values);
 }
 
 } // namespace

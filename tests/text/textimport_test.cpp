@@ -15,9 +15,9 @@ class TextImport : public ::testing::Test {
 protected:
     void SetUp() override {
         grid.ResetModel(1);
-        grid.rowSpacing.assign(2, 10.0);
-        grid.columnSpacing.assign(3, 10.0);
-        grid.layerSpacing.assign(3, 100.0);
+        ReaderContents(grid).rowSpacing.assign(2, 10.0);
+        ReaderContents(grid).columnSpacing.assign(3, 10.0);
+        ReaderContents(grid).layerSpacing.assign(3, 100.0);
         grid.Resize(3, 2, 3);
         ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
         moisture = grid.ParameterIndexOfCode(GridData::InitialMoistureContent);

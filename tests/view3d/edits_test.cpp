@@ -19,9 +19,9 @@ protected:
     void SetUp() override {
         document.OnNewDocument();
         GridData& grid = document.GridForEdit();
-        grid.columnSpacing = {20.0, 40.0};
-        grid.rowSpacing = {10.0, 30.0};
-        grid.layerSpacing = {100.0, 100.0, 200.0};
+        ReaderContents(grid).columnSpacing = {20.0, 40.0};
+        ReaderContents(grid).rowSpacing = {10.0, 30.0};
+        ReaderContents(grid).layerSpacing = {100.0, 100.0, 200.0};
         grid.UpdateUniformSpacing();
         grid.Resize(3, 2, 2);
         grid.SetValue(LayeredPosition, 2, 1, 1, 4.0);
@@ -97,7 +97,7 @@ TEST_F(EditsTest, PanelCommandsUndoExactly) {
     document.AddBoundary(NoFlowType, "b", {0, 1, 0});
     TimeSeriesDisplay = 1;
     // "Show" in the header inverts every flag; twice restores them.
-    document.GridForEdit().Boundary(NoFlowType).displayed[0] = 0;
+    document.GridForEdit().SetBoundaryDisplayed(NoFlowType, 0, false);
     document.Execute(MakeToggleAllShownCommand(document));
     EXPECT_EQ(Grid().Boundary(DrainType).displayed[0], 0);
     EXPECT_EQ(Grid().Boundary(NoFlowType).displayed[0], 1);
@@ -108,7 +108,7 @@ TEST_F(EditsTest, PanelCommandsUndoExactly) {
     EXPECT_EQ(TimeSeriesDisplay, 1);
 
     document.Execute(MakeZExaggerationCommand(document, 5.0));
-    EXPECT_EQ(Grid().ZExaggeration, 5.0);
+    EXPECT_EQ(Grid().ZExaggeration(), 5.0);
     document.Execute(MakeClearParameterCommand(document, LayeredPosition));
     EXPECT_EQ(Value(LayeredPosition, 2, 1, 1), NoDataValue);
     document.Execute(MakeTimeSeriesColourCommand(document, {1, 0, 0}));
@@ -118,7 +118,7 @@ TEST_F(EditsTest, PanelCommandsUndoExactly) {
     document.UndoStack()->undo();
     EXPECT_EQ(Value(LayeredPosition, 2, 1, 1), 4.0);
     document.UndoStack()->undo();
-    EXPECT_EQ(Grid().ZExaggeration, 1.0);
+    EXPECT_EQ(Grid().ZExaggeration(), 1.0);
 }
 
 } // namespace

@@ -52,7 +52,7 @@ TEST(PanelLogic, PlayerStepsThroughThePeriodsAndStops) {
 TEST(PanelLogic, LegendRowsCarryColoursReadableText) {
     GridData grid = MakeSceneGrid();
     grid.AppendBoundary(DrainType, "ditch", {0.9, 0.2, 0.6});
-    grid.Boundary(DrainType).displayed[0] = 0;
+    grid.SetBoundaryDisplayed(DrainType, 0, false);
     grid.SetValue(LayeredPosition, 0, 0, 0, 1.0);
     grid.SetValue(LayeredPosition, 0, 0, 1, 3.0);
     ViewSettings settings;
@@ -60,8 +60,8 @@ TEST(PanelLogic, LegendRowsCarryColoursReadableText) {
     settings.FilterMax = 3;
     TimeSeriesDisplay = 1;
     TimeSeriesCellColor = {0, 1, 0};
-    grid.Parameter(LayeredPosition).lowColor = {0, 0, 0};
-    grid.Parameter(LayeredPosition).highColor = {1, 1, 1};
+    grid.SetParameterInfo(LayeredPosition, grid.Parameter(LayeredPosition).name, {0, 0, 0},
+                          {1, 1, 1});
     const std::vector<LegendRow> rows = BuildLegendRows(grid, settings, 0, LayeredPosition);
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0].text, "ditch (Drain)");
@@ -93,7 +93,7 @@ TEST(PanelLogic, BoundaryListPositionsMapToKindAndIndex) {
 
 TEST(ViewInteraction, RightButtonStepsTheEditingLayerRoundAndTurnsTheCamera) {
     GridData grid = MakeSceneGrid();
-    grid.layerSpacing = {100, 100, 100};
+    ReaderContents(grid).layerSpacing = {100, 100, 100};
     grid.Resize(3, 2, 2);
     ViewSettings settings;
     settings.ViewMode = ParameterEditMode;

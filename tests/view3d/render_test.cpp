@@ -21,17 +21,16 @@ using testing::LayeredPosition;
 GridData MakePlanGrid() {
     GridData grid;
     grid.ResetModel(1);
-    grid.columnSpacing = {50.0, 50.0};
-    grid.rowSpacing = {50.0, 50.0};
-    grid.layerSpacing = {200.0};
+    ReaderContents(grid).columnSpacing = {50.0, 50.0};
+    ReaderContents(grid).rowSpacing = {50.0, 50.0};
+    ReaderContents(grid).layerSpacing = {200.0};
     grid.UpdateUniformSpacing();
     grid.Resize(1, 2, 2);
     grid.SetValue(LayeredPosition, 0, 0, 0, 0.0);
     grid.SetValue(LayeredPosition, 0, 0, 1, 10.0);
     grid.SetValue(LayeredPosition, 0, 1, 0, 5.0);
-    ParameterData& p = grid.Parameter(LayeredPosition);
-    p.lowColor = {1, 0, 0};
-    p.highColor = {0, 1, 0};
+    grid.SetParameterInfo(LayeredPosition, grid.Parameter(LayeredPosition).name, {1, 0, 0},
+                          {0, 1, 0});
     return grid;
 }
 

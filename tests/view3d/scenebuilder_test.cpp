@@ -39,7 +39,8 @@ protected:
     // Sets the layered parameter at one cell and its range to 0..10, red to green.
     void SetValue(int layer, int row, int col, double v) {
         grid.SetValue(LayeredPosition, layer, row, col, v);
-        ParameterData& p = grid.Parameter(LayeredPosition);
+        ParameterData& p = ReaderContents(grid).parameters.at(
+            grid.ParameterOrder()[static_cast<std::size_t>(LayeredPosition)]);
         p.minValue = 0.0;
         p.maxValue = 10.0;
         p.lowColor = {1, 0, 0};
@@ -77,7 +78,7 @@ TEST_F(SceneTest, ThreeDimensionalCellBoxSpansItsCellInModelCoordinates) {
     ExpectColour(box.colour, 128, 128, 0, 128); // halfway, OutputTransparency 0.5
 
     // Z exaggeration stretches the layers about the grid's middle.
-    grid.ZExaggeration = 2.0;
+    ReaderContents(grid).ZExaggeration = 2.0;
     const CellList tall = Cells(0);
     EXPECT_FLOAT_EQ(tall.boxes[0].z0, -4);
     EXPECT_FLOAT_EQ(tall.boxes[0].z1, 2);
@@ -117,7 +118,8 @@ TEST_F(SceneTest, IndexAndValueFiltersDecideWhichCellsAreDrawn) {
 TEST_F(SceneTest, EqualRangeDrawsMinColourAndOverridesWin) {
     SetValue(0, 0, 0, 3.0);
     SetValue(0, 0, 1, 30.0);
-    ParameterData& p = grid.Parameter(LayeredPosition);
+    ParameterData& p = ReaderContents(grid).parameters.at(
+        grid.ParameterOrder()[static_cast<std::size_t>(LayeredPosition)]);
     p.minValue = p.maxValue = 3.0;
     CellList cells = Cells(0);
     ASSERT_EQ(cells.boxes.size(), 2u);
@@ -160,7 +162,8 @@ TEST_F(SceneTest, EditModesDrawOnlyTheirSlice) {
 
 TEST_F(SceneTest, OutputsReplaceParametersAndHideCellsAboveGround) {
     SetValue(0, 0, 0, 5.0);
-    grid.outputs.gridOutputs.push_back(MakeOutput("US SALT CONCENTRATION", 3, 2, 2.0, 0, 4));
+    ReaderContents(grid).outputs.gridOutputs.push_back(
+        MakeOutput("US SALT CONCENTRATION", 3, 2, 2.0, 0, 4));
     settings.OutputParameter = 0;
     settings.InputParameter = -1; // as choosing an output does
     CellList cells = Cells(0);
@@ -183,8 +186,9 @@ TEST_F(SceneTest, OutputsReplaceParametersAndHideCellsAboveGround) {
 
 TEST_F(SceneTest, SurfaceOutputsDrawAMeshOverCellCentres) {
     for (int n = 0; n < 10; ++n)
-        grid.outputs.gridOutputs.push_back(MakeOutput("Q" + std::to_string(n), 2, 2, 1.0, 0, 2));
-    grid.outputs.gridOutputs[9].name = "WE WATER TABLE ELEVATION";
+        ReaderContents(grid).outputs.gridOutputs.push_back(
+            MakeOutput("Q" + std::to_string(n), 2, 2, 1.0, 0, 2));
+    ReaderContents(grid).outputs.gridOutputs[9].name = "WE WATER TABLE ELEVATION";
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j)
             grid.SetValue(GroundPosition, 0, i, j, 3.0);
@@ -204,10 +208,10 @@ TEST_F(SceneTest, SurfaceOutputsDrawAMeshOverCellCentres) {
     ExpectColour(v.colour, 128, 128, 0, 255);
 
     // One row gives no pair of rows, so no mesh.
-    grid.rowSpacing = {10.0};
+    ReaderContents(grid).rowSpacing = {10.0};
     grid.Resize(2, 1, 2);
-    for (auto& output : grid.outputs.gridOutputs)
-        output.times[0].layers.assign(1, KORVAOutputLayerData(1, KORVAOutputRowData(2, 1.0)));
+    for (auto& output : ReaderContents(grid).outputs.gridOutputs)
+        output.times[0].values.Assign(1, 1, 2, 1.0);
     EXPECT_TRUE(Cells(0).meshes.Empty());
 }
 
@@ -217,8 +221,9 @@ TEST_F(SceneTest, MarkersFollowBoundaryOrderAndTimeSeriesSelections) {
     grid.SetBoundaryValue(DrainType, 0, 0, 0, 1);
     grid.SetBoundaryValue(NaturalBoundaryType, 0, 0, 0, 1); // natural boundaries come first
     grid.SetBoundaryValue(DrainType, 1, 1, 1, 1);
-    grid.TimeSeriesCellGrid[1][0][1] = {2};
-    grid.TimeSeriesCellGrid[1][1][1] = {2}; // drain there too: the selection wins in 3D
+    ReaderContents(grid).TimeSeriesCellGrid.Set(1, 0, 1, {2});
+    ReaderContents(grid).TimeSeriesCellGrid.Set(1, 1, 1,
+                                                {2}); // drain there too: the selection wins in 3D
     CellList markers = Cells(1);
     ASSERT_EQ(markers.boxes.size(), 3u);
     ExpectColour(markers.boxes[0].colour, 255, 255, 0, 255);
@@ -230,7 +235,7 @@ TEST_F(SceneTest, MarkersFollowBoundaryOrderAndTimeSeriesSelections) {
     settings.BackgroundLoaded = false;
 
     // A hidden boundary gives way to the next kind that holds the cell.
-    grid.Boundary(NaturalBoundaryType).displayed[0] = 0;
+    grid.SetBoundaryDisplayed(NaturalBoundaryType, 0, false);
     ExpectColour(Cells(1).boxes[0].colour, 0, 0, 255, 255);
 
     // Boundary editing shows boundary colours of the current layer only.
@@ -317,8 +322,8 @@ TEST_F(SceneTest, LegendListsFilteredValuesWithOverrides) {
 
     // More than 100 distinct values: the two ends only.
     GridData big = MakeSceneGrid();
-    big.rowSpacing.assign(11, 1.0);
-    big.columnSpacing.assign(11, 1.0);
+    ReaderContents(big).rowSpacing.assign(11, 1.0);
+    ReaderContents(big).columnSpacing.assign(11, 1.0);
     big.Resize(2, 11, 11);
     for (int i = 0; i < 11; ++i)
         for (int j = 0; j < 11; ++j)

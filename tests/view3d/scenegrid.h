@@ -12,9 +12,9 @@ constexpr int LayeredPosition = 1; // "Horizontal Hydraulic Conductivity"
 inline GridData MakeSceneGrid() {
     GridData grid;
     grid.ResetModel(1);
-    grid.columnSpacing = {20.0, 40.0};
-    grid.rowSpacing = {10.0, 30.0};
-    grid.layerSpacing = {100.0, 300.0};
+    ReaderContents(grid).columnSpacing = {20.0, 40.0};
+    ReaderContents(grid).rowSpacing = {10.0, 30.0};
+    ReaderContents(grid).layerSpacing = {100.0, 300.0};
     grid.UpdateUniformSpacing();
     grid.Resize(2, 2, 2);
     return grid;
@@ -29,8 +29,7 @@ inline KORVAOutputData MakeOutput(const std::string& name, int kind, int layers,
     output.minimum = lo;
     output.maximum = hi;
     KORVAOutputTimeData time;
-    time.layers.assign(static_cast<std::size_t>(kind == 2 ? 1 : layers),
-                       KORVAOutputLayerData(2, KORVAOutputRowData(2, v)));
+    time.values.Assign(kind == 2 ? 1 : layers, 2, 2, v);
     output.times.push_back(time);
     return output;
 }

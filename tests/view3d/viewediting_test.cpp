@@ -19,9 +19,9 @@ using testing::LayeredPosition;
 // of the view is row 1, column 0, the bottom-right quarter row 0, column 1.
 void MakePlanProject(CKORVADoc& document) {
     GridData& grid = document.GridForEdit();
-    grid.columnSpacing = {50.0, 50.0};
-    grid.rowSpacing = {50.0, 50.0};
-    grid.layerSpacing = {200.0};
+    ReaderContents(grid).columnSpacing = {50.0, 50.0};
+    ReaderContents(grid).rowSpacing = {50.0, 50.0};
+    ReaderContents(grid).layerSpacing = {200.0};
     grid.UpdateUniformSpacing();
     grid.Resize(1, 2, 2);
     document.UpdateAllViews(0);

@@ -1,7 +1,7 @@
 #include "panelcommands.h"
 
+#include "app/document/commands/editcommand.h"
 #include "app/document/commands/functioncommand.h"
-#include "app/document/commands/valuecommand.h"
 #include "app/document/korvadoc.h"
 
 #include <memory>
@@ -9,49 +9,39 @@
 namespace korva {
 
 QUndoCommand* MakeZExaggerationCommand(CKORVADoc& document, double value) {
-    return new ValueCommand<double>(
+    return new ModelEditCommand(
         document, QStringLiteral("Z Exaggeration"),
-        [](GridData& grid) -> double& { return grid.ZExaggeration; }, value,
+        [value](GridData& grid, UndoRecord* undo) { return grid.SetZExaggeration(value, undo); },
         ModelChange{ModelChange::Geometry, -1, 0});
 }
 
 QUndoCommand* MakeParameterColourCommand(CKORVADoc& document, int p, bool high,
                                          const RgbColor& colour) {
-    return new ValueCommand<RgbColor>(
+    return new ModelEditCommand(
         document, QStringLiteral("Parameter Colour"),
-        [p, high](GridData& grid) -> RgbColor& {
-            ParameterData& data = grid.Parameter(p);
-            return high ? data.highColor : data.lowColor;
+        [p, high, colour](GridData& grid, UndoRecord* undo) {
+            const ParameterData& data = grid.Parameter(p);
+            return grid.SetParameterInfo(p, data.name, high ? data.lowColor : colour,
+                                         high ? colour : data.highColor, undo);
         },
-        colour, ModelChange{ModelChange::Cells, -1, 2});
+        ModelChange{ModelChange::Cells, -1, 2});
 }
 
 QUndoCommand* MakeClearParameterCommand(CKORVADoc& document, int p) {
-    const ParameterData& data = document.Grid().Parameter(p);
-    std::size_t bytes = 0;
-    for (const auto& layer : data.layers)
-        for (const auto& row : layer)
-            bytes += row.size() * sizeof(double);
-    // Clearing changes every cell, so every old value is what undo needs.
-    auto old = std::make_shared<ParameterData>(data);
-    return new FunctionCommand(
+    // Clearing changes every cell: the undo record takes the old grid over
+    // whole, without copying it.
+    return new ModelEditCommand(
         document, QStringLiteral("Clear Parameter"),
-        [p](GridData& grid) { grid.ClearParameter(p); },
-        [p, old](GridData& grid) {
-            ParameterData& target = grid.Parameter(p);
-            target.layers = old->layers;
-            target.minValue = old->minValue;
-            target.maxValue = old->maxValue;
-        },
-        ModelChange{ModelChange::Cells, -1, 0}, bytes);
+        [p](GridData& grid, UndoRecord* undo) { return grid.ClearParameter(p, undo); },
+        ModelChange{ModelChange::Cells, -1, 0});
 }
 
 QUndoCommand* MakeToggleBoundaryShownCommand(CKORVADoc& document, int type, int index) {
     // Toggling is its own inverse: the command keeps no values at all.
     const auto flip = [type, index](GridData& grid) {
-        auto& flags = grid.Boundary(type).displayed;
+        const auto& flags = grid.Boundary(type).displayed;
         if (index >= 0 && index < static_cast<int>(flags.size()))
-            flags[static_cast<std::size_t>(index)] = flags[static_cast<std::size_t>(index)] ? 0 : 1;
+            grid.SetBoundaryDisplayed(type, index, flags[static_cast<std::size_t>(index)] == 0);
     };
     return new FunctionCommand(document, QStringLiteral("Show Boundary"), flip, flip,
                                ModelChange{ModelChange::BoundaryColors, type, 2});
@@ -66,8 +56,9 @@ QUndoCommand* MakeToggleTimeSeriesShownCommand(CKORVADoc& document) {
 QUndoCommand* MakeToggleAllShownCommand(CKORVADoc& document) {
     const auto flip = [](GridData& grid) {
         for (int type = 0; type < BoundaryTypeCount; ++type)
-            for (int32_t& flag : grid.Boundary(type).displayed)
-                flag = flag ? 0 : 1;
+            for (int i = 0; i < grid.BoundaryCount(type); ++i)
+                grid.SetBoundaryDisplayed(
+                    type, i, grid.Boundary(type).displayed[static_cast<std::size_t>(i)] == 0);
         TimeSeriesDisplay = TimeSeriesDisplay ? 0 : 1;
     };
     return new FunctionCommand(document, QStringLiteral("Show Boundaries"), flip, flip,
@@ -84,17 +75,12 @@ QUndoCommand* MakeTimeSeriesColourCommand(CKORVADoc& document, const RgbColor& c
 }
 
 QUndoCommand* MakeDrapeCommand(CKORVADoc& document, int type, int number) {
-    auto old =
-        std::make_shared<std::vector<BoundaryLayerData>>(document.Grid().Boundary(type).grid);
-    std::size_t bytes = 0;
-    for (const auto& layer : *old)
-        for (const auto& row : layer)
-            bytes += row.size() * sizeof(int32_t);
-    return new FunctionCommand(
+    return new ModelEditCommand(
         document, QStringLiteral("Drape Boundary"),
-        [type, number](GridData& grid) { grid.MarkAboveGround(type, number); },
-        [type, old](GridData& grid) { grid.Boundary(type).grid = *old; },
-        ModelChange{ModelChange::Boundaries, type, 0}, bytes);
+        [type, number](GridData& grid, UndoRecord* undo) {
+            return grid.MarkAboveGround(type, number, undo);
+        },
+        ModelChange{ModelChange::Boundaries, type, 0});
 }
 
 } // namespace korva

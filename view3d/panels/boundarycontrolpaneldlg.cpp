@@ -33,8 +33,8 @@ bool BoundaryOfListIndex(const GridData& grid, int listIndex, int& type, int& in
 QString DepthFromSurfaceText(const GridData& grid, int layer) {
     double depth = 0.0;
     for (int k = 0; k < layer && k < grid.NumLayers(); ++k)
-        depth += grid.layerSpacing[static_cast<std::size_t>(k)];
-    return XEdit::Format(depth) + QLatin1Char(' ') + QString::fromStdString(grid.VerticalUnits);
+        depth += grid.LayerSpacing()[static_cast<std::size_t>(k)];
+    return XEdit::Format(depth) + QLatin1Char(' ') + QString::fromStdString(grid.VerticalUnits());
 }
 
 namespace {

@@ -154,16 +154,16 @@ bool ControlPanelView::ChosenRange(double& min, double& max) const {
         max = grid.Parameter(p).maxValue;
         return true;
     }
-    if (p >= static_cast<int>(grid.outputs.gridOutputs.size())) return false;
-    min = grid.outputs.gridOutputs[static_cast<std::size_t>(p)].minimum;
-    max = grid.outputs.gridOutputs[static_cast<std::size_t>(p)].maximum;
+    if (p >= static_cast<int>(grid.Outputs().gridOutputs.size())) return false;
+    min = grid.Outputs().gridOutputs[static_cast<std::size_t>(p)].minimum;
+    max = grid.Outputs().gridOutputs[static_cast<std::size_t>(p)].maximum;
     return true;
 }
 
 void ControlPanelView::Refresh() {
     const GridData& grid = view.Document().Grid();
     filling = true;
-    const bool hasOutputs = !grid.outputs.gridOutputs.empty();
+    const bool hasOutputs = !grid.Outputs().gridOutputs.empty();
     const int kind = hasOutputs ? DisplayKind() : 0;
     kindCombo->clear();
     kindCombo->addItem(QStringLiteral("Display Input Parameters"));
@@ -180,7 +180,7 @@ void ControlPanelView::Refresh() {
             boundsMax.push_back(grid.Parameter(p).maxValue);
         }
     } else {
-        for (const KORVAOutputData& output : grid.outputs.gridOutputs) {
+        for (const KORVAOutputData& output : grid.Outputs().gridOutputs) {
             parameterCombo->addItem(QString::fromStdString(output.name));
             boundsMin.push_back(output.minimum);
             boundsMax.push_back(output.maximum);
@@ -189,13 +189,13 @@ void ControlPanelView::Refresh() {
     parameterCombo->setCurrentIndex(keep >= 0 && keep < parameterCombo->count() ? keep : 0);
     periodCombo->clear();
     if (hasOutputs)
-        for (const KORVAOutputTimeData& time : grid.outputs.gridOutputs.front().times)
+        for (const KORVAOutputTimeData& time : grid.Outputs().gridOutputs.front().times)
             periodCombo->addItem(PeriodText(time));
     periodCombo->setEnabled(kind == 1);
     player.SetPeriods(periodCombo->count());
     playButton->setEnabled(player.CanPlay());
     editButton->setEnabled(kind == 0);
-    zEdit->SetValue(grid.ZExaggeration);
+    zEdit->SetValue(grid.ZExaggeration());
     FillIndexLists();
     filling = false;
     ApplySelection();

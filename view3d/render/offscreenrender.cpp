@@ -95,11 +95,11 @@ int Fail(const QString& why) {
 
 // The outputs of the project's last run, as the program loads them.
 bool LoadOutputs(GridData& grid, const QString& projectPath, QString& error) {
-    if (grid.OutputBaseName.empty()) {
+    if (grid.OutputBaseName().empty()) {
         error = projectPath + QStringLiteral(" names no outputs of a run");
         return false;
     }
-    std::filesystem::path base(grid.OutputBaseName);
+    std::filesystem::path base(grid.OutputBaseName());
     if (base.is_relative())
         base = std::filesystem::path(projectPath.toStdString()).parent_path() / base;
     if (ReadModelOutput(grid, base.string(), grid.NumRows(), grid.NumColumns(), grid.NumLayers()) !=

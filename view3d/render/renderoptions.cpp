@@ -141,7 +141,7 @@ int FindParameter(const GridData& grid, const QString& name) {
 }
 
 int FindOutput(const GridData& grid, const QString& name) {
-    const auto& outputs = grid.outputs.gridOutputs;
+    const auto& outputs = grid.Outputs().gridOutputs;
     for (std::size_t q = 0; q < outputs.size(); ++q)
         if (QString::fromStdString(outputs[q].name).compare(name, Qt::CaseInsensitive) == 0)
             return static_cast<int>(q);
@@ -162,7 +162,7 @@ bool ApplyRenderOptions(const RenderOptions& options, const GridData& grid, View
             error = QStringLiteral("the project has no output quantity ") + *options.output;
             return false;
         }
-        const KORVAOutputData& output = grid.outputs.gridOutputs[static_cast<std::size_t>(q)];
+        const KORVAOutputData& output = grid.Outputs().gridOutputs[static_cast<std::size_t>(q)];
         if (options.time >= static_cast<int>(output.times.size())) {
             error = QStringLiteral("output %1 has %2 output times; --time %3 is past them")
                         .arg(QString::fromStdString(output.name))

@@ -34,16 +34,16 @@ double Sum(const std::vector<double>& spacings, bool uniform) {
 
 GridGeometry::GridGeometry(const GridData& grid)
     : rows(grid.NumRows()), columns(grid.NumColumns()), layers(grid.NumLayers()) {
-    const bool uniform = grid.UniformSpacing != 0;
-    W = Sum(grid.columnSpacing, uniform);
-    D = Sum(grid.rowSpacing, uniform);
-    T = Sum(grid.layerSpacing, uniform) / 100.0;
-    e = grid.ZExaggeration;
+    const bool uniform = grid.UniformSpacing() != 0;
+    W = Sum(grid.ColumnSpacing(), uniform);
+    D = Sum(grid.RowSpacing(), uniform);
+    T = Sum(grid.LayerSpacing(), uniform) / 100.0;
+    e = grid.ZExaggeration();
     H = e * T;
-    xEdges = Edges(grid.columnSpacing, uniform, 1.0, -W / 2.0, 1.0);
-    yEdges = Edges(grid.rowSpacing, uniform, 1.0, -D / 2.0, 1.0);
-    zEdges = Edges(grid.layerSpacing, uniform, e / 100.0, H / 2.0, -1.0);
-    depthTops = Edges(grid.layerSpacing, uniform, 1.0 / 100.0, 0.0, 1.0);
+    xEdges = Edges(grid.ColumnSpacing(), uniform, 1.0, -W / 2.0, 1.0);
+    yEdges = Edges(grid.RowSpacing(), uniform, 1.0, -D / 2.0, 1.0);
+    zEdges = Edges(grid.LayerSpacing(), uniform, e / 100.0, H / 2.0, -1.0);
+    depthTops = Edges(grid.LayerSpacing(), uniform, 1.0 / 100.0, 0.0, 1.0);
 }
 
 double GridGeometry::ThicknessAbove(int k) const {

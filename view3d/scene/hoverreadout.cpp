@@ -31,8 +31,8 @@ std::optional<std::string> HoverText(const GridData& grid, const ViewSettings& s
     const auto prefix = [&](int l) { return "(" + Where(l, row, column) + ") "; };
     const int out = settings.OutputParameter;
     if (mode == OutputLayerMode && out >= 0) {
-        if (out >= static_cast<int>(grid.outputs.gridOutputs.size())) return std::nullopt;
-        const KORVAOutputData& output = grid.outputs.gridOutputs[static_cast<std::size_t>(out)];
+        if (out >= static_cast<int>(grid.Outputs().gridOutputs.size())) return std::nullopt;
+        const KORVAOutputData& output = grid.Outputs().gridOutputs[static_cast<std::size_t>(out)];
         const int l = output.kind == 2 ? -1 : shownLayer;
         double v = 0.0;
         if (!grid.GetLocatedOutputValue(out, settings.OutputTimePeriod, l, row, column, v))

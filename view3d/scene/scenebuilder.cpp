@@ -102,7 +102,7 @@ bool SceneBuilder::GetCellColour(int p, int layer, int row, int col, RgbColor& r
 
 bool SceneBuilder::GetOutputCellColour(int p, int period, int layer, int row, int col,
                                        RgbColor& rgb) const {
-    if (p < 0 || p >= static_cast<int>(grid.outputs.gridOutputs.size())) return false;
+    if (p < 0 || p >= static_cast<int>(grid.Outputs().gridOutputs.size())) return false;
     double v = NoDataValue;
     if (!grid.GetLocatedOutputValue(p, period, layer, row, col, v)) return false;
     if (v < settings.FilterMin || v > settings.FilterMax) return false;
@@ -114,7 +114,7 @@ bool SceneBuilder::GetOutputCellColour(int p, int period, int layer, int row, in
             if (layer != -1 && layer < groundLayer) return false;
         }
     }
-    const KORVAOutputData& output = grid.outputs.gridOutputs[static_cast<std::size_t>(p)];
+    const KORVAOutputData& output = grid.Outputs().gridOutputs[static_cast<std::size_t>(p)];
     if (settings.ColourFromFilter && Finite(settings.FilterMin, settings.FilterMax))
         rgb = RampColour(v, settings.FilterMin, settings.FilterMax, output.lowColor,
                          output.highColor);
@@ -159,7 +159,7 @@ void SceneBuilder::AddBox(CellList& list, int layer, int row, int col, const Rgb
 bool SceneBuilder::SurfaceOutputMeshShown() const {
     const int p = settings.OutputParameter;
     return (p == 9 || p == 12 || p == 13 || p == 14) &&
-           p < static_cast<int>(grid.outputs.gridOutputs.size());
+           p < static_cast<int>(grid.Outputs().gridOutputs.size());
 }
 
 template <typename HeightFn, typename ColourFn>
@@ -199,7 +199,7 @@ void SceneBuilder::BuildCellValues(CellList& list) const {
             return GetOutputCellColour(out, period, -1, row, col, rgb);
         };
         BuildSurfaceMesh(list.meshes, ground, colour,
-                         grid.outputs.gridOutputs[static_cast<std::size_t>(out)].lowColor);
+                         grid.Outputs().gridOutputs[static_cast<std::size_t>(out)].lowColor);
         return;
     }
     const bool outputs3D = mode == Display3D && out >= 0;
@@ -240,7 +240,7 @@ void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messag
         const RgbColor seriesColour{TimeSeriesCellColor[0], TimeSeriesCellColor[1],
                                     TimeSeriesCellColor[2]};
         const double seriesAlpha = settings.BackgroundLoaded ? 0.5 : 1.0;
-        const auto& series = grid.TimeSeriesCellGrid;
+        const auto& series = grid.TimeSeriesCellGrid();
         for (int k = 0; k < geometry.layers; ++k) {
             if (!Shown(layerShown, k)) continue;
             for (int i = 0; i < geometry.rows; ++i) {
@@ -251,11 +251,8 @@ void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messag
                     bool hasSeries = false;
                     if ((mode == TimeSeriesCellMode && onSlice) ||
                         (mode == Display3D && TimeSeriesDisplay)) {
-                        const auto kk = static_cast<std::size_t>(k);
-                        const auto ii = static_cast<std::size_t>(i);
-                        const auto jj = static_cast<std::size_t>(j);
-                        hasSeries = kk < series.size() && ii < series[kk].size() &&
-                                    jj < series[kk][ii].size() && !series[kk][ii][jj].empty();
+                        hasSeries = k < series.Layers() && i < series.Rows() &&
+                                    j < series.Columns() && !series.Get(k, i, j).empty();
                     }
                     if ((mode == BoundaryEditMode && onSlice) ||
                         (!hasSeries && mode == Display3D)) {

@@ -1,18 +1,19 @@
 #pragma once
 // Adds a named boundary of one kind at the end of its list. Undo removes that
 // last entry again (a new boundary holds no cells, so nothing is renumbered).
-#include "app/document/documentcommand.h"
+#include "editcommand.h"
 
 #include <string>
 
 namespace korva {
 
-class AddBoundaryCommand : public DocumentCommand {
+class AddBoundaryCommand : public EditCommand {
 public:
     AddBoundaryCommand(CKORVADoc& document, int type, std::string name, const RgbColor& color);
-    void redo() override;
-    void undo() override;
     int Index() const { return index_; }
+
+protected:
+    EditResult Run(GridData& grid, UndoRecord* undo) override;
 
 private:
     int type_;

@@ -12,11 +12,14 @@ LoadResultsCommand::LoadResultsCommand(CKORVADoc& document, OutputStore outputs,
                                        std::string outputBaseName)
     : DocumentCommand(document, "Load Model Results", {ModelChange::Outputs, -1, 0}),
       other_(std::move(outputs)), otherBaseName_(std::move(outputBaseName)),
-      bytes_(std::max(OutputBytes(other_), OutputBytes(document.Grid().outputs))) {}
+      bytes_(std::max(OutputBytes(other_), OutputBytes(document.Grid().Outputs()))) {}
 
 void LoadResultsCommand::Swap() {
-    std::swap(Grid().outputs, other_);
-    std::swap(Grid().OutputBaseName, otherBaseName_);
+    // The stores change places, nothing is copied.
+    Grid().SwapOutputs(other_);
+    std::string current = Grid().OutputBaseName();
+    Grid().SetOutputBaseName(otherBaseName_);
+    otherBaseName_ = std::move(current);
     Report();
 }
 

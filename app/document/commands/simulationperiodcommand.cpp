@@ -7,9 +7,9 @@ namespace korva {
 SimulationPeriodCommand::SimulationPeriodCommand(CKORVADoc& document, int start, int end, int year)
     : DocumentCommand(document, "Simulation Period",
                       {ModelChange::SimulationPeriod | ModelChange::Settings, -1, 0}),
-      oldStart_(document.Grid().settings.simulationStart),
-      oldEnd_(document.Grid().settings.simulationEnd),
-      oldYear_(document.Grid().settings.simulationYear), newStart_(start), newEnd_(end),
+      oldStart_(document.Grid().Settings().simulationStart),
+      oldEnd_(document.Grid().Settings().simulationEnd),
+      oldYear_(document.Grid().Settings().simulationYear), newStart_(start), newEnd_(end),
       newYear_(year) {}
 
 void SimulationPeriodCommand::Apply(int start, int end, int year) {

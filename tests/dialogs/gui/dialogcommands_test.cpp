@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(DialogCommands, SimulationConstantsChangeASettingAsOneUndoStep) {
-    const int weighting = document.Grid().settings.kWeightingMethod;
+    const int weighting = document.Grid().Settings().kWeightingMethod;
     ASSERT_NE(weighting, GEOMETRIC_MEAN);
     ASSERT_TRUE(table.Run(cmd::DataConstants, context));
     auto* panel = qobject_cast<SimulationConstantsDlg*>(
@@ -63,11 +63,11 @@ TEST_F(DialogCommands, SimulationConstantsChangeASettingAsOneUndoStep) {
     ASSERT_NE(editor, nullptr);
     editor->MethodBox()->setCurrentIndex(GEOMETRIC_MEAN);
     DialogTest::ClickOk(editor);
-    EXPECT_EQ(document.Grid().settings.kWeightingMethod, GEOMETRIC_MEAN);
+    EXPECT_EQ(document.Grid().Settings().kWeightingMethod, GEOMETRIC_MEAN);
     EXPECT_TRUE(document.IsModified());
     ASSERT_EQ(document.UndoStack()->count(), 1);
     document.UndoStack()->undo();
-    EXPECT_EQ(document.Grid().settings.kWeightingMethod, weighting);
+    EXPECT_EQ(document.Grid().Settings().kWeightingMethod, weighting);
     EXPECT_FALSE(document.IsModified());
 
     // The command shows the same panel again.
@@ -81,14 +81,18 @@ TEST_F(DialogCommands, EditGridDimensionsDeletesALayerAndUndoes) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     const GridData& grid = document.Grid();
-    const std::vector<double> layers = grid.layerSpacing;
+    const std::vector<double> layers = grid.LayerSpacing();
     DialogTest::TypeIntoCell(*dialog->SpacingTable(GridData::LayerDimension), 2, 1, "");
     EXPECT_EQ(grid.NumLayers(), 5);
-    EXPECT_EQ(grid.parameters.at(GridData::InitialMoistureContent).layers.size(), 5u);
+    EXPECT_EQ(
+        grid.Parameter(grid.ParameterIndexOfCode(GridData::InitialMoistureContent)).values.Layers(),
+        5);
     ASSERT_EQ(document.UndoStack()->count(), 1);
     document.UndoStack()->undo();
-    EXPECT_EQ(grid.layerSpacing, layers);
-    EXPECT_EQ(grid.parameters.at(GridData::InitialMoistureContent).layers.size(), 6u);
+    EXPECT_EQ(grid.LayerSpacing(), layers);
+    EXPECT_EQ(
+        grid.Parameter(grid.ParameterIndexOfCode(GridData::InitialMoistureContent)).values.Layers(),
+        6);
     EXPECT_FALSE(document.IsModified());
 
     // A change the model refuses leaves no step behind.
@@ -99,7 +103,7 @@ TEST_F(DialogCommands, EditGridDimensionsDeletesALayerAndUndoes) {
 
 TEST_F(DialogCommands, TransformParameterMultipliesOnceForASurfaceParameter) {
     const int ground = document.Grid().ParameterIndexOfCode(GridData::GroundElevation);
-    const double elevation = document.Grid().Parameter(ground).layers[0][2][3];
+    const double elevation = document.Grid().Parameter(ground).values.At(0, 2, 3);
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<TransformParamDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -109,9 +113,9 @@ TEST_F(DialogCommands, TransformParameterMultipliesOnceForASurfaceParameter) {
         dialog->accept();
     });
     ASSERT_TRUE(table.Run(cmd::DataTransform, context));
-    EXPECT_DOUBLE_EQ(document.Grid().Parameter(ground).layers[0][2][3], elevation * 2);
+    EXPECT_DOUBLE_EQ(document.Grid().Parameter(ground).values.At(0, 2, 3), elevation * 2);
     document.UndoStack()->undo();
-    EXPECT_EQ(document.Grid().Parameter(ground).layers[0][2][3], elevation);
+    EXPECT_EQ(document.Grid().Parameter(ground).values.At(0, 2, 3), elevation);
 }
 
 } // namespace

@@ -68,22 +68,22 @@ TEST_F(GridDialogs, OpeningTakesTheViewsMouseAndDoneGivesItBack) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(view.gridEdit, nullptr);
     EXPECT_EQ(view.mode, -1);
-    EXPECT_EQ(grid.HorizontalUnits, "ft");
+    EXPECT_EQ(grid.HorizontalUnits(), "ft");
     stack.undo();
-    EXPECT_EQ(grid.HorizontalUnits, "m");
+    EXPECT_EQ(grid.HorizontalUnits(), "m");
 }
 
 TEST_F(GridDialogs, ATotalRescalesEveryWidthOfItsDimension) {
-    const std::vector<double> columns = grid.columnSpacing;
+    const std::vector<double> columns = grid.ColumnSpacing();
     Type(dialog->TotalField(GridData::ColumnDimension), "780");
     for (std::size_t c = 0; c < columns.size(); ++c)
-        EXPECT_DOUBLE_EQ(grid.columnSpacing[c], columns[c] * 2);
+        EXPECT_DOUBLE_EQ(grid.ColumnSpacing()[c], columns[c] * 2);
     EXPECT_EQ(dialog->SpacingTable(GridData::ColumnDimension)->GetItemText(1, 1), "30");
     Type(dialog->TotalField(GridData::ColumnDimension), "-5"); // refused, shown again
     EXPECT_EQ(dialog->TotalField(GridData::ColumnDimension)->text(), "780");
     ASSERT_EQ(stack.count(), 1);
     stack.undo();
-    EXPECT_EQ(grid.columnSpacing, columns);
+    EXPECT_EQ(grid.ColumnSpacing(), columns);
     WaitForRefresh();
     EXPECT_EQ(dialog->TotalField(GridData::ColumnDimension)->text(), "390");
 }
@@ -95,27 +95,27 @@ TEST_F(GridDialogs, TableEditsSetDeleteOrRevert) {
     EXPECT_EQ(stack.count(), 0);
 
     TypeIntoCell(*rows, 2, 1, "45.5");
-    EXPECT_EQ(grid.rowSpacing[1], 45.5);
+    EXPECT_EQ(grid.RowSpacing()[1], 45.5);
 
-    const std::vector<double> before = grid.rowSpacing;
+    const std::vector<double> before = grid.RowSpacing();
     TypeIntoCell(*rows, 3, 1, ""); // empties the third row: it goes
     EXPECT_EQ(grid.NumRows(), 11);
-    EXPECT_DOUBLE_EQ(grid.rowSpacing[1], 45.5 + 35);
+    EXPECT_DOUBLE_EQ(grid.RowSpacing()[1], 45.5 + 35);
     WaitForRefresh();
     EXPECT_EQ(rows->GetRowCount(), 12);
     EXPECT_EQ(dialog->TotalField(GridData::RowDimension)->text(), "355.5");
 
     ASSERT_EQ(stack.count(), 2);
     stack.undo();
-    EXPECT_EQ(grid.rowSpacing, before);
-    EXPECT_EQ(grid.parameters.at(GridData::GroundElevation).layers[0].size(), 12u);
+    EXPECT_EQ(grid.RowSpacing(), before);
+    EXPECT_EQ(grid.Contents().parameters.at(GridData::GroundElevation).values.Rows(), 12);
     WaitForRefresh();
     EXPECT_EQ(rows->GetRowCount(), 13);
 }
 
 TEST_F(GridDialogs, TheOnlyLayerCannotBeDeleted) {
     dialog.reset();
-    grid.layerSpacing = {100};
+    ReaderContents(grid).layerSpacing = {100};
     grid.Resize(1, grid.NumRows(), grid.NumColumns());
     dialog = std::make_unique<GridEditDlg>(*document, &view);
     dialog->Start();
@@ -143,8 +143,8 @@ TEST_F(GridDialogs, SubdividingALayerWithTheMouseMakesThirds) {
     Type(dialog->SubdivisionsField(), "0");
     view.plan = false;
     // A section pick in the third layer (40 cm, from 50 to 90 cm below the top).
-    const double top = grid.TotalExtent(GridData::LayerDimension, true) * grid.ZExaggeration / 2;
-    const double z = top - 0.7 * grid.ZExaggeration;
+    const double top = grid.TotalExtent(GridData::LayerDimension, true) * grid.ZExaggeration() / 2;
+    const double z = top - 0.7 * grid.ZExaggeration();
     view.gridEdit->FirstPick(-10, -10, z, z, false);
     EXPECT_EQ(messages.messages,
               (std::vector<std::string>{"Please enter an integer between 1 and 100000."}));
@@ -154,12 +154,12 @@ TEST_F(GridDialogs, SubdividingALayerWithTheMouseMakesThirds) {
     view.gridEdit->FirstPick(-10, -10, z, z, false);
     ASSERT_EQ(grid.NumLayers(), 8);
     for (int k = 2; k < 5; ++k)
-        EXPECT_NEAR(grid.layerSpacing[std::size_t(k)], 40.0 / 3.0, 1e-9);
+        EXPECT_NEAR(grid.LayerSpacing()[std::size_t(k)], 40.0 / 3.0, 1e-9);
     EXPECT_EQ(dialog->SpacingTable(GridData::LayerDimension)->GetRowCount(), 9);
     EXPECT_GT(view.gridLineRefreshes, 0);
     stack.undo();
     EXPECT_EQ(grid.NumLayers(), 6);
-    EXPECT_EQ(grid.layerSpacing[2], 40.0);
+    EXPECT_EQ(grid.LayerSpacing()[2], 40.0);
 }
 
 TEST_F(GridDialogs, AddingInThePlanSplitsTheRowAndColumnUnderThePoint) {
@@ -225,27 +225,27 @@ TEST_F(TransformDialog, ALayeredParameterOverTwoLayersAndASurfaceOneOnce) {
     QTest::mouseClick(dialog.MultiplyButton(), Qt::LeftButton);
     const ParameterData& after = grid.Parameter(moisture);
     for (std::size_t k = 0; k < 6; ++k) {
-        const double old = before.layers[k][3][4];
+        const double old = before.values(k, 3, 4);
         const double expected = (k == 1 || k == 2) && old != NoDataValue ? old * 2 : old;
-        EXPECT_EQ(after.layers[k][3][4], expected) << k;
+        EXPECT_EQ(after.values(k, 3, 4), expected) << k;
     }
 
     const int ground = grid.ParameterIndexOfCode(GridData::GroundElevation);
     dialog.ParameterBox()->setCurrentIndex(ground);
     EXPECT_FALSE(dialog.FromLayerBox()->isEnabled());
-    const double elevation = grid.Parameter(ground).layers[0][0][0];
+    const double elevation = grid.Parameter(ground).values(0, 0, 0);
     QTest::mouseClick(dialog.MultiplyButton(), Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(grid.Parameter(ground).layers[0][0][0], elevation * 2);
+    EXPECT_DOUBLE_EQ(grid.Parameter(ground).values(0, 0, 0), elevation * 2);
     Type(dialog.OffsetField(), "-1");
     QTest::mouseClick(dialog.OffsetButton(), Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(grid.Parameter(ground).layers[0][0][0], elevation * 2 - 1);
+    EXPECT_DOUBLE_EQ(grid.Parameter(ground).values(0, 0, 0), elevation * 2 - 1);
 
     ASSERT_EQ(stack.count(), 3);
     stack.undo();
     stack.undo();
     stack.undo();
-    EXPECT_EQ(grid.Parameter(ground).layers[0][0][0], elevation);
-    EXPECT_EQ(grid.Parameter(moisture).layers, before.layers);
+    EXPECT_EQ(grid.Parameter(ground).values(0, 0, 0), elevation);
+    EXPECT_EQ(grid.Parameter(moisture).values, before.values);
 }
 
 TEST(DeleteItemsDialog, TheChosenPositionsComeHighestFirst) {

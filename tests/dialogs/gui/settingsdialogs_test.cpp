@@ -59,7 +59,7 @@ TEST_F(SettingsDialogs, ThePanelOffersNineEditorsAndClose) {
 }
 
 TEST_F(SettingsDialogs, SimulationParametersOkStoresAndUndoes) {
-    const SimulationSettings before = grid.settings;
+    const SimulationSettings before = grid.Settings();
     auto* dialog = Open<SimulationParametersDlg>(SimulationConstantsDlg::SimulationParameters);
     ASSERT_NE(dialog, nullptr);
     QSignalSpy periodChanged(panel.get(), &SimulationConstantsDlg::SimulationPeriodChanged);
@@ -69,15 +69,15 @@ TEST_F(SettingsDialogs, SimulationParametersOkStoresAndUndoes) {
     Type(dialog->Field("startYear"), "1995");
     ClickOk(dialog);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(grid.settings.porosity, 1.4);
-    EXPECT_EQ(grid.settings.simulationYear, 1995);
-    EXPECT_EQ(grid.settings.simulationStart, -1); // 29 February 1995 does not exist
+    EXPECT_EQ(grid.Settings().porosity, 1.4);
+    EXPECT_EQ(grid.Settings().simulationYear, 1995);
+    EXPECT_EQ(grid.Settings().simulationStart, -1); // 29 February 1995 does not exist
     EXPECT_EQ(periodChanged.count(), 1);
     ASSERT_EQ(stack.count(), 1);
     stack.undo();
-    EXPECT_EQ(grid.settings.porosity, before.porosity);
-    EXPECT_EQ(grid.settings.simulationStart, before.simulationStart);
-    EXPECT_EQ(grid.settings.simulationYear, before.simulationYear);
+    EXPECT_EQ(grid.Settings().porosity, before.porosity);
+    EXPECT_EQ(grid.Settings().simulationStart, before.simulationStart);
+    EXPECT_EQ(grid.Settings().simulationYear, before.simulationYear);
 }
 
 TEST_F(SettingsDialogs, ATextThatIsNotANumberKeepsTheDialogOpen) {
@@ -98,7 +98,7 @@ TEST_F(SettingsDialogs, ATextThatIsNotANumberKeepsTheDialogOpen) {
 }
 
 TEST_F(SettingsDialogs, EachPressureSaturationMethodKeepsItsConstants) {
-    grid.settings.poreSize = {0.1, 0.2, 0.3};
+    ReaderContents(grid).settings.poreSize = {0.1, 0.2, 0.3};
     auto* dialog = Open<MethodConstantsDlg>(SimulationConstantsDlg::PressureSaturation);
     ASSERT_NE(dialog, nullptr);
     dialog->MethodBox()->setCurrentIndex(BROOKS_COREY);
@@ -109,11 +109,11 @@ TEST_F(SettingsDialogs, EachPressureSaturationMethodKeepsItsConstants) {
     dialog->MethodBox()->setCurrentIndex(BROOKS_COREY);
     EXPECT_EQ(dialog->ValueField(0)->text(), "0.15");
     ClickOk(dialog);
-    EXPECT_EQ(grid.settings.pressureSaturationMethod, BROOKS_COREY);
-    EXPECT_EQ(grid.settings.poreSize, (std::array<double, 3>{0.15, 0.2, 0.3}));
-    EXPECT_EQ(grid.settings.residualMoisture[HAVERKAMP], 7.0);
+    EXPECT_EQ(grid.Settings().pressureSaturationMethod, BROOKS_COREY);
+    EXPECT_EQ(grid.Settings().poreSize, (std::array<double, 3>{0.15, 0.2, 0.3}));
+    EXPECT_EQ(grid.Settings().residualMoisture[HAVERKAMP], 7.0);
     stack.undo();
-    EXPECT_EQ(grid.settings.poreSize, (std::array<double, 3>{0.1, 0.2, 0.3}));
+    EXPECT_EQ(grid.Settings().poreSize, (std::array<double, 3>{0.1, 0.2, 0.3}));
 }
 
 TEST_F(SettingsDialogs, RootEditorsShowTheFieldsTheMethodUses) {
@@ -126,7 +126,7 @@ TEST_F(SettingsDialogs, RootEditorsShowTheFieldsTheMethodUses) {
     ClickCancel(growth);
     EXPECT_EQ(stack.count(), 0);
 
-    grid.settings.rootExtractionParams[VAN_GENUCHTEN_HOFFMAN] = {1, 2, 3, 4, 5};
+    ReaderContents(grid).settings.rootExtractionParams[VAN_GENUCHTEN_HOFFMAN] = {1, 2, 3, 4, 5};
     auto* extraction = Open<MethodConstantsDlg>(SimulationConstantsDlg::RootExtraction);
     ASSERT_NE(extraction, nullptr);
     extraction->MethodBox()->setCurrentIndex(VAN_GENUCHTEN_HOFFMAN);
@@ -138,9 +138,9 @@ TEST_F(SettingsDialogs, RootEditorsShowTheFieldsTheMethodUses) {
     EXPECT_EQ(extraction->ValueField(1)->text(), "2");
     Type(extraction->ValueField(2), "30");
     ClickOk(extraction);
-    EXPECT_EQ(grid.settings.rootExtractionMethod, VAN_GENUCHTEN_HOFFMAN);
+    EXPECT_EQ(grid.Settings().rootExtractionMethod, VAN_GENUCHTEN_HOFFMAN);
     // The hidden positions keep their values.
-    EXPECT_EQ(grid.settings.rootExtractionParams[VAN_GENUCHTEN_HOFFMAN],
+    EXPECT_EQ(grid.Settings().rootExtractionParams[VAN_GENUCHTEN_HOFFMAN],
               (std::array<double, 5>{1, 2, 30, 4, 5}));
 }
 
@@ -150,14 +150,14 @@ TEST_F(SettingsDialogs, SingleChoiceEditorsStoreTheirCode) {
     EXPECT_EQ(weighting->MethodBox()->count(), 4);
     weighting->MethodBox()->setCurrentIndex(HARMONIC_MEAN);
     ClickOk(weighting);
-    EXPECT_EQ(grid.settings.kWeightingMethod, HARMONIC_MEAN);
+    EXPECT_EQ(grid.Settings().kWeightingMethod, HARMONIC_MEAN);
 
     auto* initial = Open<MethodChoiceDlg>(SimulationConstantsDlg::InitialConditions);
     ASSERT_NE(initial, nullptr);
     EXPECT_EQ(initial->MethodBox()->itemText(1), "Static Equilibrium");
     initial->MethodBox()->setCurrentIndex(STATIC_EQUILIBRIUM);
     ClickCancel(initial);
-    EXPECT_EQ(grid.settings.initialConditionsType, USER_DEFINED);
+    EXPECT_EQ(grid.Settings().initialConditionsType, USER_DEFINED);
     // OK without a change adds no undo step.
     auto* equation = Open<MethodChoiceDlg>(SimulationConstantsDlg::EquationType);
     ClickOk(equation);
@@ -165,9 +165,9 @@ TEST_F(SettingsDialogs, SingleChoiceEditorsStoreTheirCode) {
 }
 
 TEST_F(SettingsDialogs, TheETTableMovesWithCalcAndOkStoresIt) {
-    grid.settings.simulationYear = 1990;
-    grid.settings.ETPeriod = {0, 9};
-    grid.settings.DailyETUsage = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    ReaderContents(grid).settings.simulationYear = 1990;
+    ReaderContents(grid).settings.ETPeriod = {0, 9};
+    ReaderContents(grid).settings.DailyETUsage = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     auto* dialog = Open<ETFunctionDlg>(SimulationConstantsDlg::ETFunction);
     ASSERT_NE(dialog, nullptr);
     TableCtrl* table = dialog->Table();
@@ -191,12 +191,13 @@ TEST_F(SettingsDialogs, TheETTableMovesWithCalcAndOkStoresIt) {
     EXPECT_EQ(messages.messages, (std::vector<std::string>{"Illegal end date."}));
 
     ClickOk(dialog);
-    EXPECT_EQ(grid.settings.ETPeriod.first, 1);
-    EXPECT_EQ(grid.settings.ETPeriod.last, 11);
-    EXPECT_EQ(grid.settings.DailyETUsage, (std::vector<double>{2, 0, 4, 5, 6, 7, 8, 9, 10, 0, 0}));
+    EXPECT_EQ(grid.Settings().ETPeriod.first, 1);
+    EXPECT_EQ(grid.Settings().ETPeriod.last, 11);
+    EXPECT_EQ(grid.Settings().DailyETUsage,
+              (std::vector<double>{2, 0, 4, 5, 6, 7, 8, 9, 10, 0, 0}));
     stack.undo();
-    EXPECT_EQ(grid.settings.DailyETUsage.size(), 10u);
-    EXPECT_EQ(grid.settings.ETPeriod.first, 0);
+    EXPECT_EQ(grid.Settings().DailyETUsage.size(), 10u);
+    EXPECT_EQ(grid.Settings().ETPeriod.first, 0);
 }
 
 } // namespace
