@@ -126,6 +126,11 @@ void Measure(int layers, int rows, int columns) {
     // found again for the new camera.
     const double turned = Milliseconds(repaint);
     const double turnedCpu = lastCpu;
+    // From below every box may show through the translucent ones in front.
+    settings.RotationX = 150;
+    const double below = Milliseconds(repaint);
+    const double belowCpu = lastCpu;
+    settings.RotationX = 30;
     std::printf("%d x %d x %d = %zu cells drawn\n", layers, rows, columns, cells);
     std::printf("  scene build (all four lists)   %9.1f ms (CPU %.1f ms)\n", build, buildCpu);
     std::printf("    cell values %.1f, markers %.1f, grid lines %.1f ms\n", cellList, markerList,
@@ -136,6 +141,7 @@ void Measure(int layers, int rows, int columns) {
     std::printf("  full repaint 800 x 600         %9.1f ms (CPU %.1f ms)\n", full, fullCpu);
     std::printf("  rotation repaint (grid lines)  %9.1f ms (CPU %.1f ms)\n", rotation, rotationCpu);
     std::printf("  full repaint after the turn    %9.1f ms (CPU %.1f ms)\n", turned, turnedCpu);
+    std::printf("  full repaint from below        %9.1f ms (CPU %.1f ms)\n", below, belowCpu);
     renderer.Release();
     fbo.release();
     context.doneCurrent();

@@ -181,9 +181,11 @@ bool GlSceneRenderer::Initialise(QString* error) {
     glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxCorners), UnitBoxCorners, GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glGenBuffers(1, &unitBoxIndices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    // Filled through the array target: a core context has no vertex array
+    // bound here to hold an element buffer; each box array binds it.
+    glBindBuffer(GL_ARRAY_BUFFER, unitBoxIndices);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     ready = true;
     return true;
 }
