@@ -3,6 +3,7 @@
 #include "app/frame/framecommands.h"
 #include "charts/chartcommands.h"
 #include "dialogs/records/recordcommands.h"
+#include "exchange/exchangecommands.h"
 #include "view3d/view3dcommands.h"
 
 namespace korva {
@@ -11,6 +12,7 @@ void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterFrameCommands(table, frame);
     RegisterRecordCommands(table);
     RegisterView3dCommands(table);
+    RegisterExchangeCommands(table);
     charts::RegisterChartCommands(table);
     // Other libraries add their line here, for example:
     //   RegisterDialogCommands(table);
