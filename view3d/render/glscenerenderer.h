@@ -2,7 +2,7 @@
 // Draws a GridScene with OpenGL 3.3: each list lives in GPU buffers uploaded
 // when the scene rebuilds it, and a paint only replays them. All cells of a
 // list are one instanced draw of a unit box, so the GPU keeps one CellBox
-// (28 bytes) per drawn cell. Every call needs the caller's context current.
+// (32 bytes) per drawn cell. Every call needs the caller's context current.
 #include "view3d/scene/camera.h"
 #include "view3d/scene/gridscene.h"
 
@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QOpenGLExtraFunctions>
 #include <QString>
+#include <array>
 #include <memory>
 
 class QOpenGLShaderProgram;
@@ -44,7 +45,16 @@ private:
     struct BoxBuffer {
         unsigned vao = 0, instances = 0;
         int count = 0;
+        bool opaque = false; // every box has alpha 1
         std::size_t bytes = 0;
+        // The boxes in sight of the camera of the last draw, when far fewer
+        // than all (sightCount -1: all are drawn).
+        unsigned sightVao = 0, sightInstances = 0;
+        int sightCount = -1;
+        std::size_t sightBytes = 0;
+        bool sightValid = false;
+        std::array<double, 4> sightEye{};
+        std::array<double, 2> sightNarrowest{};
     };
     struct StripBuffer {
         unsigned vao = 0, vertices = 0;
@@ -57,7 +67,13 @@ private:
     };
     void UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes);
     void UploadStrips(StripBuffer& buffer, const StripList& strips);
-    void DrawBoxes(const BoxBuffer& buffer);
+    // A vertex array over a new instance buffer holding boxes; returns its bytes.
+    std::size_t BoxArray(unsigned& vao, unsigned& instances, const std::vector<CellBox>& boxes);
+    void FindBoxesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+                          const std::array<double, 4>& eye, const std::array<double, 2>& narrowest);
+    void DrawBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+                   const std::array<double, 4>& eye, const std::array<double, 2>& narrowest);
+    void FreeSight(BoxBuffer& buffer);
     void DrawStrips(const StripBuffer& buffer, unsigned mode);
     void FreeBoxes(BoxBuffer& buffer);
     void FreeStrips(StripBuffer& buffer);
@@ -66,7 +82,7 @@ private:
     MultiDrawArrays multiDrawArrays = nullptr;
     bool ready = false;
     std::unique_ptr<QOpenGLShaderProgram> boxProgram, stripProgram, textureProgram;
-    unsigned unitBox = 0; // the unit cube's six faces as triangles
+    unsigned unitBox = 0, unitBoxIndices = 0; // the unit cube's six faces as triangles
     ListBuffers cellValues, markers;
     StripBuffer gridLines;
     unsigned backgroundVao = 0, backgroundBuffer = 0;
