@@ -181,9 +181,11 @@ bool GlSceneRenderer::Initialise(QString* error) {
     glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxCorners), UnitBoxCorners, GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glGenBuffers(1, &unitBoxIndices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    // Filled through the array target: a core context has no vertex array
+    // bound here to hold an element buffer; each box array binds it.
+    glBindBuffer(GL_ARRAY_BUFFER, unitBoxIndices);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     ready = true;
     return true;
 }
@@ -255,6 +257,9 @@ void GlSceneRenderer::UploadStrips(StripBuffer& buffer, const StripList& strips)
     if (strips.Empty()) return;
     buffer.starts = strips.starts;
     buffer.counts = strips.counts;
+    buffer.segments = true;
+    for (std::size_t n = 0; n < strips.starts.size() && buffer.segments; ++n)
+        buffer.segments = strips.counts[n] == 2 && strips.starts[n] == static_cast<int>(2 * n);
     glGenVertexArrays(1, &buffer.vao);
     glBindVertexArray(buffer.vao);
     glGenBuffers(1, &buffer.vertices);
@@ -344,6 +349,12 @@ void GlSceneRenderer::DrawBoxes(BoxBuffer& buffer, const std::vector<CellBox>& b
 void GlSceneRenderer::DrawStrips(const StripBuffer& buffer, unsigned mode) {
     if (!buffer.vao) return;
     glBindVertexArray(buffer.vao);
+    // Line strips of two vertices one after another (a grid's lines) are
+    // separate segments: one plain draw, with no per-strip work in the driver.
+    if (mode == GL_LINE_STRIP && buffer.segments) {
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(2 * buffer.starts.size()));
+        return;
+    }
     // The strips of a list share one buffer and go in one call where the driver offers it.
     if (multiDrawArrays) {
         multiDrawArrays(mode, buffer.starts.data(), buffer.counts.data(),

@@ -59,6 +59,7 @@ private:
     struct StripBuffer {
         unsigned vao = 0, vertices = 0;
         std::vector<int> starts, counts;
+        bool segments = false; // every strip two vertices, one after another
         std::size_t bytes = 0;
     };
     struct ListBuffers {
