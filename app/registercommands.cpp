@@ -4,6 +4,7 @@
 #include "charts/chartcommands.h"
 #include "dialogs/dialogcommands.h"
 #include "dialogs/records/recordcommands.h"
+#include "exchange/exchangecommands.h"
 #include "view3d/view3dcommands.h"
 
 namespace korva {
@@ -13,6 +14,7 @@ void RegisterAllCommands(CommandTable& table, CMainFrame& frame) {
     RegisterDialogCommands(table);
     RegisterRecordCommands(table);
     RegisterView3dCommands(table);
+    RegisterExchangeCommands(table);
     charts::RegisterChartCommands(table);
 }
 

@@ -199,11 +199,16 @@ std::string VtkCollectionPath(const std::string& path) {
 bool ExportVtk(const GridData& grid, const std::string& path, const VtkExportOptions& options,
                std::string* error) {
     std::string reason;
+    const int times = options.outputs ? VtkOutputTimeCount(grid) : 0;
+    const int files = options.outputs ? times + 2 : 1;
+    auto written = [&](int count) {
+        if (options.progress) options.progress(count, files);
+    };
     if (!WriteVtkRectilinearGrid(VtkProjectGrid(grid), options.encoding, path, &reason))
         return Failed(error, path, reason);
+    written(1);
     if (!options.outputs) return true;
     std::vector<VtkCollectionStep> steps;
-    const int times = VtkOutputTimeCount(grid);
     for (int t = 0; t < times; ++t) {
         const std::string stepPath = VtkOutputStepPath(path, t);
         if (!WriteVtkRectilinearGrid(VtkOutputGrid(grid, t), options.encoding, stepPath, &reason))
@@ -212,9 +217,11 @@ bool ExportVtk(const GridData& grid, const std::string& path, const VtkExportOpt
         // set can be moved as a whole.
         steps.push_back(
             {VtkOutputTimeInDays(grid, t), std::filesystem::path(stepPath).filename().string()});
+        written(t + 2);
     }
     const std::string collection = VtkCollectionPath(path);
     if (!WriteVtkCollection(steps, collection, &reason)) return Failed(error, collection, reason);
+    written(files);
     return true;
 }
 
