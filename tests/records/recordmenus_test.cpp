@@ -3,10 +3,13 @@
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
+#include "dialogs/records/cropyieldeditdlg.h"
 #include "dialogs/records/draincollectorconnectdlg.h"
 #include "dialogs/records/irrscheduledlg.h"
 #include "dialogs/records/natbounddlg.h"
 #include "dialogs/records/recordcommands.h"
+#include "dialogs/settings/simulationconstantscommand.h"
+#include "dialogs/settings/simulationconstantsdlg.h"
 #include "tablectrl.h"
 
 #include <QApplication>
@@ -25,6 +28,7 @@ class RecordMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterRecordCommands(table);
+        RegisterSimulationConstantsCommand(table);
         ASSERT_TRUE(document.OnOpenDocument(QString(KORVA_SOURCE_DIR) + "/examples/field3d.kvp"));
         context.document = &document;
     }
@@ -56,6 +60,52 @@ TEST_F(RecordMenuTest, IrrigationScheduleIsModelessAndOneUndoStep) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->ScheduleTableCtrl()->GetRowCount(), static_cast<int>(before[0].size()) + 1);
     dialog->reject();
+}
+
+TEST_F(RecordMenuTest, ConstantsPanelEditsTheCropYieldFunctionAsOneUndoStep) {
+    const auto before = document.Grid().YieldResponseFactors(); // [stage][basin]
+    ASSERT_FALSE(before[1].empty());
+    ASSERT_TRUE(table.Run(cmd::DataConstants, context));
+    auto* panel =
+        qobject_cast<SimulationConstantsDlg*>(document.Modeless("SimulationConstantsDlg"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    QPushButton* button = panel->Button(SimulationConstantsDlg::CropYield);
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto* editor =
+        qobject_cast<CropYieldEditDlg*>(panel->ExistingEditor(SimulationConstantsDlg::CropYield));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->windowTitle(), "Crop Yield Function");
+
+    // Stage 2 of the first basin, typed (pasted) into the table, then OK.
+    TableCtrl* response = editor->ResponseTableCtrl();
+    response->SetFocusCell(1, 2);
+    ASSERT_EQ(response->PasteText("0.625"), 1);
+    editor->accept();
+    EXPECT_EQ(document.Grid().YieldResponseFactors()[1][0], 0.625);
+    EXPECT_TRUE(document.IsModified());
+    ASSERT_EQ(document.UndoStack()->count(), 1);
+    document.UndoStack()->undo();
+    EXPECT_EQ(document.Grid().YieldResponseFactors(), before);
+    EXPECT_FALSE(document.IsModified());
+    document.UndoStack()->redo();
+    EXPECT_EQ(document.Grid().YieldResponseFactors()[1][0], 0.625);
+
+    // The command shows the same panel; its editor shows the project's values,
+    // and Cancel adds no step.
+    ASSERT_TRUE(table.Run(cmd::DataConstants, context));
+    EXPECT_EQ(document.Modeless("SimulationConstantsDlg"), panel);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(panel->ExistingEditor(SimulationConstantsDlg::CropYield), editor);
+    EXPECT_EQ(response->GetItemText(1, 2), "0.625");
+    response->SetFocusCell(1, 1);
+    response->PasteText("9");
+    editor->reject();
+    EXPECT_EQ(document.UndoStack()->count(), 1);
+    EXPECT_EQ(document.Grid().YieldResponseFactors()[0][0], before[0][0]);
+    panel->close();
 }
 
 TEST_F(RecordMenuTest, AnOpenEditorFollowsAnUndoMadeElsewhere) {
