@@ -2,7 +2,10 @@
 // the bundled example, zoomed by a drag, saved, copied and exported; and the
 // irrigation schedule's plot.
 #include "charts/graph/graphsettingsfile.h"
+#include "charts/output/outputparamcontroldlg.h"
+#include "charts/output/printcontroldlg.h"
 #include "charts/output/timeseriesoutputdisplaydlg.h"
+#include "charts/output/timeseriesoutputdlg.h"
 #include "charts/window/graphdlg.h"
 #include "charts/window/irrigationplot.h"
 #include "fakeview.h"
@@ -281,6 +284,21 @@ TEST_F(GraphWindow, Screenshots) {
     QApplication::processEvents();
     irrigation->grab().save(out + "irrigation.png");
     irrigation->close();
+
+    // The output dialogs as the 3D view shows them.
+    testing::FakeView view;
+    PrintControlDlg print(document);
+    print.show();
+    QApplication::processEvents();
+    print.grab().save(out + "printcontrol.png");
+    TimeSeriesOutputDlg cells(document, &view);
+    cells.show();
+    QApplication::processEvents();
+    cells.grab().save(out + "timeseriesoutput.png");
+    OutputParamControlDlg colours(document, &view);
+    colours.show();
+    QApplication::processEvents();
+    colours.grab().save(out + "outputparameters.png");
 }
 
 } // namespace

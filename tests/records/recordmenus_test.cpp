@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace korva {
@@ -132,6 +133,57 @@ TEST_F(RecordMenuTest, AnOpenEditorFollowsAnUndoMadeElsewhere) {
     dialog->accept(); // nothing changed in it: no step
     EXPECT_EQ(document.UndoStack()->count(), 1);
     EXPECT_EQ(document.Grid().Boundary(DrainType).collectorIndex[0], collector);
+}
+
+// KORVA_DIALOG_SHOTS=/some/folder keeps pictures of the editors to look at.
+TEST_F(RecordMenuTest, Screenshots) {
+    const char* folder = std::getenv("KORVA_DIALOG_SHOTS");
+    if (folder == nullptr) GTEST_SKIP() << "set KORVA_DIALOG_SHOTS to keep pictures";
+    const QString out = QString::fromUtf8(folder) + "/";
+    ASSERT_TRUE(table.Run(cmd::DataConstants, context));
+    auto* panel =
+        qobject_cast<SimulationConstantsDlg*>(document.Modeless("SimulationConstantsDlg"));
+    ASSERT_NE(panel, nullptr);
+    QApplication::processEvents();
+    panel->grab().save(out + "constants.png");
+    QTest::mouseClick(panel->Button(SimulationConstantsDlg::CropYield), Qt::LeftButton);
+    QWidget* yield = panel->ExistingEditor(SimulationConstantsDlg::CropYield);
+    ASSERT_NE(yield, nullptr);
+    QApplication::processEvents();
+    yield->grab().save(out + "cropyield.png");
+    qobject_cast<QDialog*>(yield)->reject();
+    QTest::mouseClick(panel->Button(SimulationConstantsDlg::RootExtraction), Qt::LeftButton);
+    QApplication::processEvents();
+    panel->ExistingEditor(SimulationConstantsDlg::RootExtraction)
+        ->grab()
+        .save(out + "rootextraction.png");
+    panel->ExistingEditor(SimulationConstantsDlg::RootExtraction)->close();
+    QTest::mouseClick(panel->Button(SimulationConstantsDlg::ETFunction), Qt::LeftButton);
+    QApplication::processEvents();
+    panel->ExistingEditor(SimulationConstantsDlg::ETFunction)->grab().save(out + "etfunction.png");
+    panel->ExistingEditor(SimulationConstantsDlg::ETFunction)->close();
+    panel->close();
+
+    ASSERT_TRUE(table.Run(cmd::DataCropBuilder, context));
+    QWidget* crops = document.Modeless("crop data");
+    ASSERT_NE(crops, nullptr);
+    QApplication::processEvents();
+    crops->grab().save(out + "cropdata.png");
+    crops->close();
+
+    ASSERT_TRUE(table.Run(cmd::DataIrrigation, context));
+    auto* irrigation = qobject_cast<IrrScheduleDlg*>(document.Modeless("irrigation schedule"));
+    ASSERT_NE(irrigation, nullptr);
+    QApplication::processEvents();
+    irrigation->grab().save(out + "irrigation.png");
+    irrigation->PlotButton()->click();
+    QApplication::processEvents();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->objectName() == "Graph") {
+            top->grab().save(out + "irrigation_plot.png");
+            top->close();
+        }
+    irrigation->reject();
 }
 
 } // namespace
