@@ -1,8 +1,12 @@
 #include "glscenerenderer.h"
 
+#include "view3d/scene/gridgeometry.h"
+
 #include <QOpenGLContext>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace korva {
@@ -10,15 +14,58 @@ namespace korva {
 namespace {
 
 // Every face of a box shows its flat colour: no lighting, both sides filled.
+// Corners come from the box's bounds by selection, not arithmetic, so faces
+// of neighbouring boxes land on exactly the same depths.
+//
+// Boxes are drawn unsorted with depth writes, so a face behind its box (the
+// eye on the inner side of its plane) shows only where it was drawn before the
+// face of the same box in front of it: once every face in front of it has
+// been drawn (or a coinciding face of an earlier box stood in for it), it
+// cannot pass the depth test and is not drawn at all. In a list of opaque
+// boxes no face behind its box shows. A box covered above (its nine
+// neighbours of the layer above drawn before it) is seen from above only
+// through their bottom faces, which are nearer and earlier: when its
+// outline seen from the eye stays within them it is left out whole. Faces
+// left out go outside the clip volume, where the rasteriser drops them.
 constexpr char BoxVertexShader[] = R"(#version 330 core
 layout(location = 0) in vec3 unit;
 layout(location = 1) in vec3 boxMin;
 layout(location = 2) in vec3 boxMax;
 layout(location = 3) in vec4 boxColour;
+layout(location = 4) in uint boxFaces;
 uniform mat4 mvp;
+uniform vec4 eye; // the camera's centre in model coordinates; w = 0: at infinity
+uniform bool opaqueList;
+uniform vec2 narrowestCell; // the narrowest column and row
 out vec4 colour;
+uint Bits(bvec3 b, uint x, uint y, uint z) {
+    return (b.x ? x : 0u) | (b.y ? y : 0u) | (b.z ? z : 0u);
+}
 void main() {
-    gl_Position = mvp * vec4(mix(boxMin, boxMax, unit), 1.0);
+    // Faces in drawing order: z1, y1, z0, y0, x0, x1; four corners each.
+    uint face = 1u << uint(gl_VertexID / 4);
+    vec3 toMax = eye.xyz - boxMax * eye.w; // > 0: the eye is beyond the max face
+    vec3 toMin = boxMin * eye.w - eye.xyz;
+    vec3 slackMax = 1e-5 * (abs(eye.xyz) + abs(boxMax * eye.w)) + 1e-30;
+    vec3 slackMin = 1e-5 * (abs(eye.xyz) + abs(boxMin * eye.w)) + 1e-30;
+    uint behind = Bits(lessThan(toMax, -slackMax), 32u, 2u, 1u) |
+                  Bits(lessThan(toMin, -slackMin), 16u, 8u, 4u);
+    uint inFront = ~behind & 63u;
+    uint later = ~(face | (face - 1u)) & 63u;
+    bool hidden = (boxFaces & face) == 0u ||
+                  ((behind & face) != 0u && inFront != 0u &&
+                   (opaqueList || (inFront & boxFaces & later) == 0u));
+    if (!hidden && (boxFaces & 64u) != 0u) {
+        // The eye's height above the box top, and how far the bottom
+        // corners' sight lines stray sideways by the time they reach it.
+        float above = eye.z - boxMax.z * eye.w;
+        vec2 stray = max(abs(eye.xy - boxMin.xy * eye.w), abs(eye.xy - boxMax.xy * eye.w)) *
+                     ((boxMax.z - boxMin.z) / max(above, 1e-30));
+        hidden = above > 1e-5 * (abs(eye.z) + abs(boxMax.z * eye.w)) &&
+                 all(lessThan(stray, 0.999 * narrowestCell));
+    }
+    gl_Position = hidden ? vec4(2.0, 2.0, 2.0, 1.0)
+                         : mvp * vec4(mix(boxMin, boxMax, greaterThan(unit, vec3(0.5))), 1.0);
     colour = boxColour;
 }
 )";
@@ -58,18 +105,24 @@ out vec4 fragment;
 void main() { fragment = vec4(texture(image, st).rgb, 1.0); }
 )";
 
-// The unit box as two triangles a face, face after face in the order a cell's
+// The unit box's corners, four a face, face after face in the order a cell's
 // quad strip covers them: top, far side (y = 1), bottom, near side (y = 0),
 // then the faces x = 0 and x = 1. Translucent boxes are not sorted, so the
-// order of whole faces decides what shows through; a face split across the
-// sequence would show half-blended triangles.
-constexpr float UnitBox[] = {
-    0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 1, 1, // top
-    0, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 0, 1, 0, // far side
-    0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0, 1, 0, // bottom
-    0, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0, 0, 1, 0, 1, 0, 0, 1, // near side
-    0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0, 1, // x = 0
-    1, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 1, // x = 1
+// order of whole faces decides what shows through. Opposite faces run their
+// corners the same way, so a face and the coinciding face of a neighbour are
+// the same two triangles.
+constexpr float UnitBoxCorners[] = {
+    0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1, // top
+    0, 1, 0, 1, 1, 0, 1, 1, 1, 0, 1, 1, // far side
+    0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, // bottom
+    0, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0, 1, // near side
+    0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, // x = 0
+    1, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, // x = 1
+};
+// Two triangles a face; indexed so each corner is computed once a box.
+constexpr unsigned char UnitBoxIndices[] = {
+    0,  1,  2,  0,  2,  3,  4,  5,  6,  4,  6,  7,  8,  9,  10, 8,  10, 11,
+    12, 13, 14, 12, 14, 15, 16, 17, 18, 16, 18, 19, 20, 21, 22, 20, 22, 23,
 };
 
 std::unique_ptr<QOpenGLShaderProgram> BuildProgram(const char* vertex, const char* fragment,
@@ -89,6 +142,34 @@ QMatrix4x4 ToQt(const Mat4& m) {
         for (int c = 0; c < 4; ++c)
             out(r, c) = static_cast<float>(m(r, c));
     return out;
+}
+
+// The camera's centre in model coordinates: the point the projection sends to
+// clip coordinates (0, 0, -1, 0), which for a perspective camera is the eye
+// with a positive weight and for an orthographic one the direction towards
+// the viewer with weight 0. Scaled so its largest component is 1.
+QVector4D EyePoint(const Camera& camera) {
+    Mat4 inverse;
+    if (!Invert(camera.projection * camera.modelView, inverse)) return {0, 0, 0, 0};
+    double e[4];
+    double largest = 0.0;
+    for (int r = 0; r < 4; ++r) {
+        e[r] = -inverse(r, 2);
+        largest = std::max(largest, std::abs(e[r]));
+    }
+    if (!(largest > 0.0) || !std::isfinite(largest)) return {0, 0, 0, 0};
+    return QVector4D(static_cast<float>(e[0] / largest), static_cast<float>(e[1] / largest),
+                     static_cast<float>(e[2] / largest), static_cast<float>(e[3] / largest));
+}
+
+QVector2D NarrowestCell(const GridGeometry& geometry) {
+    const auto narrowest = [](const std::vector<double>& edges) {
+        double width = edges.size() > 1 ? edges[1] - edges[0] : 0.0;
+        for (std::size_t n = 1; n + 1 < edges.size(); ++n)
+            width = std::min(width, edges[n + 1] - edges[n]);
+        return static_cast<float>(std::max(width, 0.0));
+    };
+    return QVector2D(narrowest(geometry.xEdges), narrowest(geometry.yEdges));
 }
 
 } // namespace
@@ -119,8 +200,12 @@ bool GlSceneRenderer::Initialise(QString* error) {
     if (!boxProgram || !stripProgram || !textureProgram) return false;
     glGenBuffers(1, &unitBox);
     glBindBuffer(GL_ARRAY_BUFFER, unitBox);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBox), UnitBox, GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxCorners), UnitBoxCorners, GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glGenBuffers(1, &unitBoxIndices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     ready = true;
     return true;
 }
@@ -129,8 +214,11 @@ void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>&
     FreeBoxes(buffer);
     buffer.count = static_cast<int>(boxes.size());
     if (boxes.empty()) return;
+    buffer.opaque = std::all_of(boxes.begin(), boxes.end(),
+                                [](const CellBox& box) { return AlphaOf(box.colour) == 255; });
     glGenVertexArrays(1, &buffer.vao);
     glBindVertexArray(buffer.vao);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
     glBindBuffer(GL_ARRAY_BUFFER, unitBox);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
@@ -150,6 +238,10 @@ void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>&
     glVertexAttribPointer(3, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(CellBox),
                           offset(offsetof(CellBox, colour)));
     glVertexAttribDivisor(3, 1);
+    glEnableVertexAttribArray(4);
+    glVertexAttribIPointer(4, 1, GL_UNSIGNED_INT, sizeof(CellBox),
+                           offset(offsetof(CellBox, faces)));
+    glVertexAttribDivisor(4, 1);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
@@ -232,8 +324,10 @@ void GlSceneRenderer::SetBackgroundImage(const QImage& image) {
 
 void GlSceneRenderer::DrawBoxes(const BoxBuffer& buffer) {
     if (buffer.count == 0) return;
+    boxProgram->setUniformValue("opaqueList", buffer.opaque);
     glBindVertexArray(buffer.vao);
-    glDrawArraysInstanced(GL_TRIANGLES, 0, 36, buffer.count);
+    glDrawElementsInstanced(GL_TRIANGLES, sizeof(UnitBoxIndices), GL_UNSIGNED_BYTE, nullptr,
+                            buffer.count);
 }
 
 void GlSceneRenderer::DrawStrips(const StripBuffer& buffer, unsigned mode) {
@@ -281,6 +375,8 @@ void GlSceneRenderer::Draw(const GridScene& scene, int width, int height,
     if (!scene.Settings().Rotating) {
         boxProgram->bind();
         boxProgram->setUniformValue("mvp", mvp);
+        boxProgram->setUniformValue("eye", EyePoint(camera));
+        boxProgram->setUniformValue("narrowestCell", NarrowestCell(scene.Geometry()));
         DrawBoxes(markers.boxes);
         stripProgram->bind();
         DrawStrips(markers.meshes, GL_TRIANGLE_STRIP);
@@ -319,7 +415,8 @@ void GlSceneRenderer::Release() {
     if (backgroundBuffer) glDeleteBuffers(1, &backgroundBuffer);
     backgroundVao = backgroundBuffer = 0;
     if (unitBox) glDeleteBuffers(1, &unitBox);
-    unitBox = 0;
+    if (unitBoxIndices) glDeleteBuffers(1, &unitBoxIndices);
+    unitBox = unitBoxIndices = 0;
     backgroundTexture.reset();
     boxProgram.reset();
     stripProgram.reset();

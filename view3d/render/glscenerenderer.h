@@ -2,7 +2,7 @@
 // Draws a GridScene with OpenGL 3.3: each list lives in GPU buffers uploaded
 // when the scene rebuilds it, and a paint only replays them. All cells of a
 // list are one instanced draw of a unit box, so the GPU keeps one CellBox
-// (28 bytes) per drawn cell. Every call needs the caller's context current.
+// (32 bytes) per drawn cell. Every call needs the caller's context current.
 #include "view3d/scene/camera.h"
 #include "view3d/scene/gridscene.h"
 
@@ -44,6 +44,7 @@ private:
     struct BoxBuffer {
         unsigned vao = 0, instances = 0;
         int count = 0;
+        bool opaque = false; // every box has alpha 1
         std::size_t bytes = 0;
     };
     struct StripBuffer {
@@ -66,7 +67,7 @@ private:
     MultiDrawArrays multiDrawArrays = nullptr;
     bool ready = false;
     std::unique_ptr<QOpenGLShaderProgram> boxProgram, stripProgram, textureProgram;
-    unsigned unitBox = 0; // the unit cube's six faces as triangles
+    unsigned unitBox = 0, unitBoxIndices = 0; // the unit cube's six faces as triangles
     ListBuffers cellValues, markers;
     StripBuffer gridLines;
     unsigned backgroundVao = 0, backgroundBuffer = 0;

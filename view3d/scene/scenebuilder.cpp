@@ -1,5 +1,6 @@
 #include "scenebuilder.h"
 
+#include "hiddenfaces.h"
 #include "model/packedcolor.h"
 
 #include <algorithm>
@@ -141,8 +142,8 @@ bool SceneBuilder::OnCurrentSlice(int layer, int row) const {
     return settings.PlanOrientation ? layer == settings.CurrentSlice : row == settings.CurrentSlice;
 }
 
-void SceneBuilder::AddBox(CellList& list, int layer, int row, int col, const RgbColor& rgb,
-                          double alpha) const {
+void SceneBuilder::AddBox(CellList& list, std::vector<uint32_t>& cells, int layer, int row, int col,
+                          const RgbColor& rgb, double alpha) const {
     const auto k = static_cast<std::size_t>(layer);
     const auto i = static_cast<std::size_t>(row);
     const auto j = static_cast<std::size_t>(col);
@@ -153,7 +154,18 @@ void SceneBuilder::AddBox(CellList& list, int layer, int row, int col, const Rgb
         {static_cast<float>(geometry.xEdges[j]), static_cast<float>(geometry.yEdges[i]),
          static_cast<float>(std::min(zA, zB)), static_cast<float>(geometry.xEdges[j + 1]),
          static_cast<float>(geometry.yEdges[i + 1]), static_cast<float>(std::max(zA, zB)),
-         PackRgba(rgb[0], rgb[1], rgb[2], alpha)});
+         PackRgba(rgb[0], rgb[1], rgb[2], alpha), AllFaces});
+    const auto columns = static_cast<std::size_t>(geometry.columns);
+    cells.push_back(
+        static_cast<uint32_t>((k * static_cast<std::size_t>(geometry.rows) + i) * columns + j));
+}
+
+void SceneBuilder::DropHidden(CellList& list, const std::vector<uint32_t>& cells) const {
+    bool opaque = true;
+    for (const CellBox& box : list.boxes)
+        opaque = opaque && AlphaOf(box.colour) == 255;
+    DropHiddenFaces(list.boxes, cells,
+                    {geometry.layers, geometry.rows, geometry.columns, ZSign() > 0}, opaque);
 }
 
 bool SceneBuilder::SurfaceOutputMeshShown() const {
@@ -209,6 +221,7 @@ void SceneBuilder::BuildCellValues(CellList& list) const {
     const bool pValid = p >= 0 && p < grid.ParameterCount();
     if (alpha <= 0.0) return; // every cell of this list would be skipped
 
+    std::vector<uint32_t> cells;
     for (int k = 0; k < geometry.layers; ++k) {
         if (!Shown(layerShown, k)) continue;
         for (int i = 0; i < geometry.rows; ++i) {
@@ -225,10 +238,11 @@ void SceneBuilder::BuildCellValues(CellList& list) const {
                     // Same rule as GetCellColour, with the filter always applied.
                     coloured = GetCellColour(p, k, i, j, rgb, true, false);
                 }
-                if (coloured) AddBox(list, k, i, j, rgb, alpha);
+                if (coloured) AddBox(list, cells, k, i, j, rgb, alpha);
             }
         }
     }
+    DropHidden(list, cells);
 }
 
 void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messages) const {
@@ -241,6 +255,7 @@ void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messag
                                     TimeSeriesCellColor[2]};
         const double seriesAlpha = settings.BackgroundLoaded ? 0.5 : 1.0;
         const auto& series = grid.TimeSeriesCellGrid();
+        std::vector<uint32_t> cells;
         for (int k = 0; k < geometry.layers; ++k) {
             if (!Shown(layerShown, k)) continue;
             for (int i = 0; i < geometry.rows; ++i) {
@@ -258,13 +273,14 @@ void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messag
                         (!hasSeries && mode == Display3D)) {
                         RgbColor rgb{};
                         if (grid.GetBoundaryCellColor(k, i, j, rgb))
-                            AddBox(list, k, i, j, rgb, 1.0);
+                            AddBox(list, cells, k, i, j, rgb, 1.0);
                         continue;
                     }
-                    if (hasSeries) AddBox(list, k, i, j, seriesColour, seriesAlpha);
+                    if (hasSeries) AddBox(list, cells, k, i, j, seriesColour, seriesAlpha);
                 }
             }
         }
+        DropHidden(list, cells);
     }
     if (mode == Display3D && settings.ShowGroundMesh && grid.ParameterCount() > 0) {
         bool failed = false;

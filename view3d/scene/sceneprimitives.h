@@ -26,12 +26,31 @@ inline uint8_t AlphaOf(Rgba8 c) {
     return static_cast<uint8_t>(c >> 24);
 }
 
-// A closed box over [x0, x1] x [y0, y1] x [z0, z1]: 28 bytes, the whole of what
-// the GPU keeps per drawn cell.
+// The faces of a box in the order they are drawn: the face at z1, the far
+// side (y1), the face at z0, the near side (y0), then x0 and x1. Boxes are not
+// sorted, so within a translucent box this order decides what shows through.
+enum BoxFace : uint32_t {
+    FaceZ1 = 1u << 0,
+    FaceY1 = 1u << 1,
+    FaceZ0 = 1u << 2,
+    FaceY0 = 1u << 3,
+    FaceX0 = 1u << 4,
+    FaceX1 = 1u << 5,
+    AllFaces = 63u,
+    // Not a face: the nine cells of the layer before (above in plan and 3D)
+    // around this one are drawn in the same list, so from above the box
+    // is seen only through them.
+    CoveredAbove = 1u << 6,
+};
+
+// A closed box over [x0, x1] x [y0, y1] x [z0, z1]: 32 bytes, the whole of what
+// the GPU keeps per drawn cell. faces holds the BoxFace bits still to draw;
+// the others can never show (see hiddenfaces.h).
 struct CellBox {
     float x0, y0, z0;
     float x1, y1, z1;
     Rgba8 colour;
+    uint32_t faces = AllFaces;
 };
 
 struct ColouredVertex {
