@@ -3,12 +3,12 @@
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
+#include "dialogs/dialogcommands.h"
 #include "dialogs/records/cropyieldeditdlg.h"
 #include "dialogs/records/draincollectorconnectdlg.h"
 #include "dialogs/records/irrscheduledlg.h"
 #include "dialogs/records/natbounddlg.h"
 #include "dialogs/records/recordcommands.h"
-#include "dialogs/settings/simulationconstantscommand.h"
 #include "dialogs/settings/simulationconstantsdlg.h"
 #include "tablectrl.h"
 
@@ -29,7 +29,7 @@ class RecordMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterRecordCommands(table);
-        RegisterSimulationConstantsCommand(table);
+        RegisterDialogCommands(table);
         ASSERT_TRUE(document.OnOpenDocument(QString(KORVA_SOURCE_DIR) + "/examples/field3d.kvp"));
         context.document = &document;
     }

@@ -1,9 +1,12 @@
 // Faces that can never show are left out of a list's boxes: those that
 // coincide with a face drawn before them, every face between two opaque
 // boxes, and boxes enclosed on all sides.
+#include "scenegrid.h"
+#include "view3d/scene/gridgeometry.h"
 #include "view3d/scene/hiddenfaces.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace korva {
@@ -99,6 +102,61 @@ TEST(HiddenFaces, ListsWithoutTheirCellNumbersAreLeftAlone) {
     b.cells.pop_back();
     DropHiddenFaces(b.boxes, b.cells, {1, 1, 2, true}, false);
     EXPECT_EQ(FacesOf(b.boxes, 1), AllFaces);
+}
+
+TEST(HiddenFaces, TheEyeIsTheCameraCentreOrItsDirectionAtInfinity) {
+    const GridData grid = testing::MakeSceneGrid(); // W 60, D 40, H 4: L = 60
+    const GridGeometry geometry(grid);
+    ViewSettings settings;
+    settings.RotationX = 30;
+    settings.RotationZ = -50;
+    const Camera turned = CameraFor(settings, geometry);
+    const std::array<double, 4> eye = EyeInModel(turned);
+    ASSERT_GT(eye[3], 0.0);
+    // The model point the camera sits at: the inverse model-view of its origin.
+    Mat4 inverse;
+    ASSERT_TRUE(Invert(turned.modelView, inverse));
+    for (int a = 0; a < 3; ++a)
+        EXPECT_NEAR(eye[static_cast<std::size_t>(a)] / eye[3], inverse(a, 3), 1e-9) << a;
+    EXPECT_NEAR(std::hypot(inverse(0, 3), inverse(1, 3), inverse(2, 3)), 120.0, 1e-9);
+
+    settings.ViewMode = ParameterEditMode; // the plan camera looks down from above
+    const std::array<double, 4> plan = EyeInModel(CameraFor(settings, geometry));
+    EXPECT_NEAR(plan[0], 0.0, 1e-12);
+    EXPECT_NEAR(plan[1], 0.0, 1e-12);
+    EXPECT_NEAR(plan[2], 1.0, 1e-12);
+    EXPECT_EQ(plan[3], 0.0);
+    settings.PlanOrientation = false; // the section camera looks along the rows from +y
+    const std::array<double, 4> section = EyeInModel(CameraFor(settings, geometry));
+    EXPECT_NEAR(section[1], 1.0, 1e-12);
+    EXPECT_NEAR(section[2], 0.0, 1e-12);
+    EXPECT_EQ(section[3], 0.0);
+
+    const std::array<double, 2> narrowest = NarrowestCell(geometry);
+    EXPECT_DOUBLE_EQ(narrowest[0], 20.0);
+    EXPECT_DOUBLE_EQ(narrowest[1], 10.0);
+}
+
+TEST(HiddenFaces, ACoveredBoxIsOutOfSightOnlyWhenSeenFromAboveThroughItsRing) {
+    // A 10 x 10 m cell 1 m thick, with the cells around 10 m wide.
+    CellBox box{0, 0, -2, 10, 10, -1, 0xff0000ffu, AllFaces | CoveredAbove};
+    const std::array<double, 2> narrowest{10, 10};
+    const auto at = [](double x, double y, double z) { return std::array<double, 4>{x, y, z, 1}; };
+    EXPECT_TRUE(SeenOnlyThroughLayerAbove(box, at(5, 5, 100), narrowest));
+    // Steep sight lines stray up to 1 m within the box: well inside the ring.
+    EXPECT_TRUE(SeenOnlyThroughLayerAbove(box, at(80, -60, 40), narrowest));
+    // Nearly level ones leave the ring: the box may show through the side.
+    EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, at(400, 5, 0), narrowest));
+    // From level with the top or below it the ring hides nothing.
+    EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, at(5, 5, -1), narrowest));
+    EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, at(5, 5, -50), narrowest));
+    // Orthographic cameras: straight down, and along the rows.
+    EXPECT_TRUE(SeenOnlyThroughLayerAbove(box, {0, 0, 1, 0}, narrowest));
+    EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, {0, 1, 0, 0}, narrowest));
+    // Without the mark, or with narrower cells around, the box stays.
+    EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, at(80, -60, 40), {0.5, 10}));
+    box.faces = AllFaces;
+    EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, at(5, 5, 100), narrowest));
 }
 
 } // namespace

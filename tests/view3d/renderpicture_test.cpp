@@ -48,9 +48,30 @@ GridData MakePictureGrid() {
     return grid;
 }
 
+// 20 x 20 x 20 cells, every one set: most boxes lie under a full ring of
+// cells in the layer above, so the camera sees far fewer than all.
+GridData MakeDenseGrid() {
+    GridData grid;
+    grid.ResetModel(1);
+    ReaderContents(grid).columnSpacing.assign(20, 2.0);
+    ReaderContents(grid).rowSpacing.assign(20, 2.5);
+    ReaderContents(grid).layerSpacing.assign(20, 60.0);
+    grid.UpdateUniformSpacing();
+    grid.Resize(20, 20, 20);
+    for (int k = 0; k < 20; ++k)
+        for (int i = 0; i < 20; ++i)
+            for (int j = 0; j < 20; ++j)
+                grid.SetValue(LayeredPosition, k, i, j, (k * 3 + i * 7 + j * 5) % 13, false);
+    grid.RecomputeRange(LayeredPosition);
+    grid.SetParameterInfo(LayeredPosition, grid.Parameter(LayeredPosition).name, {0, 1, 0},
+                          {1, 0, 1});
+    return grid;
+}
+
 struct Picture {
     const char* name;
     QStringList options;
+    bool dense = false;
 };
 
 const std::vector<Picture>& Pictures() {
@@ -64,6 +85,10 @@ const std::vector<Picture>& Pictures() {
         {"filtered", {"--rotate", "-35,20", "--filter", "3,8", "--zoom", "0.1,0.15,0.05,0.1"}},
         {"plan", {"--view", "plan", "--slice", "2"}},
         {"section", {"--view", "section", "--slice", "3"}},
+        {"dense-above", {"--no-grid-lines"}, true},
+        {"dense-turned", {"--rotate", "50,-30", "--no-grid-lines"}, true},
+        {"dense-low", {"--rotate", "80,60", "--transparency", "0.7"}, true},
+        {"dense-below", {"--rotate", "-40,10", "--no-grid-lines"}, true},
     };
     return pictures;
 }
@@ -89,6 +114,8 @@ TEST(RenderPicture, EveryViewDrawsTheStoredPicture) {
     ASSERT_TRUE(dir.isValid());
     const QString project = dir.filePath(QStringLiteral("picture.kvp"));
     ASSERT_TRUE(WriteProjectFile(MakePictureGrid(), project.toStdString()));
+    const QString dense = dir.filePath(QStringLiteral("dense.kvp"));
+    ASSERT_TRUE(WriteProjectFile(MakeDenseGrid(), dense.toStdString()));
     const QDir golden(QStringLiteral(KORVA_TEST_DATA_DIR "/pictures"));
     const bool update = qEnvironmentVariableIsSet("KORVA_UPDATE_GOLDEN");
     if (update) QDir().mkpath(golden.path());
@@ -97,7 +124,7 @@ TEST(RenderPicture, EveryViewDrawsTheStoredPicture) {
         SCOPED_TRACE(picture.name);
         const QString out = dir.filePath(QString::fromLatin1(picture.name) + ".png");
         QStringList args{"--render", out, "--size", "240x180", "--parameter", "3"};
-        args << picture.options << project;
+        args << picture.options << (picture.dense ? dense : project);
         ASSERT_EQ(RunHeadlessRender(args), 0);
         const QString stored = golden.filePath(QString::fromLatin1(picture.name) + ".png");
         if (update) {

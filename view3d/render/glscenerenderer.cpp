@@ -1,6 +1,7 @@
 #include "glscenerenderer.h"
 
 #include "view3d/scene/gridgeometry.h"
+#include "view3d/scene/hiddenfaces.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLShaderProgram>
@@ -144,32 +145,9 @@ QMatrix4x4 ToQt(const Mat4& m) {
     return out;
 }
 
-// The camera's centre in model coordinates: the point the projection sends to
-// clip coordinates (0, 0, -1, 0), which for a perspective camera is the eye
-// with a positive weight and for an orthographic one the direction towards
-// the viewer with weight 0. Scaled so its largest component is 1.
-QVector4D EyePoint(const Camera& camera) {
-    Mat4 inverse;
-    if (!Invert(camera.projection * camera.modelView, inverse)) return {0, 0, 0, 0};
-    double e[4];
-    double largest = 0.0;
-    for (int r = 0; r < 4; ++r) {
-        e[r] = -inverse(r, 2);
-        largest = std::max(largest, std::abs(e[r]));
-    }
-    if (!(largest > 0.0) || !std::isfinite(largest)) return {0, 0, 0, 0};
-    return QVector4D(static_cast<float>(e[0] / largest), static_cast<float>(e[1] / largest),
-                     static_cast<float>(e[2] / largest), static_cast<float>(e[3] / largest));
-}
-
-QVector2D NarrowestCell(const GridGeometry& geometry) {
-    const auto narrowest = [](const std::vector<double>& edges) {
-        double width = edges.size() > 1 ? edges[1] - edges[0] : 0.0;
-        for (std::size_t n = 1; n + 1 < edges.size(); ++n)
-            width = std::min(width, edges[n + 1] - edges[n]);
-        return static_cast<float>(std::max(width, 0.0));
-    };
-    return QVector2D(narrowest(geometry.xEdges), narrowest(geometry.yEdges));
+QVector4D ToQt(const std::array<double, 4>& v) {
+    return QVector4D(static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]),
+                     static_cast<float>(v[3]));
 }
 
 } // namespace
@@ -203,9 +181,11 @@ bool GlSceneRenderer::Initialise(QString* error) {
     glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxCorners), UnitBoxCorners, GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glGenBuffers(1, &unitBoxIndices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    // Filled through the array target: a core context has no vertex array
+    // bound here to hold an element buffer; each box array binds it.
+    glBindBuffer(GL_ARRAY_BUFFER, unitBoxIndices);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     ready = true;
     return true;
 }
@@ -216,18 +196,22 @@ void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>&
     if (boxes.empty()) return;
     buffer.opaque = std::all_of(boxes.begin(), boxes.end(),
                                 [](const CellBox& box) { return AlphaOf(box.colour) == 255; });
-    glGenVertexArrays(1, &buffer.vao);
-    glBindVertexArray(buffer.vao);
+    buffer.bytes = BoxArray(buffer.vao, buffer.instances, boxes);
+}
+
+std::size_t GlSceneRenderer::BoxArray(unsigned& vao, unsigned& instances,
+                                      const std::vector<CellBox>& boxes) {
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
     glBindBuffer(GL_ARRAY_BUFFER, unitBox);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
-    glGenBuffers(1, &buffer.instances);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer.instances);
-    buffer.bytes = boxes.size() * sizeof(CellBox);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(buffer.bytes), boxes.data(),
-                 GL_STATIC_DRAW);
-    const auto offset = [](std::size_t bytes) { return reinterpret_cast<const void*>(bytes); };
+    glGenBuffers(1, &instances);
+    glBindBuffer(GL_ARRAY_BUFFER, instances);
+    const std::size_t bytes = boxes.size() * sizeof(CellBox);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), boxes.data(), GL_STATIC_DRAW);
+    const auto offset = [](std::size_t at) { return reinterpret_cast<const void*>(at); };
     glEnableVertexAttribArray(1);
     glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(CellBox), offset(offsetof(CellBox, x0)));
     glVertexAttribDivisor(1, 1);
@@ -244,6 +228,28 @@ void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>&
     glVertexAttribDivisor(4, 1);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return bytes;
+}
+
+void GlSceneRenderer::FindBoxesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+                                       const std::array<double, 4>& eye,
+                                       const std::array<double, 2>& narrowest) {
+    if (buffer.sightValid && buffer.sightEye == eye && buffer.sightNarrowest == narrowest) return;
+    FreeSight(buffer);
+    buffer.sightValid = true;
+    buffer.sightEye = eye;
+    buffer.sightNarrowest = narrowest;
+    if (static_cast<int>(boxes.size()) != buffer.count) return; // not what was uploaded
+    std::vector<CellBox> seen;
+    const std::size_t limit = boxes.size() / 4;
+    for (const CellBox& box : boxes) {
+        if (SeenOnlyThroughLayerAbove(box, eye, narrowest)) continue;
+        // Most boxes in sight: all of them are drawn, with no second buffer.
+        if (seen.size() >= limit) return;
+        seen.push_back(box);
+    }
+    buffer.sightCount = static_cast<int>(seen.size());
+    if (!seen.empty()) buffer.sightBytes = BoxArray(buffer.sightVao, buffer.sightInstances, seen);
 }
 
 void GlSceneRenderer::UploadStrips(StripBuffer& buffer, const StripList& strips) {
@@ -251,6 +257,9 @@ void GlSceneRenderer::UploadStrips(StripBuffer& buffer, const StripList& strips)
     if (strips.Empty()) return;
     buffer.starts = strips.starts;
     buffer.counts = strips.counts;
+    buffer.segments = true;
+    for (std::size_t n = 0; n < strips.starts.size() && buffer.segments; ++n)
+        buffer.segments = strips.counts[n] == 2 && strips.starts[n] == static_cast<int>(2 * n);
     glGenVertexArrays(1, &buffer.vao);
     glBindVertexArray(buffer.vao);
     glGenBuffers(1, &buffer.vertices);
@@ -322,17 +331,30 @@ void GlSceneRenderer::SetBackgroundImage(const QImage& image) {
     backgroundTexture->setMinificationFilter(QOpenGLTexture::Nearest);
 }
 
-void GlSceneRenderer::DrawBoxes(const BoxBuffer& buffer) {
+void GlSceneRenderer::DrawBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+                                const std::array<double, 4>& eye,
+                                const std::array<double, 2>& narrowest) {
     if (buffer.count == 0) return;
+    // Boxes the camera cannot see are dropped from the draw, the others keep
+    // their order; while the camera stays, the same short list is replayed.
+    FindBoxesInSight(buffer, boxes, eye, narrowest);
+    const bool fewer = buffer.sightCount >= 0;
+    if (fewer && buffer.sightCount == 0) return;
     boxProgram->setUniformValue("opaqueList", buffer.opaque);
-    glBindVertexArray(buffer.vao);
+    glBindVertexArray(fewer ? buffer.sightVao : buffer.vao);
     glDrawElementsInstanced(GL_TRIANGLES, sizeof(UnitBoxIndices), GL_UNSIGNED_BYTE, nullptr,
-                            buffer.count);
+                            fewer ? buffer.sightCount : buffer.count);
 }
 
 void GlSceneRenderer::DrawStrips(const StripBuffer& buffer, unsigned mode) {
     if (!buffer.vao) return;
     glBindVertexArray(buffer.vao);
+    // Line strips of two vertices one after another (a grid's lines) are
+    // separate segments: one plain draw, with no per-strip work in the driver.
+    if (mode == GL_LINE_STRIP && buffer.segments) {
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(2 * buffer.starts.size()));
+        return;
+    }
     // The strips of a list share one buffer and go in one call where the driver offers it.
     if (multiDrawArrays) {
         multiDrawArrays(mode, buffer.starts.data(), buffer.counts.data(),
@@ -375,13 +397,16 @@ void GlSceneRenderer::Draw(const GridScene& scene, int width, int height,
     if (!scene.Settings().Rotating) {
         boxProgram->bind();
         boxProgram->setUniformValue("mvp", mvp);
-        boxProgram->setUniformValue("eye", EyePoint(camera));
-        boxProgram->setUniformValue("narrowestCell", NarrowestCell(scene.Geometry()));
-        DrawBoxes(markers.boxes);
+        const std::array<double, 4> eye = EyeInModel(camera);
+        const std::array<double, 2> narrowest = NarrowestCell(scene.Geometry());
+        boxProgram->setUniformValue("eye", ToQt(eye));
+        boxProgram->setUniformValue("narrowestCell", QVector2D(static_cast<float>(narrowest[0]),
+                                                               static_cast<float>(narrowest[1])));
+        DrawBoxes(markers.boxes, scene.Markers().boxes, eye, narrowest);
         stripProgram->bind();
         DrawStrips(markers.meshes, GL_TRIANGLE_STRIP);
         boxProgram->bind();
-        DrawBoxes(cellValues.boxes);
+        DrawBoxes(cellValues.boxes, scene.CellValues().boxes, eye, narrowest);
         stripProgram->bind();
         DrawStrips(cellValues.meshes, GL_TRIANGLE_STRIP);
     }
@@ -393,9 +418,19 @@ void GlSceneRenderer::Draw(const GridScene& scene, int width, int height,
 }
 
 void GlSceneRenderer::FreeBoxes(BoxBuffer& buffer) {
+    FreeSight(buffer);
     if (buffer.vao) glDeleteVertexArrays(1, &buffer.vao);
     if (buffer.instances) glDeleteBuffers(1, &buffer.instances);
     buffer = {};
+}
+
+void GlSceneRenderer::FreeSight(BoxBuffer& buffer) {
+    if (buffer.sightVao) glDeleteVertexArrays(1, &buffer.sightVao);
+    if (buffer.sightInstances) glDeleteBuffers(1, &buffer.sightInstances);
+    buffer.sightVao = buffer.sightInstances = 0;
+    buffer.sightCount = -1;
+    buffer.sightBytes = 0;
+    buffer.sightValid = false;
 }
 
 void GlSceneRenderer::FreeStrips(StripBuffer& buffer) {
@@ -425,7 +460,7 @@ void GlSceneRenderer::Release() {
 }
 
 std::size_t GlSceneRenderer::CellValueBytes() const {
-    return cellValues.boxes.bytes + cellValues.meshes.bytes;
+    return cellValues.boxes.bytes + cellValues.boxes.sightBytes + cellValues.meshes.bytes;
 }
 
 } // namespace korva

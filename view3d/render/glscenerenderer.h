@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QOpenGLExtraFunctions>
 #include <QString>
+#include <array>
 #include <memory>
 
 class QOpenGLShaderProgram;
@@ -46,10 +47,19 @@ private:
         int count = 0;
         bool opaque = false; // every box has alpha 1
         std::size_t bytes = 0;
+        // The boxes in sight of the camera of the last draw, when far fewer
+        // than all (sightCount -1: all are drawn).
+        unsigned sightVao = 0, sightInstances = 0;
+        int sightCount = -1;
+        std::size_t sightBytes = 0;
+        bool sightValid = false;
+        std::array<double, 4> sightEye{};
+        std::array<double, 2> sightNarrowest{};
     };
     struct StripBuffer {
         unsigned vao = 0, vertices = 0;
         std::vector<int> starts, counts;
+        bool segments = false; // every strip two vertices, one after another
         std::size_t bytes = 0;
     };
     struct ListBuffers {
@@ -58,7 +68,13 @@ private:
     };
     void UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes);
     void UploadStrips(StripBuffer& buffer, const StripList& strips);
-    void DrawBoxes(const BoxBuffer& buffer);
+    // A vertex array over a new instance buffer holding boxes; returns its bytes.
+    std::size_t BoxArray(unsigned& vao, unsigned& instances, const std::vector<CellBox>& boxes);
+    void FindBoxesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+                          const std::array<double, 4>& eye, const std::array<double, 2>& narrowest);
+    void DrawBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+                   const std::array<double, 4>& eye, const std::array<double, 2>& narrowest);
+    void FreeSight(BoxBuffer& buffer);
     void DrawStrips(const StripBuffer& buffer, unsigned mode);
     void FreeBoxes(BoxBuffer& buffer);
     void FreeStrips(StripBuffer& buffer);

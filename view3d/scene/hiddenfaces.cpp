@@ -1,5 +1,9 @@
 #include "hiddenfaces.h"
 
+#include "gridgeometry.h"
+
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace korva {
@@ -47,6 +51,50 @@ void DropHiddenFaces(std::vector<CellBox>& boxes, const std::vector<uint32_t>& c
         if ((box.faces & AllFaces) != 0) boxes[kept++] = box;
     }
     boxes.resize(kept);
+}
+
+std::array<double, 4> EyeInModel(const Camera& camera) {
+    std::array<double, 4> eye{};
+    Mat4 inverse;
+    if (!Invert(camera.projection * camera.modelView, inverse)) return eye;
+    double largest = 0.0;
+    for (int r = 0; r < 4; ++r) {
+        eye[static_cast<std::size_t>(r)] = -inverse(r, 2);
+        largest = std::max(largest, std::abs(eye[static_cast<std::size_t>(r)]));
+    }
+    if (!(largest > 0.0) || !std::isfinite(largest)) return {};
+    for (double& e : eye)
+        e /= largest;
+    return eye;
+}
+
+std::array<double, 2> NarrowestCell(const GridGeometry& geometry) {
+    const auto narrowest = [](const std::vector<double>& edges) {
+        if (edges.size() < 2) return 0.0;
+        double width = edges[1] - edges[0];
+        for (std::size_t n = 1; n + 1 < edges.size(); ++n)
+            width = std::min(width, edges[n + 1] - edges[n]);
+        return std::max(width, 0.0);
+    };
+    return {narrowest(geometry.xEdges), narrowest(geometry.yEdges)};
+}
+
+bool SeenOnlyThroughLayerAbove(const CellBox& box, const std::array<double, 4>& eye,
+                               const std::array<double, 2>& narrowest) {
+    if ((box.faces & CoveredAbove) == 0) return false;
+    const double w = eye[3];
+    // The eye's height above the box top (scaled by w), clearly positive.
+    const double above = eye[2] - box.z1 * w;
+    if (!(above > 1e-5 * (std::abs(eye[2]) + std::abs(box.z1 * w)))) return false;
+    // How far the sight lines to the bottom corners stray sideways between
+    // the bottom and the top of the box; within the narrowest cell they
+    // cross the top inside the ring of nine cells above.
+    const double rise = (box.z1 - box.z0) / above;
+    const double strayX =
+        std::max(std::abs(eye[0] - box.x0 * w), std::abs(eye[0] - box.x1 * w)) * rise;
+    const double strayY =
+        std::max(std::abs(eye[1] - box.y0 * w), std::abs(eye[1] - box.y1 * w)) * rise;
+    return strayX < 0.99 * narrowest[0] && strayY < 0.99 * narrowest[1];
 }
 
 } // namespace korva

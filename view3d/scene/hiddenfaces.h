@@ -8,8 +8,10 @@
 // six sides is not kept at all. A box whose nine neighbours in the layer
 // above are drawn is marked CoveredAbove (plan and 3D only): the renderer
 // leaves it out when the camera sees it through them alone.
+#include "camera.h"
 #include "sceneprimitives.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -27,5 +29,23 @@ struct GridShape {
 // row, column ascending).
 void DropHiddenFaces(std::vector<CellBox>& boxes, const std::vector<uint32_t>& cells,
                      const GridShape& shape, bool opaque);
+
+// The camera's centre in model coordinates, homogeneous: the point the
+// projection sends to clip coordinates (0, 0, -1, 0). For a perspective
+// camera it is the eye with a positive weight, for an orthographic one the
+// direction towards the viewer with weight 0. Scaled so its largest
+// component is 1; all zero when the camera is singular.
+std::array<double, 4> EyeInModel(const Camera& camera);
+
+// The narrowest column and the narrowest row of the grid (0 when a width
+// is 0 or the grid is empty).
+std::array<double, 2> NarrowestCell(const GridGeometry& geometry);
+
+// True when a box marked CoveredAbove shows nothing to a camera at eye: the
+// eye is above the box and every sight line to it passes through the bottom
+// face of one of the nine cells above it, which is nearer and was drawn
+// earlier, so the depth test turns the whole box away.
+bool SeenOnlyThroughLayerAbove(const CellBox& box, const std::array<double, 4>& eye,
+                               const std::array<double, 2>& narrowest);
 
 } // namespace korva
