@@ -13,9 +13,11 @@
 #include "tablectrl.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
@@ -176,6 +178,10 @@ TEST_F(RecordMenuTest, Screenshots) {
     ASSERT_NE(irrigation, nullptr);
     QApplication::processEvents();
     irrigation->grab().save(out + "irrigation.png");
+    // The plot keeps its chart settings in the working folder: not the examples'.
+    QTemporaryDir working;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(working.path());
     irrigation->PlotButton()->click();
     QApplication::processEvents();
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -184,6 +190,7 @@ TEST_F(RecordMenuTest, Screenshots) {
             top->close();
         }
     irrigation->reject();
+    QDir::setCurrent(before);
 }
 
 } // namespace
