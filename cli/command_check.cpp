@@ -14,7 +14,7 @@ extern const Command CheckCommand;
 void WriteProblems(const ProblemList& problems, std::ostream& out) {
     for (std::size_t i = 0; i < problems.Count(); ++i) {
         out << problems.messages[i] << ": current value ";
-        if (problems.currentValues[i] >= 0) {
+        if (problems.Editable(i)) {
             out << problems.currentValues[i] << ", default value " << problems.defaultValues[i];
         } else {
             out << "---, default value ---";

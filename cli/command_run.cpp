@@ -116,8 +116,7 @@ static int RunRun(const Arguments& args, CommandContext& context) {
         grid.ApplyModelCheckValues(problems);
         for (std::size_t i = 0; i < problems.Count(); ++i) {
             context.err << "korva-batch run: " << problems.messages[i];
-            if (problems.currentValues[i] >= 0)
-                context.err << " set to " << problems.currentValues[i];
+            if (problems.Editable(i)) context.err << " set to " << problems.currentValues[i];
             context.err << "\n";
         }
     }

@@ -120,6 +120,7 @@ void ChangeSpacing(DialogDocument& document, int dimension, int index, double va
 
 void ChangeStructure(DialogDocument& document, const QString& text, GridStructureEdit edit) {
     // The first run keeps what the edit touches; later runs redo it.
+    const std::size_t bytes = edit.EstimateBytes(document.Grid());
     auto shared = std::make_shared<GridStructureEdit>(std::move(edit));
     auto applied = std::make_shared<bool>(false);
     document.Change(
@@ -132,11 +133,11 @@ void ChangeStructure(DialogDocument& document, const QString& text, GridStructur
             *applied = true;
             return shared->Apply(grid);
         },
-        [shared](GridData& grid) { shared->Undo(grid); }, GeometryPart | CellsPart,
-        shared->Bytes());
+        [shared](GridData& grid) { shared->Undo(grid); }, GeometryPart | CellsPart, bytes);
 }
 
 void ChangeTransform(DialogDocument& document, const QString& text, TransformEdit edit) {
+    const std::size_t bytes = edit.EstimateBytes(document.Grid());
     auto shared = std::make_shared<TransformEdit>(std::move(edit));
     auto applied = std::make_shared<bool>(false);
     document.Change(
@@ -150,7 +151,7 @@ void ChangeTransform(DialogDocument& document, const QString& text, TransformEdi
             }
             return true;
         },
-        [shared](GridData& grid) { shared->Undo(grid); }, CellsPart, shared->Bytes());
+        [shared](GridData& grid) { shared->Undo(grid); }, CellsPart, bytes);
 }
 
 void ChangeUnits(DialogDocument& document, const std::string& horizontal,

@@ -1,18 +1,14 @@
 #include "rasterband.h"
 
+#include "gdalsetup.h"
+
 #include <cmath>
 #include <cpl_error.h>
 #include <gdal.h>
-#include <mutex>
 
 namespace korva {
 
 namespace {
-
-void RegisterDrivers() {
-    static std::once_flag once;
-    std::call_once(once, [] { GDALAllRegister(); });
-}
 
 // GDAL's own message for the last failure, or fallback.
 std::string GdalReason(const std::string& fallback) {
@@ -96,7 +92,7 @@ bool RasterBand::IsNoData(double value) const {
 
 bool ReadRasterBand(const std::string& path, int band, int rows, int columns,
                     RasterResampling method, RasterBand& out, std::string& error) {
-    RegisterDrivers();
+    SetUpGdal();
     QuietGdal quiet;
     out = RasterBand{};
     Dataset dataset(path);

@@ -12,6 +12,7 @@ inline constexpr char FileClose[] = "file.close";
 inline constexpr char FileSave[] = "file.save";
 inline constexpr char FileSaveAs[] = "file.saveas";
 inline constexpr char FileImportModel[] = "file.importmodel";
+inline constexpr char FileExportParaView[] = "file.exportparaview";
 inline constexpr char FileExit[] = "file.exit";
 
 // &Edit

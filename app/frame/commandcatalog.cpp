@@ -29,6 +29,12 @@ const std::vector<CommandInfo>& CommandCatalog() {
          "Import Model File",
          {},
          true},
+        {FileExportParaView,
+         "Export to ParaView...",
+         "Write the grid and the results of the run as VTK files for ParaView",
+         "Export to ParaView",
+         {},
+         true},
         {FileExit, "E&xit", "Quit the application; prompts to save documents", "Exit", {}, false},
 
         {EditUndo,
@@ -230,8 +236,8 @@ const std::vector<MenuInfo>& MenuLayout() {
     static const std::vector<MenuInfo> menus = {
         {"&File",
          false,
-         {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, nullptr, FileImportModel, nullptr,
-          RecentFilesPlace, nullptr, FileExit}},
+         {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, nullptr, FileImportModel,
+          FileExportParaView, nullptr, RecentFilesPlace, nullptr, FileExit}},
         {"&Edit", true, {EditUndo, EditRedo}},
         {"&Grid",
          true,

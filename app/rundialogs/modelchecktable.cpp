@@ -17,9 +17,8 @@ std::vector<ModelCheckRow> ModelCheckRows(const ProblemList& problems) {
     for (std::size_t i = 0; i < problems.Count(); ++i) {
         ModelCheckRow row;
         row.error = QString::fromStdString(problems.messages[i]);
-        const double current = problems.currentValues.at(i);
-        if (current >= 0) {
-            row.currentValue = FormatCheckValue(current);
+        if (problems.Editable(i)) {
+            row.currentValue = FormatCheckValue(problems.currentValues.at(i));
             row.defaultValue = FormatCheckValue(problems.defaultValues.at(i));
         } else {
             row.currentValue = row.defaultValue = "---";

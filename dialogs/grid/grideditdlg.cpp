@@ -47,7 +47,8 @@ QString Number(double value) {
 } // namespace
 
 GridEditDlg::GridEditDlg(DialogDocument& document, ViewReceiverHost* view, QWidget* parent)
-    : QDialog(parent), document_(document), view_(view) {
+    : QDialog(parent), document_(document), view_(view), viewObject_(dynamic_cast<QObject*>(view)),
+      viewIsObject_(viewObject_ != nullptr) {
     setWindowTitle(tr("Edit Grid Dimensions"));
     setModal(false);
 
@@ -153,14 +154,19 @@ GridEditDlg::~GridEditDlg() {
     StopPicking();
 }
 
+ViewReceiverHost* GridEditDlg::View() const {
+    if (!viewIsObject_) return view_;
+    return viewObject_.isNull() ? nullptr : view_;
+}
+
 void GridEditDlg::Start() {
     const GridData& grid = document_.Grid();
     horizontalUnits_->setText(QString::fromStdString(grid.HorizontalUnits()));
     verticalUnits_->setText(QString::fromStdString(grid.VerticalUnits()));
     Refresh();
-    if (view_) {
-        view_->SetGridEditReceiver(this);
-        view_->SetViewMode(GridEditMode);
+    if (ViewReceiverHost* view = View()) {
+        view->SetGridEditReceiver(this);
+        view->SetViewMode(GridEditMode);
     }
     show();
     raise();
@@ -168,10 +174,11 @@ void GridEditDlg::Start() {
 }
 
 void GridEditDlg::StopPicking() {
-    if (!view_) return;
-    view_->SetGridEditReceiver(nullptr);
-    if (view_->ViewMode() == GridEditMode || view_->ViewMode() == SpanPickMode)
-        view_->SetViewMode(ThreeDMode);
+    ViewReceiverHost* view = View();
+    if (!view) return;
+    view->SetGridEditReceiver(nullptr);
+    if (view->ViewMode() == GridEditMode || view->ViewMode() == SpanPickMode)
+        view->SetViewMode(ThreeDMode);
 }
 
 void GridEditDlg::ScheduleRefresh(int delayMs) {
@@ -277,18 +284,19 @@ void GridEditDlg::FirstPick(double a1, double a2, double b1, double b2, bool pla
         parts = *typed;
     }
     const GridData& grid = document_.Grid();
-    const int slice = view_ ? view_->CurrentSlice() : 0;
+    ViewReceiverHost* view = View();
+    const int slice = view ? view->CurrentSlice() : 0;
     const double planZ = LayerMiddleZ(grid, std::clamp(slice, 0, grid.NumLayers() - 1));
     const PickedPoints picked = PointsOfPick(a1, a2, b1, b2, planOrientation, planZ);
     std::vector<GridEditStep> steps = PlanGridEdit(tools_, parts, picked);
     if (steps.empty()) return;
     ChangeStructure(document_, tr(StepTexts[tools_.Mode()]), GridStructureEdit(std::move(steps)));
-    if (view_) view_->RefreshGridLines();
+    if (view) view->RefreshGridLines();
     Refresh();
 }
 
 void GridEditDlg::StartSpanPick() {
-    if (view_) view_->SetViewMode(SpanPickMode);
+    if (ViewReceiverHost* view = View()) view->SetViewMode(SpanPickMode);
 }
 
 void GridEditDlg::SecondPick(double x1, double x2, double y1, double y2) {
@@ -303,9 +311,9 @@ void GridEditDlg::SecondPick(double x1, double x2, double y1, double y2) {
         ChangeHorizontalTotals(document_, totals.rows, totals.columns);
         Refresh();
     }
-    if (view_) {
-        view_->SetViewMode(GridEditMode);
-        view_->RefreshGridLines();
+    if (ViewReceiverHost* view = View()) {
+        view->SetViewMode(GridEditMode);
+        view->RefreshGridLines();
     }
 }
 

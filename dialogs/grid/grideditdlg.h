@@ -7,6 +7,7 @@
 #include "view3d/viewreceivers.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 
@@ -24,6 +25,8 @@ class GridEditDlg : public QDialog, public GridEditPickReceiver {
     Q_OBJECT
 public:
     // view may be null (no view to pick in: the tables and totals still work).
+    // A view that is a QObject may go before the dialog; the dialog then
+    // leaves it alone.
     GridEditDlg(DialogDocument& document, ViewReceiverHost* view, QWidget* parent = nullptr);
     ~GridEditDlg() override;
 
@@ -70,7 +73,12 @@ private:
     void ScheduleRefresh(int delayMs);
 
     DialogDocument& document_;
+    // The view, while it exists.
+    ViewReceiverHost* View() const;
+
     ViewReceiverHost* view_;
+    QPointer<QObject> viewObject_; // set when the view is a QObject
+    bool viewIsObject_;
     GridEditTools tools_;
     std::array<QLineEdit*, 3> totals_{};
     std::array<QString, 3> shownTotals_;

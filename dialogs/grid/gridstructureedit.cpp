@@ -2,7 +2,38 @@
 
 #include "model/messages.h"
 
+#include <algorithm>
+
 namespace korva {
+
+namespace {
+
+// The items of the step's dimension that its undo record will hold: the
+// deleted ones, or those between the picked corners that a subdivision
+// replaces. A split adds items and keeps none of the old ones.
+void AffectedItems(const GridData& grid, const GridEditStep& step, int& low, int& high) {
+    low = 0;
+    high = -1;
+    if (step.kind == GridEditStep::DeleteItems) {
+        low = std::min(step.first, step.last);
+        high = std::max(step.first, step.last);
+        return;
+    }
+    if (step.kind == GridEditStep::Split || step.points.empty()) return;
+    int index[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        const ModelPoint& p = i == 0 ? step.points.front() : step.points.back();
+        int layer = 0, row = 0, column = 0;
+        grid.LocateCell(p.x, p.y, p.z, layer, row, column);
+        index[i] = step.dimension == GridData::RowDimension      ? row
+                   : step.dimension == GridData::ColumnDimension ? column
+                                                                 : layer;
+    }
+    low = std::min(index[0], index[1]);
+    high = std::max(index[0], index[1]);
+}
+
+} // namespace
 
 GridStructureEdit GridStructureEdit::DeleteItems(int dimension, int first, int last) {
     GridEditStep step;
@@ -52,6 +83,24 @@ void GridStructureEdit::Undo(GridData& grid) {
 
 void GridStructureEdit::Redo(GridData& grid) {
     if (record_.Undone()) grid.Revert(record_);
+}
+
+std::size_t GridStructureEdit::EstimateBytes(const GridData& grid) const {
+    const std::size_t counts[3] = {static_cast<std::size_t>(grid.NumRows()),
+                                   static_cast<std::size_t>(grid.NumColumns()),
+                                   static_cast<std::size_t>(grid.NumLayers())};
+    const std::size_t cellBytes = static_cast<std::size_t>(grid.ParameterCount()) * sizeof(double) +
+                                  BoundaryTypeCount * sizeof(int32_t);
+    std::size_t bytes = sizeof(*this);
+    for (const GridEditStep& step : steps_) {
+        int low = 0, high = 0;
+        AffectedItems(grid, step, low, high);
+        const auto items = static_cast<std::size_t>(std::max(high - low + 1, 0));
+        const auto d = static_cast<std::size_t>(step.dimension);
+        bytes += items * (counts[0] * counts[1] * counts[2] / std::max<std::size_t>(counts[d], 1)) *
+                 cellBytes;
+    }
+    return bytes;
 }
 
 std::size_t GridStructureEdit::Bytes() const {

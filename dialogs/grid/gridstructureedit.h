@@ -27,6 +27,8 @@ public:
     void Redo(GridData& grid);
 
     std::size_t Bytes() const;
+    // What Apply will keep, before it runs (the undo history is bounded by it).
+    std::size_t EstimateBytes(const GridData& grid) const;
 
 private:
     static EditResult Run(GridData& grid, const GridEditStep& step, UndoRecord* undo);

@@ -26,6 +26,13 @@ std::size_t TransformEdit::Bytes() const {
     return sizeof(*this) + record_.HeldBytes();
 }
 
+std::size_t TransformEdit::EstimateBytes(const GridData& grid) const {
+    const bool surface = grid.Parameter(paramIndex_).IsSurface();
+    const auto layers = static_cast<std::size_t>(surface ? 1 : lastLayer_ - firstLayer_ + 1);
+    return sizeof(*this) + layers * static_cast<std::size_t>(grid.NumRows()) *
+                               static_cast<std::size_t>(grid.NumColumns()) * sizeof(double);
+}
+
 bool TransformUsesLayerRange(const GridData& grid, int paramIndex) {
     return paramIndex >= 0 && paramIndex < grid.ParameterCount() &&
            !grid.Parameter(paramIndex).IsSurface();

@@ -21,6 +21,8 @@ public:
     void Undo(GridData& grid);
     void Redo(GridData& grid);
     std::size_t Bytes() const;
+    // What Apply will keep, before it runs.
+    std::size_t EstimateBytes(const GridData& grid) const;
 
 private:
     int paramIndex_;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <span>
 
 namespace korva {
 
@@ -65,11 +66,46 @@ std::string ParameterArrayName(const GridData& grid, int paramIndex) {
     return display != nullptr ? display : grid.Parameter(paramIndex).name;
 }
 
+// Copies one stored layer (rows one after another, columns within a row:
+// VTK's order within a layer) to out, a cell without data as NaN.
+void CopyLayer(std::span<const double> layer, double* out) {
+    for (const double value : layer)
+        *out++ = value == NoDataValue ? NaN : value;
+}
+
+// Fills values (VTK order) from cells, a grid of the model's size, or of one
+// layer for a surface quantity, which then fills the top layer and leaves
+// NaN below it.
+void FillFromLayers(const GridData& grid, const Grid3D<double>& cells, bool surface,
+                    std::vector<double>& values) {
+    const int layers = grid.NumLayers();
+    const std::size_t perLayer =
+        static_cast<std::size_t>(grid.NumRows()) * static_cast<std::size_t>(grid.NumColumns());
+    for (int k = 0; k < layers; ++k) {
+        const int layer = layers - 1 - k;
+        double* out = values.data() + static_cast<std::size_t>(k) * perLayer;
+        if (surface && layer != 0)
+            std::fill(out, out + perLayer, NaN);
+        else
+            CopyLayer(cells.Layer(surface ? 0 : layer), out);
+    }
+}
+
+bool HasGridShape(const GridData& grid, const Grid3D<double>& cells, bool surface) {
+    return cells.Layers() == (surface ? 1 : grid.NumLayers()) && cells.Rows() == grid.NumRows() &&
+           cells.Columns() == grid.NumColumns();
+}
+
 VtkCellArray ParameterArray(const GridData& grid, int paramIndex) {
     const bool surface = grid.Parameter(paramIndex).IsSurface();
     VtkCellArray array;
     array.name = ParameterArrayName(grid, paramIndex);
     array.fillReals = [&grid, paramIndex, surface](std::vector<double>& values) {
+        const Grid3D<double>& cells = grid.Parameter(paramIndex).values;
+        if (HasGridShape(grid, cells, surface)) {
+            FillFromLayers(grid, cells, surface, values);
+            return;
+        }
         ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
             double value = NoDataValue;
             if (surface && layer != 0) {
@@ -88,10 +124,27 @@ VtkCellArray BoundaryArray(const GridData& grid, int type) {
     VtkCellArray array;
     array.name = BoundaryTypeName(type);
     array.fillIntegers = [&grid, type](std::vector<std::int32_t>& values) {
-        const int holding = grid.BoundaryLayerCount(type);
-        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
-            values[i] = layer < holding ? grid.GetBoundaryValue(type, layer, row, column) : 0;
-        });
+        const MembershipGrid& cells = grid.Memberships(type);
+        if (cells.CellBytes() == 0) return; // no cell belongs to a boundary: all 0
+        const int holding = std::min(grid.BoundaryLayerCount(type), cells.Layers());
+        const int layers = grid.NumLayers();
+        const std::size_t perLayer =
+            static_cast<std::size_t>(grid.NumRows()) * static_cast<std::size_t>(grid.NumColumns());
+        const bool sameShape =
+            cells.Rows() == grid.NumRows() && cells.Columns() == grid.NumColumns();
+        for (int k = 0; k < layers; ++k) {
+            const int layer = layers - 1 - k;
+            if (layer >= holding) continue; // the kind has no cells there
+            std::int32_t* out = values.data() + static_cast<std::size_t>(k) * perLayer;
+            if (sameShape) {
+                const std::vector<int32_t> numbers = cells.LayerValues(layer);
+                std::copy(numbers.begin(), numbers.end(), out);
+                continue;
+            }
+            for (int row = 0; row < grid.NumRows(); ++row)
+                for (int column = 0; column < grid.NumColumns(); ++column)
+                    *out++ = grid.GetBoundaryValue(type, layer, row, column);
+        }
     };
     return array;
 }
@@ -100,12 +153,19 @@ VtkCellArray TimeSeriesArray(const GridData& grid) {
     VtkCellArray array;
     array.name = "Time Series Cells";
     array.fillIntegers = [&grid](std::vector<std::int32_t>& values) {
+        // Only the cells with selections are held; every other cell stays 0.
         const SelectionGrid& selections = grid.TimeSeriesCellGrid();
-        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
-            const bool held = layer < selections.Layers() && row < selections.Rows() &&
-                              column < selections.Columns();
-            values[i] =
-                held ? static_cast<std::int32_t>(selections.Get(layer, row, column).size()) : 0;
+        const int layers = grid.NumLayers();
+        const auto rows = static_cast<std::size_t>(grid.NumRows());
+        const auto columns = static_cast<std::size_t>(grid.NumColumns());
+        selections.ForEach([&](const SelectionGrid::Cell& cell) {
+            if (cell.layer >= layers || cell.row >= grid.NumRows() ||
+                cell.column >= grid.NumColumns())
+                return;
+            const auto k = static_cast<std::size_t>(layers - 1 - cell.layer);
+            values[(k * rows + static_cast<std::size_t>(cell.row)) * columns +
+                   static_cast<std::size_t>(cell.column)] =
+                static_cast<std::int32_t>(cell.codes.size());
         });
     };
     return array;
@@ -121,6 +181,14 @@ VtkCellArray OutputArray(const GridData& grid, int quantity, int timeIndex) {
     VtkCellArray array;
     array.name = output.name;
     array.fillReals = [&grid, quantity, timeIndex, surface](std::vector<double>& values) {
+        const KORVAOutputData& output = Quantities(grid)[static_cast<std::size_t>(quantity)];
+        if (timeIndex >= 0 && static_cast<std::size_t>(timeIndex) < output.times.size()) {
+            const Grid3D<double>& cells = output.times[static_cast<std::size_t>(timeIndex)].values;
+            if (HasGridShape(grid, cells, surface)) {
+                FillFromLayers(grid, cells, surface, values);
+                return;
+            }
+        }
         ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
             double value = NoDataValue;
             if (surface && layer != 0) {
@@ -199,11 +267,16 @@ std::string VtkCollectionPath(const std::string& path) {
 bool ExportVtk(const GridData& grid, const std::string& path, const VtkExportOptions& options,
                std::string* error) {
     std::string reason;
+    const int times = options.outputs ? VtkOutputTimeCount(grid) : 0;
+    const int files = options.outputs ? times + 2 : 1;
+    auto written = [&](int count) {
+        if (options.progress) options.progress(count, files);
+    };
     if (!WriteVtkRectilinearGrid(VtkProjectGrid(grid), options.encoding, path, &reason))
         return Failed(error, path, reason);
+    written(1);
     if (!options.outputs) return true;
     std::vector<VtkCollectionStep> steps;
-    const int times = VtkOutputTimeCount(grid);
     for (int t = 0; t < times; ++t) {
         const std::string stepPath = VtkOutputStepPath(path, t);
         if (!WriteVtkRectilinearGrid(VtkOutputGrid(grid, t), options.encoding, stepPath, &reason))
@@ -212,9 +285,11 @@ bool ExportVtk(const GridData& grid, const std::string& path, const VtkExportOpt
         // set can be moved as a whole.
         steps.push_back(
             {VtkOutputTimeInDays(grid, t), std::filesystem::path(stepPath).filename().string()});
+        written(t + 2);
     }
     const std::string collection = VtkCollectionPath(path);
     if (!WriteVtkCollection(steps, collection, &reason)) return Failed(error, collection, reason);
+    written(files);
     return true;
 }
 

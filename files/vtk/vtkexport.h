@@ -9,6 +9,7 @@
 // layer. No Z exaggeration is applied. A cell without data holds NaN.
 #include "vtkrectilineargrid.h"
 
+#include <functional>
 #include <string>
 
 namespace korva {
@@ -38,6 +39,9 @@ double VtkOutputTimeInDays(const GridData& grid, int timeIndex);
 struct VtkExportOptions {
     VtkEncoding encoding = VtkEncoding::AppendedRaw;
     bool outputs = false; // also every output time and the ".pvd" collection
+    // Called after each file with the number of files written and of files to
+    // write, so a window can show how far the export is.
+    std::function<void(int written, int total)> progress;
 };
 
 // The files an export with outputs writes beside path "dir/name.vtr":

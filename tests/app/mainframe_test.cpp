@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, StartsWithANewThreeDimensionalProjectAndTheFullMenu) {
               (QStringList{"&File", "&Edit", "&Grid", "&Data", "&View", "&Window", "&Help"}));
     EXPECT_EQ(Texts(frame.Menu("&File")->actions()),
               (QStringList{"&New", "&Open...", "&Close", "&Save", "Save &As...",
-                           "Import Model File", "E&xit"}));
+                           "Import Model File", "Export to ParaView...", "E&xit"}));
     EXPECT_EQ(Texts(frame.Menu("&Edit")->actions()), (QStringList{"&Undo", "&Redo"}));
     EXPECT_EQ(
         Texts(frame.Menu("&Help")->actions()),

@@ -2,6 +2,7 @@
 
 #include "app/document/korvadoc.h"
 #include "ccolorbutton.h"
+#include "exchange/import/parameterimport.h"
 #include "view3d/edits/panelcommands.h"
 #include "view3d/korvaview.h"
 #include "xedit.h"
@@ -40,6 +41,7 @@ ParamControlPanelDlg::ParamControlPanelDlg(CKORVAView& view, QWidget* parent)
     maxColour = new CColorButton(QStringLiteral("Max"), this);
     minColour->SetFaceColour(Qt::black);
     maxColour->SetFaceColour(Qt::white);
+    auto* import = new QPushButton(QStringLiteral("Import"), this);
     auto* clear = new QPushButton(QStringLiteral("Clear"), this);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
 
@@ -51,6 +53,7 @@ ParamControlPanelDlg::ParamControlPanelDlg(CKORVAView& view, QWidget* parent)
     form->addRow(QStringLiteral("Min color:"), minColour);
     form->addRow(QStringLiteral("Max color:"), maxColour);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(import);
     buttons->addWidget(clear);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -64,6 +67,9 @@ ParamControlPanelDlg::ParamControlPanelDlg(CKORVAView& view, QWidget* parent)
     connect(&view, &CKORVAView::SliceChanged, this, &ParamControlPanelDlg::OnSliceChanged);
     connect(minColour, &QPushButton::clicked, this, [this] { ChooseColour(false); });
     connect(maxColour, &QPushButton::clicked, this, [this] { ChooseColour(true); });
+    connect(import, &QPushButton::clicked, this, [this] {
+        if (RunParameterImport(this->view.Document(), parameter, this)) RefreshColours();
+    });
     connect(clear, &QPushButton::clicked, this, [this] {
         CKORVADoc& doc = this->view.Document();
         if (parameter < 0 || parameter >= doc.Grid().ParameterCount()) return;

@@ -17,7 +17,7 @@ namespace korva {
 class TableCtrl;
 
 class DialogTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
 
     // Types text into a table cell and ends the edit with Return.
@@ -29,6 +29,7 @@ protected:
     static void ClickOk(QDialog* dialog);
     static void ClickCancel(QDialog* dialog);
 
+protected:
     GridData grid;
     QUndoStack stack;
     std::unique_ptr<UndoStackDocument> document;

@@ -196,6 +196,19 @@ TEST_F(GridDialogs, TheDrawnRectangleRescalesTheGrid) {
     EXPECT_DOUBLE_EQ(grid.TotalExtent(GridData::RowDimension, false), rows);
 }
 
+// A view that is a window object and may close before the dialog.
+class ClosingView : public QObject, public FakeView {};
+
+TEST_F(GridDialogs, AViewThatClosesFirstIsLeftAlone) {
+    auto closing = std::make_unique<ClosingView>();
+    GridEditDlg other(*document, closing.get());
+    other.Start();
+    EXPECT_EQ(closing->gridEdit, &other);
+    closing.reset();
+    Click(&other, "Done"); // would tell the closed view to leave its mode
+    EXPECT_FALSE(other.isVisible());
+}
+
 class TransformDialog : public DialogTest {};
 
 TEST_F(TransformDialog, ALayeredParameterOverTwoLayersAndASurfaceOneOnce) {
