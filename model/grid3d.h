@@ -6,6 +6,7 @@
 // or a file writer as one span without copying cell by cell.
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -119,50 +120,51 @@ public:
     // Structural edits along one dimension (0 rows, 1 columns, 2 layers):
     // ExtractSlices removes count items from at and returns them as a grid of
     // their own; InsertSlices puts such a grid back at at; DuplicateSlice
-    // inserts copies copies of item at right after it.
+    // inserts copies copies of item at right after it. Seen along a dimension
+    // the cells are blocks of items, each item a contiguous run (a whole
+    // layer, a row of a layer, a single cell of a row), so every edit copies
+    // whole runs.
     Grid3D ExtractSlices(int dimension, int at, int count) {
         Grid3D removed = SliceBox(dimension, at, count);
-        Grid3D rest = WithoutBox(dimension, at, count);
-        *this = std::move(rest);
+        // The kept runs move down in place: no second array of the whole grid.
+        const Runs runs = RunsAlong(dimension);
+        auto kept = cells_.begin();
+        for (std::size_t block = 0; block < runs.blocks; ++block) {
+            const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(block * runs.block);
+            kept = std::move(first, first + Offset(at, runs.run), kept);
+            kept = std::move(first + Offset(at + count, runs.run),
+                             first + static_cast<std::ptrdiff_t>(runs.block), kept);
+        }
+        cells_.erase(kept, cells_.end());
+        (dimension == 0 ? rows_ : dimension == 1 ? columns_ : layers_) -= count;
         return removed;
     }
+    // slices must match the grid in the other two dimensions
+    // (std::invalid_argument) and at lie in 0..count of items (std::out_of_range).
     void InsertSlices(int dimension, int at, const Grid3D& slices) {
-        int L = layers_, R = rows_, C = columns_;
-        const int count = dimension == 0   ? slices.rows_
-                          : dimension == 1 ? slices.columns_
-                                           : slices.layers_;
-        (dimension == 0 ? R : dimension == 1 ? C : L) += count;
-        Grid3D grown(L, R, C);
-        for (int k = 0; k < L; ++k)
-            for (int r = 0; r < R; ++r)
-                for (int c = 0; c < C; ++c) {
-                    const int p = dimension == 0 ? r : dimension == 1 ? c : k;
-                    if (p >= at && p < at + count)
-                        grown(k, r, c) =
-                            slices(dimension == 2 ? p - at : k, dimension == 0 ? p - at : r,
-                                   dimension == 1 ? p - at : c);
-                    else {
-                        const int q = p < at ? p : p - count;
-                        grown(k, r, c) = (*this)(dimension == 2 ? q : k, dimension == 0 ? q : r,
-                                                 dimension == 1 ? q : c);
-                    }
-                }
-        *this = std::move(grown);
+        const int count = Extent(slices, dimension);
+        if ((dimension != 0 && slices.rows_ != rows_) ||
+            (dimension != 1 && slices.columns_ != columns_) ||
+            (dimension != 2 && slices.layers_ != layers_))
+            throw std::invalid_argument("inserted slices do not fit the grid");
+        CheckInsertion(dimension, at);
+        const std::size_t added = static_cast<std::size_t>(count) * RunsAlong(dimension).run;
+        GrowAlong(dimension, at, count, [&](std::size_t block, auto, auto out) {
+            const auto from = slices.cells_.begin() + static_cast<std::ptrdiff_t>(block * added);
+            return std::copy(from, from + static_cast<std::ptrdiff_t>(added), out);
+        });
     }
     void DuplicateSlice(int dimension, int at, int copies) {
-        SliceBox(dimension, at, 1); // range check
-        int L = layers_, R = rows_, C = columns_;
-        (dimension == 0 ? R : dimension == 1 ? C : L) += copies;
-        Grid3D grown(L, R, C);
-        for (int k = 0; k < L; ++k)
-            for (int r = 0; r < R; ++r)
-                for (int c = 0; c < C; ++c) {
-                    const int p = dimension == 0 ? r : dimension == 1 ? c : k;
-                    const int q = p <= at ? p : p <= at + copies ? at : p - copies;
-                    grown(k, r, c) = (*this)(dimension == 2 ? q : k, dimension == 0 ? q : r,
-                                             dimension == 1 ? q : c);
-                }
-        *this = std::move(grown);
+        if (dimension < 0 || dimension > 2 || at < 0 || at >= Extent(*this, dimension))
+            throw std::out_of_range("duplicated slice outside the grid");
+        if (copies < 0) throw std::invalid_argument("negative number of copies");
+        const std::size_t run = RunsAlong(dimension).run;
+        GrowAlong(dimension, at + 1, copies, [&](std::size_t, auto head, auto out) {
+            const auto item = head + Offset(at, run);
+            for (int i = 0; i < copies; ++i)
+                out = std::copy(item, item + static_cast<std::ptrdiff_t>(run), out);
+            return out;
+        });
     }
 
     bool operator==(const Grid3D& other) const = default;
@@ -187,20 +189,66 @@ private:
         if (dimension == 1) return Region(0, 0, at, layers_, rows_, count);
         return Region(at, 0, 0, count, rows_, columns_);
     }
-    Grid3D WithoutBox(int dimension, int at, int count) const {
-        SliceBox(dimension, at, count); // range check
-        int L = layers_, R = rows_, C = columns_;
-        (dimension == 0 ? R : dimension == 1 ? C : L) -= count;
-        Grid3D rest(L, R, C);
-        for (int k = 0; k < L; ++k)
-            for (int r = 0; r < R; ++r)
-                for (int c = 0; c < C; ++c) {
-                    const int p = dimension == 0 ? r : dimension == 1 ? c : k;
-                    const int q = p < at ? p : p + count;
-                    rest(k, r, c) = (*this)(dimension == 2 ? q : k, dimension == 0 ? q : r,
-                                            dimension == 1 ? q : c);
-                }
-        return rest;
+    // Along a dimension the cells are blocks (one per layer for rows, one per
+    // row for columns, the whole grid for layers) of items, each item a run
+    // of contiguous cells.
+    struct Runs {
+        std::size_t blocks; // number of blocks
+        std::size_t block;  // cells of one block
+        std::size_t run;    // cells of one item
+    };
+    Runs RunsAlong(int dimension) const {
+        const auto L = static_cast<std::size_t>(layers_), R = static_cast<std::size_t>(rows_),
+                   C = static_cast<std::size_t>(columns_);
+        if (dimension == 0) return {L, R * C, C};
+        if (dimension == 1) return {L * R, C, 1};
+        return {1, L * R * C, R * C};
+    }
+    static std::ptrdiff_t Offset(int item, std::size_t run) {
+        return static_cast<std::ptrdiff_t>(static_cast<std::size_t>(item) * run);
+    }
+    static int Extent(const Grid3D& grid, int dimension) {
+        return dimension == 0 ? grid.rows_ : dimension == 1 ? grid.columns_ : grid.layers_;
+    }
+    // Makes room for count items at at along dimension and has fill write
+    // them, block by block: fill(block, head, out) writes the new runs of a
+    // block to out and returns its end, head being where the block's items
+    // before at now lie. When the array has room (as after a delete that is
+    // being undone) the runs move up in place, from the last block down, so no
+    // second array of the whole grid is made; else they go to a new array.
+    template <class Fill> void GrowAlong(int dimension, int at, int count, Fill fill) {
+        const Runs runs = RunsAlong(dimension);
+        const std::size_t added = static_cast<std::size_t>(count) * runs.run;
+        const std::size_t grownBlock = runs.block + added;
+        const std::size_t size = cells_.size() + runs.blocks * added;
+        if (size <= cells_.capacity()) {
+            cells_.resize(size);
+            for (std::size_t block = runs.blocks; block-- > 0;) {
+                const auto from = cells_.begin() + static_cast<std::ptrdiff_t>(block * runs.block);
+                const auto to = cells_.begin() + static_cast<std::ptrdiff_t>(block * grownBlock);
+                std::move_backward(from + Offset(at, runs.run),
+                                   from + static_cast<std::ptrdiff_t>(runs.block),
+                                   to + static_cast<std::ptrdiff_t>(grownBlock));
+                std::move_backward(from, from + Offset(at, runs.run), to + Offset(at, runs.run));
+                fill(block, to, to + Offset(at, runs.run));
+            }
+        } else {
+            std::vector<T> grown;
+            grown.reserve(size);
+            for (std::size_t block = 0; block < runs.blocks; ++block) {
+                const auto from = cells_.begin() + static_cast<std::ptrdiff_t>(block * runs.block);
+                grown.insert(grown.end(), from, from + Offset(at, runs.run));
+                fill(block, from, std::back_inserter(grown));
+                grown.insert(grown.end(), from + Offset(at, runs.run),
+                             from + static_cast<std::ptrdiff_t>(runs.block));
+            }
+            cells_ = std::move(grown);
+        }
+        (dimension == 0 ? rows_ : dimension == 1 ? columns_ : layers_) += count;
+    }
+    void CheckInsertion(int dimension, int at) const {
+        if (dimension < 0 || dimension > 2 || at < 0 || at > Extent(*this, dimension))
+            throw std::out_of_range("slices inserted outside the grid");
     }
 
     int layers_ = 0;

@@ -1,6 +1,8 @@
 // korva-batch as a careless or hostile user meets it: damaged projects, odd
 // names, full disks, planted links, endless devices. Each case runs the built
 // tool as a process in a scratch folder and looks at what it left on disk.
+#include "batchrunner.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -8,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -16,21 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void Write(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using korva::testing::ReadFile;
+using korva::testing::WriteFile;
 
 // Replaces the first from in text by to; fails the test when from is absent.
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
@@ -48,29 +36,18 @@ protected:
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        example_ = Read(fs::path(KORVA_SOURCE_DIR) / "examples/field3d.kvp");
+        example_ = ReadFile(fs::path(KORVA_SOURCE_DIR) / "examples/field3d.kvp");
         ASSERT_FALSE(example_.empty());
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    // Runs the tool in the scratch folder; fileBlocks > 0 limits the size of
-    // any file it writes to that many 512-byte blocks (a full disk), with the
-    // limit's signal ignored so that writes fail as on a full disk.
+    // Runs the tool in the scratch folder (fileBlocks: a full disk, as
+    // RunBatch says); its output and messages land in out_ and err_.
     int Tool(const std::vector<std::string>& args, int fileBlocks = 0) {
-        std::string command = "cd " + Quoted(folder_.string()) + " && ";
-        if (fileBlocks > 0)
-            command += "trap '' XFSZ; ulimit -f " + std::to_string(fileBlocks) + "; ";
-        command += "exec " + Quoted(KORVA_BATCH);
-        for (const std::string& arg : args)
-            command += " " + Quoted(arg);
-        command += " >" + Quoted((folder_ / ".stdout").string()) + " 2>" +
-                   Quoted((folder_ / ".stderr").string());
-        const int raw = std::system(("sh -c " + Quoted(command)).c_str());
-        out_ = Read(folder_ / ".stdout");
-        err_ = Read(folder_ / ".stderr");
-        fs::remove(folder_ / ".stdout");
-        fs::remove(folder_ / ".stderr");
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        korva::testing::BatchRun run = korva::testing::RunBatch(folder_, args, folder_, fileBlocks);
+        out_ = std::move(run.out);
+        err_ = std::move(run.err);
+        return run.status;
     }
     // The names in the scratch folder, sorted.
     std::vector<std::string> Listing() const {
@@ -101,18 +78,18 @@ protected:
 
 TEST_F(BatchFaults, AProjectReadWithErrorsIsNeitherRunNorSavedOverItself) {
     const std::string damaged = Damaged();
-    Write(folder_ / "site.kvp", damaged);
+    WriteFile(folder_ / "site.kvp", damaged);
 
     EXPECT_EQ(Tool({"resave", "site.kvp", "site.kvp"}), 1);
     EXPECT_NE(err_.find("site.kvp was read with errors"), std::string::npos) << err_;
     EXPECT_NE(err_.find("name another output file"), std::string::npos) << err_;
-    EXPECT_EQ(Read(folder_ / "site.kvp"), damaged);
+    EXPECT_EQ(ReadFile(folder_ / "site.kvp"), damaged);
 
     // Another name of the same file is the same file.
     fs::create_symlink("site.kvp", folder_ / "link.kvp");
     EXPECT_EQ(Tool({"resave", "site.kvp", "link.kvp"}), 1);
     EXPECT_EQ(Tool({"import-param", "--skip", "0", "link.kvp", "0", "/dev/null", "site.kvp"}), 1);
-    EXPECT_EQ(Read(folder_ / "site.kvp"), damaged);
+    EXPECT_EQ(ReadFile(folder_ / "site.kvp"), damaged);
     fs::remove(folder_ / "link.kvp");
 
     // Into another file the damaged model may go, with a warning.
@@ -123,20 +100,20 @@ TEST_F(BatchFaults, AProjectReadWithErrorsIsNeitherRunNorSavedOverItself) {
     EXPECT_EQ(Tool({"run", "site.kvp"}), 1);
     EXPECT_NE(err_.find("read with errors"), std::string::npos) << err_;
     EXPECT_EQ(Listing(), (std::vector<std::string>{"rescued.kvp", "site.kvp"}));
-    EXPECT_EQ(Read(folder_ / "site.kvp"), damaged);
+    EXPECT_EQ(ReadFile(folder_ / "site.kvp"), damaged);
 
     // A file that merely ends after its print dates is no damage.
     const std::string cut = example_.substr(0, SelectionGrid());
-    Write(folder_ / "cut.kvp", cut);
+    WriteFile(folder_ / "cut.kvp", cut);
     EXPECT_EQ(Tool({"resave", "cut.kvp", "cut.kvp"}), 0) << err_;
 }
 
 TEST_F(BatchFaults, AProjectNamedLikeARunFileIsRefusedAndKept) {
     for (const char* name : {"site.kvi", "site.day", "site.log", "site.kvo", "SITE.PRN"}) {
-        Write(folder_ / name, example_);
+        WriteFile(folder_ / name, example_);
         EXPECT_EQ(Tool({"run", name}), 1) << name;
         EXPECT_NE(err_.find("cannot be run"), std::string::npos) << err_;
-        EXPECT_EQ(Read(folder_ / name), example_) << name;
+        EXPECT_EQ(ReadFile(folder_ / name), example_) << name;
         EXPECT_EQ(Listing(), std::vector<std::string>{name});
         fs::remove(folder_ / name);
     }
@@ -145,20 +122,20 @@ TEST_F(BatchFaults, AProjectNamedLikeARunFileIsRefusedAndKept) {
 // A full disk while an export or the input set is written: the failure is
 // reported and the file that was there before is still whole.
 TEST_F(BatchFaults, AFullDiskLeavesTheOldFilesWhole) {
-    Write(folder_ / "site.kvp", example_);
-    Write(folder_ / "ground.txt", "the export of yesterday\n");
+    WriteFile(folder_ / "site.kvp", example_);
+    WriteFile(folder_ / "ground.txt", "the export of yesterday\n");
     EXPECT_EQ(Tool({"export-param", "site.kvp", "0", "ground.txt"}, 1), 1);
     EXPECT_NE(err_.find("ground.txt"), std::string::npos) << err_;
-    EXPECT_EQ(Read(folder_ / "ground.txt"), "the export of yesterday\n");
+    EXPECT_EQ(ReadFile(folder_ / "ground.txt"), "the export of yesterday\n");
 
-    Write(folder_ / "set.kvi", "yesterday's set\n");
+    WriteFile(folder_ / "set.kvi", "yesterday's set\n");
     EXPECT_EQ(Tool({"write-input", "site.kvp", "set"}, 8), 1);
-    EXPECT_EQ(Read(folder_ / "set.kvi"), "yesterday's set\n");
+    EXPECT_EQ(ReadFile(folder_ / "set.kvi"), "yesterday's set\n");
     EXPECT_EQ(Listing(), (std::vector<std::string>{"ground.txt", "set.kvi", "site.kvp"}));
 
     // With room the same commands succeed.
     EXPECT_EQ(Tool({"export-param", "site.kvp", "0", "ground.txt"}), 0) << err_;
-    EXPECT_EQ(Read(folder_ / "ground.txt").rfind("Parameter Ground Elevation", 0), 0u);
+    EXPECT_EQ(ReadFile(folder_ / "ground.txt").rfind("Parameter Ground Elevation", 0), 0u);
 }
 
 // A link planted under an input or result name is replaced, never written
@@ -168,8 +145,8 @@ TEST_F(BatchFaults, PlantedLinksAreReplacedNotWrittenThrough) {
     fs::create_directories(outside);
     fs::create_directories(folder_ / "project");
     for (const char* name : {"kvi", "prn", "day", "log", "txt"})
-        Write(outside / name, "precious\n");
-    Write(folder_ / "project" / "site.kvp", example_);
+        WriteFile(outside / name, "precious\n");
+    WriteFile(folder_ / "project" / "site.kvp", example_);
     fs::create_symlink(outside / "kvi", folder_ / "project" / "site.kvi");
     fs::create_symlink(outside / "prn", folder_ / "project" / "site.prn");
     fs::create_symlink(outside / "day", folder_ / "project" / "site.day");
@@ -179,7 +156,7 @@ TEST_F(BatchFaults, PlantedLinksAreReplacedNotWrittenThrough) {
     EXPECT_EQ(Tool({"run", "project/site.kvp"}), 0) << err_;
     EXPECT_EQ(Tool({"export-param", "project/site.kvp", "0", "project/export.txt"}), 0) << err_;
     for (const char* name : {"kvi", "prn", "day", "log", "txt"})
-        EXPECT_EQ(Read(outside / name), "precious\n") << name;
+        EXPECT_EQ(ReadFile(outside / name), "precious\n") << name;
     for (const char* name : {"site.kvi", "site.prn", "site.day", "site.log", "export.txt"})
         EXPECT_FALSE(fs::is_symlink(folder_ / "project" / name)) << name;
 }
@@ -187,7 +164,7 @@ TEST_F(BatchFaults, PlantedLinksAreReplacedNotWrittenThrough) {
 // Devices that never end are no text grids: the import fails soon, with a
 // message, and the project is not touched.
 TEST_F(BatchFaults, EndlessDevicesAreNoTextGrids) {
-    Write(folder_ / "site.kvp", example_);
+    WriteFile(folder_ / "site.kvp", example_);
     EXPECT_EQ(Tool({"import-param", "site.kvp", "0", "/dev/zero", "out.kvp"}), 1);
     EXPECT_NE(err_.find("Unable to import file /dev/zero"), std::string::npos) << err_;
     EXPECT_FALSE(fs::exists(folder_ / "out.kvp"));
@@ -196,14 +173,14 @@ TEST_F(BatchFaults, EndlessDevicesAreNoTextGrids) {
     EXPECT_EQ(Tool({"import-param", "--skip", "0", "site.kvp", "0", "/dev/urandom", "out.kvp"}), 0);
     EXPECT_NE(err_.find("the other cells keep their values"), std::string::npos) << err_;
     EXPECT_EQ(Tool({"import-boundary", "site.kvp", "no-flow", "1", "/dev/zero", "out.kvp"}), 1);
-    EXPECT_EQ(Read(folder_ / "site.kvp"), example_);
+    EXPECT_EQ(ReadFile(folder_ / "site.kvp"), example_);
 }
 
 TEST_F(BatchFaults, OutputsOfAnotherGridNameBothSizes) {
-    Write(folder_ / "site.kvp", example_);
+    WriteFile(folder_ / "site.kvp", example_);
     ASSERT_EQ(Tool({"run", "site.kvp"}), 0) << err_;
-    const std::string kvo = Read(folder_ / "site-2.kvo");
-    Write(folder_ / "site-2.kvo", Replaced(kvo, "\n12 15 6\n", "\n12 14 6\n"));
+    const std::string kvo = ReadFile(folder_ / "site-2.kvo");
+    WriteFile(folder_ / "site-2.kvo", Replaced(kvo, "\n12 15 6\n", "\n12 14 6\n"));
     EXPECT_EQ(Tool({"outputs", "site.kvp"}), 1);
     EXPECT_NE(err_.find("site-2.kvo is for a grid of 12 rows, 14 columns and 6 layers; the "
                         "project's grid has 12 rows, 15 columns and 6 layers"),
@@ -214,9 +191,9 @@ TEST_F(BatchFaults, OutputsOfAnotherGridNameBothSizes) {
 // The solver's own files are written aside and renamed too: a run onto a full
 // disk fails without leaving partial results that look like a run.
 TEST_F(BatchFaults, ARunOntoAFullDiskFailsAndSaysSo) {
-    Write(folder_ / "site.kvp", example_);
+    WriteFile(folder_ / "site.kvp", example_);
     EXPECT_EQ(Tool({"run", "site.kvp"}, 40), 1);
-    EXPECT_EQ(Read(folder_ / "site.kvp"), example_);
+    EXPECT_EQ(ReadFile(folder_ / "site.kvp"), example_);
     for (const std::string& name : Listing())
         EXPECT_EQ(name.find(".writing-"), std::string::npos) << name;
 }

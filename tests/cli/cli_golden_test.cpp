@@ -9,6 +9,8 @@
 // damaged or problematic project), and preparing commands run before the
 // command under test. The scratch folder and the program folder read as
 // "@WORK@" and "@BIN@" in what is compared.
+#include "batchrunner.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +19,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -189,21 +190,8 @@ std::vector<GoldenCase> Cases() {
     return cases;
 }
 
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void Write(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using korva::testing::ReadFile;
+using korva::testing::WriteFile;
 
 std::string ReplacedAll(std::string text, const std::string& from, const std::string& to) {
     if (from.empty()) return text;
@@ -256,17 +244,14 @@ std::string Diff(const std::string& expected, const std::string& actual) {
 
 class GoldenTest : public ::testing::TestWithParam<GoldenCase> {
 protected:
-    // Runs the tool from the source folder with args, "@WORK@" replaced;
-    // returns the exit status, with standard output and error in work.
-    int Tool(const Args& args) const {
-        std::string command = "cd " + Quoted(KORVA_SOURCE_DIR) + " && " + Quoted(KORVA_BATCH);
+    // Runs the tool from the source folder with args, "@WORK@" replaced.
+    korva::testing::BatchRun Tool(const Args& args) const {
+        Args expanded;
         for (const std::string& arg : args)
-            command += " " + Quoted(ReplacedAll(arg, "@WORK@", work_.string()));
-        command += " >" + Quoted((work_ / ".stdout").string()) + " 2>" +
-                   Quoted((work_ / ".stderr").string());
-        const int raw = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(raw)) << command;
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+            expanded.push_back(ReplacedAll(arg, "@WORK@", work_.string()));
+        korva::testing::BatchRun run = korva::testing::RunBatch(KORVA_SOURCE_DIR, expanded, work_);
+        EXPECT_LT(run.status, 128) << "korva-batch ended by a signal: " << args.front();
+        return run;
     }
     // Text as the golden files hold it: no scratch or program folder in it.
     std::string Normalised(const std::string& text) const {
@@ -285,37 +270,39 @@ TEST_P(GoldenTest, MatchesGoldenFiles) {
     fs::remove_all(work_);
     fs::create_directories(work_);
     for (const StagedFile& s : c.staged) {
-        const std::string text = Read(fs::path(KORVA_SOURCE_DIR) / s.source);
+        const std::string text = ReadFile(fs::path(KORVA_SOURCE_DIR) / s.source);
         ASSERT_FALSE(text.empty()) << s.source;
         ASSERT_TRUE(s.from.empty() || text.find(s.from) != std::string::npos) << s.from;
         std::string copy = text;
         if (!s.from.empty()) copy.replace(copy.find(s.from), s.from.size(), s.to);
-        Write(work_ / s.name, copy);
+        WriteFile(work_ / s.name, copy);
     }
-    for (const Args& step : c.prepare)
-        ASSERT_EQ(Tool(step), 0) << "preparing " << c.name << ": " << Read(work_ / ".stderr");
+    for (const Args& step : c.prepare) {
+        const korva::testing::BatchRun prepared = Tool(step);
+        ASSERT_EQ(prepared.status, 0) << "preparing " << c.name << ": " << prepared.err;
+    }
 
-    const int status = Tool(c.args);
+    const korva::testing::BatchRun run = Tool(c.args);
     std::vector<std::pair<std::string, std::string>> results = {
-        {".stdout", Normalised(Read(work_ / ".stdout"))},
-        {".stderr", Normalised(Read(work_ / ".stderr"))},
-        {".status", std::to_string(status) + "\n"},
+        {".stdout", Normalised(run.out)},
+        {".stderr", Normalised(run.err)},
+        {".status", std::to_string(run.status) + "\n"},
     };
     for (const std::string& name : c.written) {
         ASSERT_TRUE(fs::exists(work_ / name)) << c.name << " wrote no " << name;
         // The project of a case keeps the suffix it always had.
         const std::string suffix = name == "out.kvp" ? ".kvp" : "." + name;
-        results.emplace_back(suffix, Normalised(Read(work_ / name)));
+        results.emplace_back(suffix, Normalised(ReadFile(work_ / name)));
     }
     for (const auto& [suffix, actual] : results) {
         const fs::path expected = golden / (c.name + suffix);
         if (Regenerating()) {
-            Write(expected, actual);
+            WriteFile(expected, actual);
             continue;
         }
         ASSERT_TRUE(fs::exists(expected))
             << expected << " is missing; run with KORVA_REGENERATE_GOLDEN=1 to create it";
-        const std::string wanted = Read(expected);
+        const std::string wanted = ReadFile(expected);
         EXPECT_TRUE(actual == wanted) << "differs from " << expected << ":\n"
                                       << Diff(wanted, actual);
     }

@@ -61,6 +61,97 @@ TEST(Grid3D, DuplicatesAndRegionsKeepTheirCells) {
     EXPECT_EQ(grid.Layer(1)[2 * 5 + 4], 121) << "a layer is its rows one after another";
 }
 
+// The cell of grid that item p of dimension stands in for, at (k, r, c) of a
+// grid where that dimension's index is p: the reference the slice edits must
+// agree with, cell by cell.
+int Along(const Grid3D<int>& grid, int dimension, int p, int k, int r, int c) {
+    return grid(dimension == 2 ? p : k, dimension == 0 ? p : r, dimension == 1 ? p : c);
+}
+
+int Extent(const Grid3D<int>& grid, int dimension) {
+    return dimension == 0 ? grid.Rows() : dimension == 1 ? grid.Columns() : grid.Layers();
+}
+
+TEST(Grid3D, SliceEditsMoveEveryCellWhereACellByCellCopyWould) {
+    const Grid3D<int> original = Numbered(3, 4, 5);
+    for (int dimension = 0; dimension < 3; ++dimension) {
+        const int size = Extent(original, dimension);
+        for (int at = 0; at < size; ++at)
+            for (int count = 1; at + count <= size; ++count) {
+                Grid3D<int> grid = original;
+                const Grid3D<int> removed = grid.ExtractSlices(dimension, at, count);
+                ASSERT_EQ(Extent(grid, dimension), size - count);
+                ASSERT_EQ(Extent(removed, dimension), count);
+                for (int k = 0; k < grid.Layers(); ++k)
+                    for (int r = 0; r < grid.Rows(); ++r)
+                        for (int c = 0; c < grid.Columns(); ++c) {
+                            const int p = dimension == 0 ? r : dimension == 1 ? c : k;
+                            ASSERT_EQ(grid(k, r, c),
+                                      Along(original, dimension, p < at ? p : p + count, k, r, c))
+                                << dimension << " " << at << " " << count;
+                        }
+                for (int k = 0; k < removed.Layers(); ++k)
+                    for (int r = 0; r < removed.Rows(); ++r)
+                        for (int c = 0; c < removed.Columns(); ++c) {
+                            const int p = dimension == 0 ? r : dimension == 1 ? c : k;
+                            ASSERT_EQ(removed(k, r, c),
+                                      Along(original, dimension, at + p, k, r, c));
+                        }
+                // Put back into a copy (a new array) and into the grid itself
+                // (which still has the room: the runs move up in place).
+                Grid3D<int> copy = grid;
+                copy.InsertSlices(dimension, at, removed);
+                ASSERT_EQ(copy, original) << dimension << " " << at << " " << count;
+                grid.InsertSlices(dimension, at, removed);
+                ASSERT_EQ(grid, original) << dimension << " " << at << " " << count;
+            }
+
+        // Slices put in at the very end, and copies of the first and the last item.
+        Grid3D<int> grid = original;
+        const Grid3D<int> last = grid.ExtractSlices(dimension, size - 1, 1);
+        grid.InsertSlices(dimension, size - 1, last);
+        EXPECT_EQ(grid, original);
+        // Copies into a new array, and in place into a grid that has the room.
+        for (const bool inPlace : {false, true})
+            for (int at : {0, size - 1}) {
+                Grid3D<int> copied = original;
+                if (inPlace) {
+                    copied.DuplicateSlice(dimension, 0, 2);
+                    copied.ExtractSlices(dimension, 0, 2);
+                    ASSERT_EQ(copied, original);
+                }
+                copied.DuplicateSlice(dimension, at, 2);
+                ASSERT_EQ(Extent(copied, dimension), size + 2);
+                for (int k = 0; k < copied.Layers(); ++k)
+                    for (int r = 0; r < copied.Rows(); ++r)
+                        for (int c = 0; c < copied.Columns(); ++c) {
+                            const int p = dimension == 0 ? r : dimension == 1 ? c : k;
+                            const int q = p <= at ? p : p <= at + 2 ? at : p - 2;
+                            ASSERT_EQ(copied(k, r, c), Along(original, dimension, q, k, r, c))
+                                << dimension << " " << at << " " << inPlace;
+                        }
+            }
+    }
+}
+
+TEST(Grid3D, SliceEditsRefuseWhatDoesNotFitAndLeaveTheGridAsItWas) {
+    const Grid3D<int> original = Numbered(2, 3, 4);
+    Grid3D<int> grid = original;
+    // Slices of another shape would read past their cells.
+    EXPECT_THROW(grid.InsertSlices(0, 1, Grid3D<int>(2, 1, 3)), std::invalid_argument);
+    EXPECT_THROW(grid.InsertSlices(2, 0, Grid3D<int>(1, 4, 3)), std::invalid_argument);
+    EXPECT_THROW(grid.InsertSlices(1, 5, Grid3D<int>(2, 3, 1)), std::out_of_range);
+    EXPECT_THROW(grid.InsertSlices(1, -1, Grid3D<int>(2, 3, 1)), std::out_of_range);
+    EXPECT_THROW(grid.DuplicateSlice(2, 2, 1), std::out_of_range);
+    EXPECT_THROW(grid.DuplicateSlice(0, 0, -1), std::invalid_argument);
+    EXPECT_THROW(grid.ExtractSlices(1, 3, 2), std::out_of_range);
+    EXPECT_EQ(grid, original);
+    // An empty set of slices changes nothing.
+    grid.InsertSlices(0, 3, Grid3D<int>(2, 0, 4));
+    grid.DuplicateSlice(1, 3, 0);
+    EXPECT_EQ(grid, original);
+}
+
 TEST(Memberships, AKindHoldsCellsFromItsFirstBoundaryToItsLast) {
     GridData grid = testing::MakeGrid({1, 1, 1}, {1, 1}, {1, 1});
     EXPECT_EQ(grid.Memberships(DrainType).CellBytes(), 0);
