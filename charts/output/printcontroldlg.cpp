@@ -58,6 +58,7 @@ PrintControlDlg::PrintControlDlg(CKORVADoc& document, QWidget* parent)
     table_->SetItemText(0, DayColumn, "Day");
     table_->SetItemText(0, YearColumn, "Year");
     table_->setMinimumWidth(240);
+    table_->SetColumnsFillWidth(true); // three short columns: no sideways scrolling
     left->addWidget(table_, 1);
     auto* addRow = new QHBoxLayout;
     addRow->addWidget(new QLabel("# to add:", this));
