@@ -6,6 +6,7 @@
 #include "grid/grideditdlg.h"
 #include "grid/transformparamdlg.h"
 #include "records/projectdialogdocument.h"
+#include "records/recordcommands.h"
 #include "settings/simulationconstantsdlg.h"
 #include "view3d/viewreceivers.h"
 
@@ -14,12 +15,16 @@ namespace korva {
 namespace {
 
 // The "Simulation Constants" panel and its editors live as long as their
-// document, which keeps its modeless dialogs.
+// document, which keeps its modeless dialogs. Its "Crop Yield Function" is
+// the record editors' crop yield editor on the same project.
 void ShowConstants(const CommandContext& context) {
     if (!context.document) return;
     CKORVADoc& document = *context.document;
     document.ShowModeless(QStringLiteral("SimulationConstantsDlg"), [&]() -> QWidget* {
-        return new SimulationConstantsDlg(ProjectDialogDocument::For(document), context.mainWindow);
+        DialogDocument& project = ProjectDialogDocument::For(document);
+        auto* panel = new SimulationConstantsDlg(project, context.mainWindow);
+        panel->SetCropYieldEditor(CropYieldEditorFactory(project));
+        return panel;
     });
 }
 

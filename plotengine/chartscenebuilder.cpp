@@ -812,8 +812,11 @@ private:
         }
         legend->setFont(FontOf(m_, kFontLegend));
         legend->setLabelColor(PaletteColor(m_.ForegroundColor(kForegroundText)));
-        legend->setBackgroundVisible(true);
-        legend->setBrush(PaletteColor(m_.BackgroundColor(kBackgroundLegend)));
+        // A legend in the chart's own colour needs no box of its own; a box
+        // beside the plot area would cover half of the last X label.
+        const QColor box = PaletteColor(m_.BackgroundColor(kBackgroundLegend));
+        legend->setBackgroundVisible(box != PaletteColor(m_.BackgroundColor(kBackgroundChart)));
+        legend->setBrush(box);
         legend->setPen(Qt::NoPen);
         legend->setShowToolTips(false);
     }

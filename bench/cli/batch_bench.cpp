@@ -185,6 +185,16 @@ int main(int argc, char** argv) {
     const fs::path folder =
         fs::temp_directory_path() / ("korva_batch_bench_" + std::to_string(::getpid()));
     fs::create_directories(folder);
+    // The projects take hundreds of megabytes: they go on every way out,
+    // a failed run's included, unless --keep asks for them.
+    struct Cleanup {
+        const fs::path& folder;
+        const bool& keep;
+        ~Cleanup() {
+            std::error_code ignored;
+            if (!keep) fs::remove_all(folder, ignored);
+        }
+    } cleanup{folder, keep};
     korva::CollectingMessageSink sink;
     korva::ScopedMessageSink scoped(sink);
 
@@ -262,11 +272,6 @@ int main(int argc, char** argv) {
                             static_cast<double>(a.peakKilobytes - baseline[c]));
         }
     }
-    if (keep) {
-        std::printf("files kept in %s\n", folder.string().c_str());
-    } else {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    if (keep) std::printf("files kept in %s\n", folder.string().c_str());
     return failures == 0 ? 0 : 1;
 }

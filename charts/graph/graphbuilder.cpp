@@ -2,6 +2,7 @@
 
 #include "chartmodel.h"
 #include "chartsettingsfile.h"
+#include "graphsettingsfile.h"
 #include "model/calendar.h"
 
 #include <algorithm>
@@ -122,11 +123,22 @@ bool GraphBuilder::LoadSettings() {
     try {
         plot::LoadChartSettings(chart_, path);
     } catch (const plot::ChartError& e) {
-        // A damaged settings file must not keep the chart from showing.
-        if (host_.message) host_.message(e.what());
+        // A damaged settings file must not keep the chart from showing, nor be
+        // lost: it is said once (not at every resize) and never written over.
+        if (!settingsUnreadable_ && host_.message)
+            host_.message(std::string("The chart settings file cannot be used: ") + e.what() +
+                          "\nThe chart is drawn with its default settings; the file is left as "
+                          "it is.");
+        settingsUnreadable_ = true;
         return false;
     }
     return true;
+}
+
+bool GraphBuilder::SaveSettings(std::string& error) {
+    const std::string path = SettingsPath();
+    if (path.empty() || settingsUnreadable_) return true;
+    return SaveGraphSettings(chart_, path, error);
 }
 
 void GraphBuilder::Build() {
@@ -256,8 +268,14 @@ void GraphBuilder::Build() {
         Set("OverlayGraph", 1);
     }
 
-    // 16. Stored settings win where they say something.
-    if (haveSettings && pointsMatched) LoadSettings();
+    // 16. Stored settings win where they say something; the counts stay the
+    // window's own (a file stored by a chart of other sets must not add or
+    // take away sets).
+    if (haveSettings && pointsMatched && LoadSettings()) {
+        Set("NumPoints", std::max(points, 1));
+        Set("NumSets",
+            std::clamp(std::max(sets, data_.overlaySeriesCount), 1, plot::ChartModel::kMaxSets));
+    }
 
     // 17. The chart must hold the points the window has.
     if (chart_.NumPoints() != points && host_.message) host_.message("Graph is out of whack.");
@@ -277,10 +295,9 @@ void GraphBuilder::Build() {
         WriteYPresets();
     }
 
-    if (data_.rangeMin != 0 || data_.rangeMax != 0) {
-        Set("RangeMin", data_.rangeMin);
-        Set("RangeMax", data_.rangeMax);
-    }
+    // The zoom is this window's: never one read from a settings file.
+    Set("RangeMin", data_.rangeMin);
+    Set("RangeMax", data_.rangeMax);
     // 20. The current frame.
     DrawFrame();
 }

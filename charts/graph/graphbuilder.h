@@ -65,6 +65,13 @@ public:
     void Zoom(const ZoomRange& zoom);
 
     std::string SettingsPath() const;
+    // Writes the chart's look to its settings file (what a window does when
+    // it closes; what goes in: graphsettingsfile.h). Without a graph name, or
+    // when the file there could not be read, nothing is written. False, with
+    // the reason in error, when the file could not be written.
+    bool SaveSettings(std::string& error);
+    // The settings file exists but could not be used (the user was told).
+    bool SettingsUnreadable() const { return settingsUnreadable_; }
     // The lowest and highest Y value of the main group over every frame, as
     // the last build found them.
     double Lowest() const { return lowest_; }
@@ -86,6 +93,7 @@ private:
     GraphHost host_;
     double lowest_ = 0.0;
     double highest_ = 0.0;
+    bool settingsUnreadable_ = false;
 };
 
 } // namespace korva::charts

@@ -2,6 +2,7 @@
 
 #include "app/document/commands/editcommand.h"
 #include "app/document/korvadoc.h"
+#include "layerchoice.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -103,13 +104,7 @@ void OutputParamControlDlg::Refresh() {
     PaintButton(maxButton_, high);
     minButton_->setEnabled(shown);
     maxButton_->setEnabled(shown);
-    const int current = std::max(0, layer_->currentIndex());
-    layer_->blockSignals(true);
-    layer_->clear();
-    for (int k = 1; k <= document_.Grid().NumLayers(); ++k)
-        layer_->addItem(QString::number(k));
-    layer_->setCurrentIndex(std::min(current, layer_->count() - 1));
-    layer_->blockSignals(false);
+    FillLayerChoice(*layer_, document_.Grid().NumLayers());
 }
 
 void OutputParamControlDlg::SetMinimumColor(const QColor& color) {

@@ -6,6 +6,7 @@
 #include "model/calendar.h"
 #include "model/griddata.h"
 #include "tablectrl.h"
+#include "widgets/deleteitemsdlg.h"
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>
@@ -22,31 +23,15 @@ namespace {
 
 enum Column { MonthColumn = 0, DayColumn = 1, YearColumn = 2 };
 
-std::vector<int> AskItemsToDelete(QWidget* parent, const QStringList& items) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle("Choose Items to Delete");
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* list = new QListWidget(&dialog);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->addItems(items);
-    layout->addWidget(list);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    std::vector<int> chosen;
-    if (dialog.exec() != QDialog::Accepted) return chosen;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected()) chosen.push_back(i);
-    return chosen;
-}
-
 } // namespace
 
 PrintControlDlg::PrintControlDlg(CKORVADoc& document, QWidget* parent)
     : QDialog(parent), document_(document) {
     setWindowTitle("Print Control");
-    chooseItems = [this](const QStringList& items) { return AskItemsToDelete(this, items); };
+    chooseItems = [this](const QStringList& items) {
+        DeleteItemsDlg dialog(items, this);
+        return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : std::vector<int>();
+    };
 
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
@@ -58,6 +43,7 @@ PrintControlDlg::PrintControlDlg(CKORVADoc& document, QWidget* parent)
     table_->SetItemText(0, DayColumn, "Day");
     table_->SetItemText(0, YearColumn, "Year");
     table_->setMinimumWidth(240);
+    table_->SetColumnsFillWidth(true); // three short columns: no sideways scrolling
     left->addWidget(table_, 1);
     auto* addRow = new QHBoxLayout;
     addRow->addWidget(new QLabel("# to add:", this));

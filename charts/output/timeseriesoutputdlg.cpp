@@ -2,6 +2,7 @@
 
 #include "app/document/commands/editcommand.h"
 #include "app/document/korvadoc.h"
+#include "layerchoice.h"
 #include "timeseriescellscommand.h"
 
 #include <QBoxLayout>
@@ -82,13 +83,7 @@ TimeSeriesOutputDlg::~TimeSeriesOutputDlg() {
 }
 
 void TimeSeriesOutputDlg::FillLayers() {
-    const int current = std::max(0, layer_->currentIndex());
-    layer_->blockSignals(true);
-    layer_->clear();
-    for (int k = 1; k <= document_.Grid().NumLayers(); ++k)
-        layer_->addItem(QString::number(k));
-    layer_->setCurrentIndex(std::min(current, layer_->count() - 1));
-    layer_->blockSignals(false);
+    FillLayerChoice(*layer_, document_.Grid().NumLayers());
     layerBox_->setTitle("Current layer: " + QString::number(layer_->currentIndex() + 1));
 }
 

@@ -14,6 +14,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRubberBand>
@@ -84,7 +85,14 @@ GraphDlg::GraphDlg(GraphData data, const QString& settingsFolder, QWidget* paren
     resize(800, 600);
 }
 
-GraphDlg::~GraphDlg() = default;
+GraphDlg::~GraphDlg() {
+    // Taken down while still shown (the program ending): keep the settings
+    // without a message, which could no longer be answered.
+    if (!settingsSaved_ && builder_) {
+        std::string error;
+        builder_->SaveSettings(error);
+    }
+}
 
 GraphDlg* ShowGraph(GraphData data, const QString& settingsFolder, QWidget* parent) {
     auto* dlg = new GraphDlg(std::move(data), settingsFolder, parent);
@@ -134,6 +142,21 @@ void GraphDlg::DragZoom(const QPoint& from, const QPoint& to) {
     const double x1 = DataXAt(from.x());
     const double x2 = DataXAt(to.x());
     builder_->Zoom(ZoomFromDrag(x1, x2, data_.pointCount));
+}
+
+bool GraphDlg::SaveSettings() {
+    std::string error;
+    settingsSaved_ = true;
+    if (builder_->SaveSettings(error)) return true;
+    Prompts().Warn(this, QString::fromStdString("Unable to save the chart settings file " +
+                                                builder_->SettingsPath() + ": " + error));
+    return false;
+}
+
+void GraphDlg::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // A minimised window is hidden by the window system; it is not closing.
+    if (!event->spontaneous()) SaveSettings();
 }
 
 void GraphDlg::resizeEvent(QResizeEvent* event) {

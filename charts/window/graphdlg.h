@@ -4,7 +4,8 @@
 // keeps it fitted to the window, steps through frames, zooms into the X range
 // dragged with the mouse, and saves, copies and exports what it shows. Each
 // window owns its data, its chart and its drag state; it deletes itself when
-// closed.
+// closed, and then keeps the chart's look in its settings file (graph name +
+// ".pxp" in the working folder), which the next window of that name reads.
 #include "chartmodel.h"
 #include "charts/graph/graphbuilder.h"
 
@@ -38,12 +39,18 @@ public:
     // The X data coordinate under a viewport pixel column.
     double DataXAt(int viewportX) const;
 
+    // Writes the chart settings file now (closing the window does it too);
+    // false after a message when it could not be written.
+    bool SaveSettings();
+
     bool SaveImage(const QString& path);
     void CopyImage();
     bool ExportData(const QString& path);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Closing (also by Esc) hides the window first: the settings are kept then.
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -61,6 +68,7 @@ private:
     // The drag of this window: a zoom starts with a press in the plot area.
     bool dragging_ = false;
     QPoint dragStart_;
+    bool settingsSaved_ = false;
 };
 
 // Opens a graph window for data (modeless, deleted on close) and returns it.

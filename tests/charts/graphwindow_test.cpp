@@ -1,7 +1,11 @@
 // The graph window as a user meets it: opened by "Display Graph" on a run of
 // the bundled example, zoomed by a drag, saved, copied and exported; and the
 // irrigation schedule's plot.
+#include "charts/graph/graphsettingsfile.h"
+#include "charts/output/outputparamcontroldlg.h"
+#include "charts/output/printcontroldlg.h"
 #include "charts/output/timeseriesoutputdisplaydlg.h"
+#include "charts/output/timeseriesoutputdlg.h"
 #include "charts/window/graphdlg.h"
 #include "charts/window/irrigationplot.h"
 #include "fakeview.h"
@@ -154,6 +158,48 @@ TEST_F(GraphWindow, SavesCopiesAndExportsWhatItShows) {
     graph->close();
 }
 
+TEST_F(GraphWindow, ClosingKeepsTheChartSettingsInTheWorkingFolder) {
+    const std::filesystem::path file =
+        std::filesystem::path(CKORVADoc::WorkingFolder().toStdString()) / "timeSeriesOutput.pxp";
+    std::filesystem::remove(file);
+    TimeSeriesOutputDisplayDlg dlg(document, nullptr);
+    dlg.show();
+    dlg.List()->item(0)->setSelected(true);
+    GraphDlg* graph = dlg.DisplayGraph().at(0);
+    graph->DragZoom(QPoint(200, 100), QPoint(400, 100));
+    ASSERT_GT(graph->Chart().Int("RangeMax"), 0);
+    const std::string look = GraphSettingsText(graph->Chart());
+    QTest::keyClick(graph, Qt::Key_Escape); // closes it as the close box does
+    QApplication::processEvents();
+    std::ifstream in(file, std::ios::binary);
+    ASSERT_TRUE(in.good()) << file;
+    const std::string stored((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    EXPECT_EQ(stored, look);
+
+    // Shown again: the same look, the whole period.
+    graph = dlg.DisplayGraph().at(0);
+    EXPECT_EQ(GraphSettingsText(graph->Chart()), look);
+    EXPECT_EQ(graph->Chart().Int("RangeMax"), 0);
+    graph->close();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // A file that cannot be read: one message, the chart drawn, the file kept.
+    std::ofstream(file, std::ios::binary) << "KORVA chart settings 1\nGridStyle=banana\n";
+    graph = dlg.DisplayGraph().at(0);
+    graph->resize(640, 480);
+    QApplication::processEvents();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains("timeSeriesOutput.pxp"))
+        << prompts.messages[0].toStdString();
+    EXPECT_EQ(graph->Chart().NumPoints(), graph->Data().pointCount);
+    graph->close();
+    std::ifstream again(file, std::ios::binary);
+    std::string kept((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "KORVA chart settings 1\nGridStyle=banana\n");
+    std::filesystem::remove(file);
+}
+
 TEST_F(GraphWindow, WritesTheChosenSeriesAsText) {
     TimeSeriesOutputDisplayDlg dlg(document, nullptr);
     dlg.show();
@@ -238,6 +284,21 @@ TEST_F(GraphWindow, Screenshots) {
     QApplication::processEvents();
     irrigation->grab().save(out + "irrigation.png");
     irrigation->close();
+
+    // The output dialogs as the 3D view shows them.
+    testing::FakeView view;
+    PrintControlDlg print(document);
+    print.show();
+    QApplication::processEvents();
+    print.grab().save(out + "printcontrol.png");
+    TimeSeriesOutputDlg cells(document, &view);
+    cells.show();
+    QApplication::processEvents();
+    cells.grab().save(out + "timeseriesoutput.png");
+    OutputParamControlDlg colours(document, &view);
+    colours.show();
+    QApplication::processEvents();
+    colours.grab().save(out + "outputparameters.png");
 }
 
 } // namespace

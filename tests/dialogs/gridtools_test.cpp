@@ -1,8 +1,8 @@
 // The grid editor's tool options, its table and total edits, the rectangle
 // rescale and the delete chooser's answer.
-#include "dialogs/grid/deleteitemschoice.h"
 #include "dialogs/grid/gridedittools.h"
 #include "dialogs/grid/spacingedit.h"
+#include "widgets/deleteitemschoice.h"
 
 #include <gtest/gtest.h>
 

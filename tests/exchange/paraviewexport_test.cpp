@@ -112,7 +112,8 @@ protected:
     // the results box.
     void RunExport(const QString& file, bool withResults = false) {
         WhenDialogOpens<ParaViewExportDlg>([file, withResults](ParaViewExportDlg& dialog) {
-            Screenshot(dialog, "paraview-export");
+            Screenshot(dialog, dialog.ResultsBox()->isEnabled() ? "paraview-export-results"
+                                                                : "paraview-export");
             dialog.FileField()->setText(file);
             if (dialog.ResultsBox()->isEnabled()) dialog.ResultsBox()->setChecked(withResults);
             dialog.accept();

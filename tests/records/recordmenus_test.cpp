@@ -3,19 +3,25 @@
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
+#include "dialogs/dialogcommands.h"
+#include "dialogs/records/cropyieldeditdlg.h"
 #include "dialogs/records/draincollectorconnectdlg.h"
 #include "dialogs/records/irrscheduledlg.h"
 #include "dialogs/records/natbounddlg.h"
 #include "dialogs/records/recordcommands.h"
+#include "dialogs/settings/simulationconstantsdlg.h"
 #include "tablectrl.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace korva {
@@ -25,6 +31,7 @@ class RecordMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterRecordCommands(table);
+        RegisterDialogCommands(table);
         ASSERT_TRUE(document.OnOpenDocument(QString(KORVA_SOURCE_DIR) + "/examples/field3d.kvp"));
         context.document = &document;
     }
@@ -58,6 +65,52 @@ TEST_F(RecordMenuTest, IrrigationScheduleIsModelessAndOneUndoStep) {
     dialog->reject();
 }
 
+TEST_F(RecordMenuTest, ConstantsPanelEditsTheCropYieldFunctionAsOneUndoStep) {
+    const auto before = document.Grid().YieldResponseFactors(); // [stage][basin]
+    ASSERT_FALSE(before[1].empty());
+    ASSERT_TRUE(table.Run(cmd::DataConstants, context));
+    auto* panel =
+        qobject_cast<SimulationConstantsDlg*>(document.Modeless("SimulationConstantsDlg"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    QPushButton* button = panel->Button(SimulationConstantsDlg::CropYield);
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto* editor =
+        qobject_cast<CropYieldEditDlg*>(panel->ExistingEditor(SimulationConstantsDlg::CropYield));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->windowTitle(), "Crop Yield Function");
+
+    // Stage 2 of the first basin, typed (pasted) into the table, then OK.
+    TableCtrl* response = editor->ResponseTableCtrl();
+    response->SetFocusCell(1, 2);
+    ASSERT_EQ(response->PasteText("0.625"), 1);
+    editor->accept();
+    EXPECT_EQ(document.Grid().YieldResponseFactors()[1][0], 0.625);
+    EXPECT_TRUE(document.IsModified());
+    ASSERT_EQ(document.UndoStack()->count(), 1);
+    document.UndoStack()->undo();
+    EXPECT_EQ(document.Grid().YieldResponseFactors(), before);
+    EXPECT_FALSE(document.IsModified());
+    document.UndoStack()->redo();
+    EXPECT_EQ(document.Grid().YieldResponseFactors()[1][0], 0.625);
+
+    // The command shows the same panel; its editor shows the project's values,
+    // and Cancel adds no step.
+    ASSERT_TRUE(table.Run(cmd::DataConstants, context));
+    EXPECT_EQ(document.Modeless("SimulationConstantsDlg"), panel);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(panel->ExistingEditor(SimulationConstantsDlg::CropYield), editor);
+    EXPECT_EQ(response->GetItemText(1, 2), "0.625");
+    response->SetFocusCell(1, 1);
+    response->PasteText("9");
+    editor->reject();
+    EXPECT_EQ(document.UndoStack()->count(), 1);
+    EXPECT_EQ(document.Grid().YieldResponseFactors()[0][0], before[0][0]);
+    panel->close();
+}
+
 TEST_F(RecordMenuTest, AnOpenEditorFollowsAnUndoMadeElsewhere) {
     ASSERT_TRUE(table.Run(cmd::DataDrainCollector, context));
     auto* dialog =
@@ -82,6 +135,62 @@ TEST_F(RecordMenuTest, AnOpenEditorFollowsAnUndoMadeElsewhere) {
     dialog->accept(); // nothing changed in it: no step
     EXPECT_EQ(document.UndoStack()->count(), 1);
     EXPECT_EQ(document.Grid().Boundary(DrainType).collectorIndex[0], collector);
+}
+
+// KORVA_DIALOG_SHOTS=/some/folder keeps pictures of the editors to look at.
+TEST_F(RecordMenuTest, Screenshots) {
+    const char* folder = std::getenv("KORVA_DIALOG_SHOTS");
+    if (folder == nullptr) GTEST_SKIP() << "set KORVA_DIALOG_SHOTS to keep pictures";
+    const QString out = QString::fromUtf8(folder) + "/";
+    ASSERT_TRUE(table.Run(cmd::DataConstants, context));
+    auto* panel =
+        qobject_cast<SimulationConstantsDlg*>(document.Modeless("SimulationConstantsDlg"));
+    ASSERT_NE(panel, nullptr);
+    QApplication::processEvents();
+    panel->grab().save(out + "constants.png");
+    QTest::mouseClick(panel->Button(SimulationConstantsDlg::CropYield), Qt::LeftButton);
+    QWidget* yield = panel->ExistingEditor(SimulationConstantsDlg::CropYield);
+    ASSERT_NE(yield, nullptr);
+    QApplication::processEvents();
+    yield->grab().save(out + "cropyield.png");
+    qobject_cast<QDialog*>(yield)->reject();
+    QTest::mouseClick(panel->Button(SimulationConstantsDlg::RootExtraction), Qt::LeftButton);
+    QApplication::processEvents();
+    panel->ExistingEditor(SimulationConstantsDlg::RootExtraction)
+        ->grab()
+        .save(out + "rootextraction.png");
+    panel->ExistingEditor(SimulationConstantsDlg::RootExtraction)->close();
+    QTest::mouseClick(panel->Button(SimulationConstantsDlg::ETFunction), Qt::LeftButton);
+    QApplication::processEvents();
+    panel->ExistingEditor(SimulationConstantsDlg::ETFunction)->grab().save(out + "etfunction.png");
+    panel->ExistingEditor(SimulationConstantsDlg::ETFunction)->close();
+    panel->close();
+
+    ASSERT_TRUE(table.Run(cmd::DataCropBuilder, context));
+    QWidget* crops = document.Modeless("crop data");
+    ASSERT_NE(crops, nullptr);
+    QApplication::processEvents();
+    crops->grab().save(out + "cropdata.png");
+    crops->close();
+
+    ASSERT_TRUE(table.Run(cmd::DataIrrigation, context));
+    auto* irrigation = qobject_cast<IrrScheduleDlg*>(document.Modeless("irrigation schedule"));
+    ASSERT_NE(irrigation, nullptr);
+    QApplication::processEvents();
+    irrigation->grab().save(out + "irrigation.png");
+    // The plot keeps its chart settings in the working folder: not the examples'.
+    QTemporaryDir working;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(working.path());
+    irrigation->PlotButton()->click();
+    QApplication::processEvents();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->objectName() == "Graph") {
+            top->grab().save(out + "irrigation_plot.png");
+            top->close();
+        }
+    irrigation->reject();
+    QDir::setCurrent(before);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The graph window's build arithmetic and the graphs of "Display Graph".
 #include "chartmodel.h"
 #include "charts/graph/graphbuilder.h"
+#include "charts/graph/graphsettingsfile.h"
 #include "charts/graph/timeseriesgraph.h"
 #include "seriesfixture.h"
 
@@ -102,27 +103,139 @@ TEST(GraphBuild, LabelSpacingAndZoomArithmetic) {
     EXPECT_EQ(z.labelInterval, 5);
 }
 
-TEST(GraphBuild, ReadsTheSettingsFileAndSurvivesADamagedOne) {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("korva_pxp_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    std::ofstream(folder / "g.pxp") << "KORVA chart settings 1\nNumPoints=4\nLegendPos=2\n";
-    GraphData g = LineGraph(4, 0, 1);
-    g.graphName = "g";
-    plot::ChartModel chart;
-    std::vector<std::string> messages;
-    GraphHost host{
-        {}, [&](const std::string& m) { messages.push_back(m); }, {}, folder.string() + "/"};
-    GraphBuilder(g, chart, host).Build();
-    EXPECT_EQ(chart.Int("LegendPos"), 2); // the stored settings win
-    EXPECT_TRUE(messages.empty());
+// A folder of its own for the chart settings files of one test.
+class SettingsFolder {
+public:
+    SettingsFolder() {
+        path_ = std::filesystem::temp_directory_path() /
+                ("korva_pxp_" + std::to_string(::getpid()) + "_" + std::to_string(++count_));
+        std::filesystem::create_directories(path_);
+    }
+    ~SettingsFolder() { std::filesystem::remove_all(path_); }
+    std::string Slash() const { return path_.string() + "/"; }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(path_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void Write(const std::string& name, const std::string& text) const {
+        std::ofstream(path_ / name, std::ios::binary) << text;
+    }
 
-    std::ofstream(folder / "g.pxp") << "KORVA chart settings 1\nNoSuchThing=2\n";
+private:
+    std::filesystem::path path_;
+    static inline int count_ = 0;
+};
+
+// A dated two-set chart of 30 days, zoomed, named "g".
+GraphData DatedGraph(int sets, double firstDay) {
+    GraphData g;
+    g.SetData(1, sets, 30, 0, 0, false, true);
+    for (int s = 0; s < sets; ++s) {
+        for (int p = 0; p < 30; ++p) {
+            g.x[0][static_cast<std::size_t>(s)][static_cast<std::size_t>(p)] = firstDay + p;
+            g.y[0][static_cast<std::size_t>(s)][static_cast<std::size_t>(p)] = s + 0.01 * p;
+        }
+        g.legends[static_cast<std::size_t>(s)] = "MC _x" + std::to_string(s) + "y1z0";
+    }
+    g.SetTitles("Moisture", "Time", "fraction", "Time Series Output", "g");
+    g.xPresets = {firstDay, firstDay + 29};
+    g.dateStart = "2005:04:01";
+    g.dateIncrement = "0000:00:01";
+    return g;
+}
+
+TEST(GraphSettings, ClosingKeepsTheLookAndTheNextChartOfThatNameGetsIt) {
+    SettingsFolder folder;
+    GraphData first = DatedGraph(2, 90);
+    plot::ChartModel chart;
+    GraphBuilder builder(first, chart, {{}, {}, {}, folder.Slash()});
+    builder.Build();
+    builder.Zoom(ZoomFromDrag(95, 100, first.pointCount));
+    // Look settings the build leaves alone, as a user's own would be.
+    chart.Set(*plot::FindProperty("SymbolSize"), std::nullopt, int16_t{3});
+    chart.Set(*plot::FindProperty("FSize"), 1, int16_t{120});
+    std::string error;
+    ASSERT_TRUE(builder.SaveSettings(error)) << error;
+    const std::string text = folder.Read("g.pxp");
+    EXPECT_EQ(text.rfind("KORVA chart settings 1\n", 0), 0u);
+    EXPECT_NE(text.find("SymbolSize=3\n"), std::string::npos);
+    EXPECT_NE(text.find("FSize(1)=120\n"), std::string::npos);
+    EXPECT_NE(text.find("LegendPos="), std::string::npos);
+    // Nothing of what the chart shows: values, legends, titles, ranges, zoom, dates.
+    for (const char* name : {"Data(", "XPos(", "Legend(", "GraphTitle=", "XAxisMin=", "YAxisMax=",
+                             "RangeMin=", "LabelEvery=", "LabelXDateStart="})
+        EXPECT_EQ(text.find(std::string("\n") + name), std::string::npos) << name;
+
+    // The same chart opened again looks the same and is not zoomed.
+    GraphData again = DatedGraph(2, 90);
     plot::ChartModel chart2;
-    GraphBuilder(g, chart2, host).Build();
-    EXPECT_EQ(chart2.NumPoints(), 4);
-    EXPECT_FALSE(messages.empty());
-    fs::remove_all(folder);
+    GraphBuilder(again, chart2, {{}, {}, {}, folder.Slash()}).Build();
+    EXPECT_EQ(GraphSettingsText(chart2), text);
+    EXPECT_EQ(chart2.Int("SymbolSize"), 3);
+    EXPECT_EQ(chart2.Int("RangeMax"), 0);
+
+    // Another period with as many points and one set only: its own sets,
+    // range, dates and legend, the stored look.
+    GraphData other = DatedGraph(1, 200);
+    other.legends[0] = "SN _x4y4z1";
+    plot::ChartModel chart3;
+    GraphBuilder(other, chart3, {{}, {}, {}, folder.Slash()}).Build();
+    EXPECT_EQ(chart3.NumSets(), 1);
+    EXPECT_EQ(chart3.Dbl("XAxisMin"), 200.0);
+    EXPECT_EQ(chart3.SetText("Legend", 0), "SN _x4y4z1");
+    EXPECT_EQ(chart3.Int("SymbolSize"), 3);
+    EXPECT_EQ(chart3.PointValue("XPos", 0, 0), 200.0);
+}
+
+TEST(GraphSettings, ADamagedFileIsSaidOnceDrawsTheDefaultsAndIsKept) {
+    SettingsFolder folder;
+    plot::ChartModel plain;
+    GraphData reference = DatedGraph(1, 90);
+    GraphBuilder(reference, plain, {{}, {}, {}, folder.Slash()}).Build(); // no file yet
+
+    for (const std::string& damaged :
+         {std::string("KORVA chart settings 1\nNoSuchThing=2\n"),
+          std::string("KORVA chart settings 1\nSymbolSize=3\nNumPoints=-4\n"),
+          std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+          std::string("KORVA chart settings 1\nFSize(")}) {
+        folder.Write("g.pxp", damaged);
+        std::vector<std::string> messages;
+        GraphData g = DatedGraph(1, 90);
+        plot::ChartModel chart;
+        GraphBuilder builder(
+            g, chart,
+            {{}, [&](const std::string& m) { messages.push_back(m); }, {}, folder.Slash()});
+        builder.Build();
+        builder.Build(); // a resize
+        ASSERT_EQ(messages.size(), 1u) << damaged;
+        EXPECT_NE(messages[0].find("g.pxp"), std::string::npos) << messages[0];
+        EXPECT_NE(messages[0].find("default settings"), std::string::npos) << messages[0];
+        EXPECT_TRUE(builder.SettingsUnreadable());
+        // All or nothing: the chart is the one drawn without a file.
+        EXPECT_EQ(GraphSettingsText(chart), GraphSettingsText(plain)) << damaged;
+        EXPECT_EQ(chart.NumPoints(), 30);
+        std::string error;
+        EXPECT_TRUE(builder.SaveSettings(error));
+        EXPECT_EQ(folder.Read("g.pxp"), damaged); // left for the user to look at
+    }
+}
+
+TEST(GraphSettings, AFailedWriteSaysWhyAndAChartWithoutANameWritesNothing) {
+    SettingsFolder folder;
+    GraphData g = DatedGraph(1, 90);
+    plot::ChartModel chart;
+    GraphBuilder builder(g, chart, {{}, {}, {}, folder.Slash() + "missing/"});
+    builder.Build();
+    std::string error;
+    EXPECT_FALSE(builder.SaveSettings(error));
+    EXPECT_FALSE(error.empty());
+
+    GraphData unnamed = LineGraph(4, 0, 1);
+    plot::ChartModel chart2;
+    GraphBuilder quiet(unnamed, chart2, {{}, {}, {}, folder.Slash()});
+    quiet.Build();
+    EXPECT_TRUE(quiet.SaveSettings(error));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Slash()));
 }
 
 TEST(TimeSeriesGraph, LabelStepHalvesLongPeriods) {

@@ -373,6 +373,8 @@ void GlSceneRenderer::Draw(const GridScene& scene, int width, int height,
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!ready) return;
     glEnable(GL_DEPTH_TEST);
+    // Only nearer fragments pass: the faces left out of the draw rely on it.
+    glDepthFunc(GL_LESS);
     glDepthMask(GL_TRUE);
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);

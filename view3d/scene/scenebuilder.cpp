@@ -24,6 +24,15 @@ bool Shown(const std::vector<bool>& mask, int index) {
     return mask.empty() || mask[static_cast<std::size_t>(index)];
 }
 
+bool AnyBoundaryShown(const GridData& grid) {
+    for (int type = 0; type < BoundaryTypeCount; ++type) {
+        if (grid.Memberships(type).AllZero()) continue;
+        for (int32_t displayed : grid.Boundary(type).displayed)
+            if (displayed != 0) return true;
+    }
+    return false;
+}
+
 bool Finite(double lo, double hi) {
     return std::isfinite(lo) && std::isfinite(hi);
 }
@@ -247,9 +256,13 @@ void SceneBuilder::BuildCellValues(CellList& list) const {
 
 void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messages) const {
     const int mode = settings.ViewMode;
+    // A grid with no selections, or with no displayed boundary holding
+    // cells, marks nothing: its cells need not be visited one by one.
     const bool seriesMarked =
-        mode == TimeSeriesCellMode || (mode == Display3D && TimeSeriesDisplay);
-    const bool boundariesMarked = mode == BoundaryEditMode || mode == Display3D;
+        (mode == TimeSeriesCellMode || (mode == Display3D && TimeSeriesDisplay)) &&
+        grid.CountTimeSeriesSelections() > 0;
+    const bool boundariesMarked =
+        (mode == BoundaryEditMode || mode == Display3D) && AnyBoundaryShown(grid);
     if (seriesMarked || boundariesMarked) {
         const RgbColor seriesColour{TimeSeriesCellColor[0], TimeSeriesCellColor[1],
                                     TimeSeriesCellColor[2]};

@@ -1,11 +1,11 @@
 // The grid dialogs on the bundled example: totals, spacing tables, the mouse
 // tools through the view's receiver, the rectangle rescale, the transform and
 // the delete chooser. Each change is one undo step that gives the model back.
-#include "dialogs/grid/deleteitemsdlg.h"
 #include "dialogs/grid/dimensionspandlg.h"
 #include "dialogs/grid/grideditdlg.h"
 #include "dialogs/grid/transformparamdlg.h"
 #include "dialogtestfixture.h"
+#include "widgets/deleteitemsdlg.h"
 #include "widgets/tablectrl.h"
 
 #include <QApplication>
