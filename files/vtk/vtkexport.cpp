@@ -76,6 +76,17 @@ void CopyLayer(std::span<const double> layer, double* out) {
 // Fills values (VTK order) from cells, a grid of the model's size, or of one
 // layer for a surface quantity, which then fills the top layer and leaves
 // NaN below it.
+// The slow way, for grids whose shape does not match the model's: asks for
+// each cell; a surface quantity holds its values in the top layer only.
+template <class Get>
+void FillCellByCell(const GridData& grid, bool surface, std::vector<double>& values, Get get) {
+    ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
+        double value = NoDataValue;
+        values[i] =
+            (!surface || layer == 0) && get(surface ? 0 : layer, row, column, value) ? value : NaN;
+    });
+}
+
 void FillFromLayers(const GridData& grid, const Grid3D<double>& cells, bool surface,
                     std::vector<double>& values) {
     const int layers = grid.NumLayers();
@@ -106,15 +117,8 @@ VtkCellArray ParameterArray(const GridData& grid, int paramIndex) {
             FillFromLayers(grid, cells, surface, values);
             return;
         }
-        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
-            double value = NoDataValue;
-            if (surface && layer != 0) {
-                values[i] = NaN;
-            } else {
-                values[i] = grid.GetValue(paramIndex, surface ? 0 : layer, row, column, value)
-                                ? value
-                                : NaN;
-            }
+        FillCellByCell(grid, surface, values, [&](int layer, int row, int column, double& value) {
+            return grid.GetValue(paramIndex, layer, row, column, value);
         });
     };
     return array;
@@ -189,15 +193,8 @@ VtkCellArray OutputArray(const GridData& grid, int quantity, int timeIndex) {
                 return;
             }
         }
-        ForEachCell(grid, [&](std::size_t i, int layer, int row, int column) {
-            double value = NoDataValue;
-            if (surface && layer != 0) {
-                values[i] = NaN;
-            } else {
-                values[i] = grid.GetOutputValue(quantity, timeIndex, layer, row, column, value)
-                                ? value
-                                : NaN;
-            }
+        FillCellByCell(grid, surface, values, [&](int layer, int row, int column, double& value) {
+            return grid.GetOutputValue(quantity, timeIndex, layer, row, column, value);
         });
     };
     return array;
