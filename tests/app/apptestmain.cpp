@@ -1,5 +1,5 @@
-// The desktop tests share one QApplication; settings and runtime files go to
-// temporary folders, so no test reads or writes the user's own.
+// The desktop and exchange tests share one QApplication; settings and runtime
+// files go to temporary folders, so no test reads or writes the user's own.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
