@@ -16,6 +16,8 @@
 #include <QOpenGLFunctions>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -126,10 +128,18 @@ void Measure(int layers, int rows, int columns) {
     // found again for the new camera.
     const double turned = Milliseconds(repaint);
     const double turnedCpu = lastCpu;
-    // From below every box may show through the translucent ones in front.
+    // From below every face between two cells shows through the translucent
+    // ones in front. The first paint finds the faces in sight; the next ones
+    // replay them, and the middle of three is printed, as the figure varies.
     settings.RotationX = 150;
     const double below = Milliseconds(repaint);
     const double belowCpu = lastCpu;
+    std::array<std::pair<double, double>, 3> again{};
+    for (auto& [wall, cpu] : again) {
+        wall = Milliseconds(repaint);
+        cpu = lastCpu;
+    }
+    std::sort(again.begin(), again.end());
     settings.RotationX = 30;
     std::printf("%d x %d x %d = %zu cells drawn\n", layers, rows, columns, cells);
     std::printf("  scene build (all four lists)   %9.1f ms (CPU %.1f ms)\n", build, buildCpu);
@@ -142,6 +152,8 @@ void Measure(int layers, int rows, int columns) {
     std::printf("  rotation repaint (grid lines)  %9.1f ms (CPU %.1f ms)\n", rotation, rotationCpu);
     std::printf("  full repaint after the turn    %9.1f ms (CPU %.1f ms)\n", turned, turnedCpu);
     std::printf("  full repaint from below        %9.1f ms (CPU %.1f ms)\n", below, belowCpu);
+    std::printf("    the same again, middle of 3  %9.1f ms (CPU %.1f ms)\n", again[1].first,
+                again[1].second);
     renderer.Release();
     fbo.release();
     context.doneCurrent();
