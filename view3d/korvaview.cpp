@@ -17,6 +17,7 @@
 #include <QOpenGLContext>
 #include <QPalette>
 #include <QRubberBand>
+#include <QTimer>
 
 namespace korva {
 
@@ -80,6 +81,12 @@ void CKORVAView::paintGL() {
         backgroundChanged = false;
     }
     renderer.Upload(scene);
+    if (const QString problem = renderer.TakeProblem(); !problem.isEmpty()) {
+        // Not from inside the paint: a message box would paint the view again.
+        QTimer::singleShot(0, this, [this, problem] {
+            QMessageBox::warning(this, QStringLiteral("KORVA"), problem);
+        });
+    }
     const qreal scale = devicePixelRatioF();
     renderer.Draw(scene, static_cast<int>(width() * scale), static_cast<int>(height() * scale),
                   palette().color(QPalette::Button));

@@ -159,5 +159,37 @@ TEST(HiddenFaces, ACoveredBoxIsOutOfSightOnlyWhenSeenFromAboveThroughItsRing) {
     EXPECT_FALSE(SeenOnlyThroughLayerAbove(box, at(5, 5, 100), narrowest));
 }
 
+TEST(HiddenFaces, FacesInSightFollowDrawingOrderAndSkipWhatTheDepthTestTurnsAway) {
+    const CellBox unit{0, 0, 0, 1, 1, 1, 0x800000ffu, AllFaces};
+    const std::array<double, 2> narrowest{1, 1};
+    const std::array<double, 4> below{0.5, 0.5, -10, 1};
+    std::vector<FaceRef> faces;
+    // From straight below only the bottom is in front. The top and the far
+    // side come before it, so they show through it; the near side and both
+    // x faces come after it and fail the depth test.
+    FacesInSight({unit}, below, narrowest, false, faces);
+    EXPECT_EQ(faces, (std::vector<FaceRef>{0, 1, 2}));
+    FacesInSight({unit}, below, narrowest, true, faces);
+    EXPECT_EQ(faces, (std::vector<FaceRef>{2}));
+
+    // The second box's faces carry its index; faces dropped when the list
+    // was built stay out, and a face seen edge-on counts as in front.
+    CellBox second = unit;
+    second.x0 = 1;
+    second.x1 = 2;
+    second.faces = AllFaces & ~FaceY1;
+    FacesInSight({unit, second}, {5, 0.5, 0.5, 0}, narrowest, true, faces);
+    EXPECT_EQ(faces, (std::vector<FaceRef>{0, 1, 5, 8 + 0, 8 + 5}));
+    FacesInSight({unit}, {0.5, 0.5, 1, 1}, narrowest, true, faces);
+    EXPECT_EQ(faces, (std::vector<FaceRef>{0}));
+
+    // A covered box seen from above through its ring is left out whole.
+    CellBox covered{0, 0, -2, 10, 10, -1, 0x800000ffu, AllFaces | CoveredAbove};
+    FacesInSight({covered}, {5, 5, 100, 1}, {10, 10}, false, faces);
+    EXPECT_TRUE(faces.empty());
+    FacesInSight({covered}, {5, 5, -100, 1}, {10, 10}, false, faces);
+    EXPECT_EQ(faces, (std::vector<FaceRef>{0, 1, 2}));
+}
+
 } // namespace
 } // namespace korva

@@ -2,6 +2,7 @@
 // rendered off screen, and the colours read back at cell centres.
 #include "files/project/projectfile.h"
 #include "scenegrid.h"
+#include "view3d/render/glscenerenderer.h"
 #include "view3d/render/offscreenrender.h"
 #include "view3d/render/renderoptions.h"
 
@@ -110,6 +111,51 @@ TEST_F(RenderTest, BadRequestsFailWithoutWritingAnImage) {
     project = dir.filePath(QStringLiteral("missing.kvp"));
     EXPECT_EQ(Render({}), 1);
     EXPECT_FALSE(QFile::exists(image));
+}
+
+TEST(BoxTableBuilding, EachBoxIsItsCellsBoundsAndColourAndStrangersAreRefused) {
+    GridData grid = testing::MakeSceneGrid();
+    const int p = testing::LayeredPosition;
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < 2; ++i)
+            for (int j = 0; j < 2; ++j)
+                grid.SetValue(p, k, i, j, k + 2 * i + 4 * j, false);
+    grid.RecomputeRange(p);
+    GridScene scene(grid);
+    scene.MutableSettings().InputParameter = p;
+    scene.Rebuild(AllLists);
+    const GridGeometry& geometry = scene.Geometry();
+    const CellList& list = scene.CellValues();
+    ASSERT_EQ(list.boxes.size(), 8u);
+    BoxTable table;
+    ASSERT_TRUE(table.Build(list, geometry.rows, geometry.columns, geometry.layers));
+    ASSERT_EQ(table.texels.size(), 4 * list.boxes.size());
+    // The bounds a box's texel points at are the box's own, bit for bit,
+    // so neighbouring faces still meet on the same depths.
+    for (std::size_t n = 0; n < list.boxes.size(); ++n) {
+        const CellBox& box = list.boxes[n];
+        const uint32_t* texel = &table.texels[4 * n];
+        EXPECT_EQ(table.edges[2 * texel[0]], box.x0);
+        EXPECT_EQ(table.edges[2 * texel[0] + 1], box.x1);
+        EXPECT_EQ(table.edges[2 * texel[1]], box.y0);
+        EXPECT_EQ(table.edges[2 * texel[1] + 1], box.y1);
+        EXPECT_EQ(table.edges[2 * texel[2]], box.z0);
+        EXPECT_EQ(table.edges[2 * texel[2] + 1], box.z1);
+        EXPECT_EQ(texel[3], box.colour);
+    }
+    // A box out of line with its column, a cell outside the grid, or
+    // boxes without their cells: nothing is drawn rather than misplaced.
+    CellList moved = list;
+    moved.boxes.back().x1 += 1.0f;
+    EXPECT_FALSE(table.Build(moved, geometry.rows, geometry.columns, geometry.layers));
+    EXPECT_TRUE(table.texels.empty());
+    CellList outside = list;
+    outside.cells.back() =
+        static_cast<uint32_t>(geometry.rows * geometry.columns * geometry.layers);
+    EXPECT_FALSE(table.Build(outside, geometry.rows, geometry.columns, geometry.layers));
+    CellList unnumbered = list;
+    unnumbered.cells.clear();
+    EXPECT_FALSE(table.Build(unnumbered, geometry.rows, geometry.columns, geometry.layers));
 }
 
 TEST(RenderOptionsParsing, ReadsEveryOptionAndRejectsMistakes) {

@@ -9,65 +9,46 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
+#include <limits>
 
 namespace korva {
 
 namespace {
 
 // Every face of a box shows its flat colour: no lighting, both sides filled.
-// Corners come from the box's bounds by selection, not arithmetic, so faces
-// of neighbouring boxes land on exactly the same depths.
-//
-// Boxes are drawn unsorted with depth writes, so a face behind its box (the
-// eye on the inner side of its plane) shows only where it was drawn before the
-// face of the same box in front of it: once every face in front of it has
-// been drawn (or a coinciding face of an earlier box stood in for it), it
-// cannot pass the depth test and is not drawn at all. In a list of opaque
-// boxes no face behind its box shows. A box covered above (its nine
-// neighbours of the layer above drawn before it) is seen from above only
-// through their bottom faces, which are nearer and earlier: when its
-// outline seen from the eye stays within them it is left out whole. Faces
-// left out go outside the clip volume, where the rasteriser drops them.
+// The faces in sight of the camera (hiddenfaces.h) are listed in drawing
+// order, four vertices each, and found by the vertex number. A box is one
+// texel: where its column, row and layer bounds sit in the edge table, and
+// its colour. Corners come from those bounds by selection, not arithmetic,
+// so faces of neighbouring boxes land on exactly the same depths.
 constexpr char BoxVertexShader[] = R"(#version 330 core
-layout(location = 0) in vec3 unit;
-layout(location = 1) in vec3 boxMin;
-layout(location = 2) in vec3 boxMax;
-layout(location = 3) in vec4 boxColour;
-layout(location = 4) in uint boxFaces;
+uniform usamplerBuffer faces;
+uniform usamplerBuffer boxes;
+uniform samplerBuffer edges; // (lower, upper) bounds of each column, row and layer
 uniform mat4 mvp;
-uniform vec4 eye; // the camera's centre in model coordinates; w = 0: at infinity
-uniform bool opaqueList;
-uniform vec2 narrowestCell; // the narrowest column and row
-out vec4 colour;
-uint Bits(bvec3 b, uint x, uint y, uint z) {
-    return (b.x ? x : 0u) | (b.y ? y : 0u) | (b.z ? z : 0u);
-}
+flat out vec4 colour;
+// Corners of the unit box, four a face, face after face in drawing order:
+// top, far side (y = 1), bottom, near side (y = 0), then x = 0 and x = 1.
+// Opposite faces run their corners the same way.
+const vec3 corners[24] = vec3[24](
+    vec3(0, 0, 1), vec3(1, 0, 1), vec3(1, 1, 1), vec3(0, 1, 1),
+    vec3(0, 1, 0), vec3(1, 1, 0), vec3(1, 1, 1), vec3(0, 1, 1),
+    vec3(0, 0, 0), vec3(1, 0, 0), vec3(1, 1, 0), vec3(0, 1, 0),
+    vec3(0, 0, 0), vec3(1, 0, 0), vec3(1, 0, 1), vec3(0, 0, 1),
+    vec3(0, 0, 0), vec3(0, 1, 0), vec3(0, 1, 1), vec3(0, 0, 1),
+    vec3(1, 0, 0), vec3(1, 1, 0), vec3(1, 1, 1), vec3(1, 0, 1));
 void main() {
-    // Faces in drawing order: z1, y1, z0, y0, x0, x1; four corners each.
-    uint face = 1u << uint(gl_VertexID / 4);
-    vec3 toMax = eye.xyz - boxMax * eye.w; // > 0: the eye is beyond the max face
-    vec3 toMin = boxMin * eye.w - eye.xyz;
-    vec3 slackMax = 1e-5 * (abs(eye.xyz) + abs(boxMax * eye.w)) + 1e-30;
-    vec3 slackMin = 1e-5 * (abs(eye.xyz) + abs(boxMin * eye.w)) + 1e-30;
-    uint behind = Bits(lessThan(toMax, -slackMax), 32u, 2u, 1u) |
-                  Bits(lessThan(toMin, -slackMin), 16u, 8u, 4u);
-    uint inFront = ~behind & 63u;
-    uint later = ~(face | (face - 1u)) & 63u;
-    bool hidden = (boxFaces & face) == 0u ||
-                  ((behind & face) != 0u && inFront != 0u &&
-                   (opaqueList || (inFront & boxFaces & later) == 0u));
-    if (!hidden && (boxFaces & 64u) != 0u) {
-        // The eye's height above the box top, and how far the bottom
-        // corners' sight lines stray sideways by the time they reach it.
-        float above = eye.z - boxMax.z * eye.w;
-        vec2 stray = max(abs(eye.xy - boxMin.xy * eye.w), abs(eye.xy - boxMax.xy * eye.w)) *
-                     ((boxMax.z - boxMin.z) / max(above, 1e-30));
-        hidden = above > 1e-5 * (abs(eye.z) + abs(boxMax.z * eye.w)) &&
-                 all(lessThan(stray, 0.999 * narrowestCell));
-    }
-    gl_Position = hidden ? vec4(2.0, 2.0, 2.0, 1.0)
-                         : mvp * vec4(mix(boxMin, boxMax, greaterThan(unit, vec3(0.5))), 1.0);
-    colour = boxColour;
+    uint faceRef = texelFetch(faces, gl_VertexID >> 2).r;
+    uvec4 box = texelFetch(boxes, int(faceRef >> 3u));
+    vec3 unit = corners[int(faceRef & 7u) * 4 + (gl_VertexID & 3)];
+    vec2 x = texelFetch(edges, int(box.x)).xy;
+    vec2 y = texelFetch(edges, int(box.y)).xy;
+    vec2 z = texelFetch(edges, int(box.z)).xy;
+    vec3 position = vec3(unit.x > 0.5 ? x.y : x.x, unit.y > 0.5 ? y.y : y.x,
+                         unit.z > 0.5 ? z.y : z.x);
+    gl_Position = mvp * vec4(position, 1.0);
+    colour = vec4(uvec4(box.w, box.w >> 8u, box.w >> 16u, box.w >> 24u) & 255u) / 255.0;
 }
 )";
 
@@ -80,6 +61,12 @@ void main() {
     gl_Position = mvp * vec4(position, 1.0);
     colour = vertexColour;
 }
+)";
+
+constexpr char BoxFragmentShader[] = R"(#version 330 core
+flat in vec4 colour;
+out vec4 fragment;
+void main() { fragment = clamp(colour, 0.0, 1.0); }
 )";
 
 constexpr char ColourFragmentShader[] = R"(#version 330 core
@@ -106,25 +93,20 @@ out vec4 fragment;
 void main() { fragment = vec4(texture(image, st).rgb, 1.0); }
 )";
 
-// The unit box's corners, four a face, face after face in the order a cell's
-// quad strip covers them: top, far side (y = 1), bottom, near side (y = 0),
-// then the faces x = 0 and x = 1. Translucent boxes are not sorted, so the
-// order of whole faces decides what shows through. Opposite faces run their
-// corners the same way, so a face and the coinciding face of a neighbour are
-// the same two triangles.
-constexpr float UnitBoxCorners[] = {
-    0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1, // top
-    0, 1, 0, 1, 1, 0, 1, 1, 1, 0, 1, 1, // far side
-    0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, // bottom
-    0, 0, 0, 1, 0, 0, 1, 0, 1, 0, 0, 1, // near side
-    0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, // x = 0
-    1, 0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, // x = 1
-};
-// Two triangles a face; indexed so each corner is computed once a box.
-constexpr unsigned char UnitBoxIndices[] = {
-    0,  1,  2,  0,  2,  3,  4,  5,  6,  4,  6,  7,  8,  9,  10, 8,  10, 11,
-    12, 13, 14, 12, 14, 15, 16, 17, 18, 16, 18, 19, 20, 21, 22, 20, 22, 23,
-};
+// Faces a draw call covers: their vertices are numbered by 16-bit indices,
+// and each call starts its numbers where the last one stopped.
+constexpr int FacesPerCall = 16384;
+
+// A face's two triangles over its four corners, the same for every face, so a
+// face and the coinciding face of a neighbour are the same two triangles.
+std::vector<uint16_t> FaceTriangles() {
+    std::vector<uint16_t> indices;
+    indices.reserve(6 * FacesPerCall);
+    for (int face = 0; face < FacesPerCall; ++face)
+        for (int corner : {0, 1, 2, 0, 2, 3})
+            indices.push_back(static_cast<uint16_t>(4 * face + corner));
+    return indices;
+}
 
 std::unique_ptr<QOpenGLShaderProgram> BuildProgram(const char* vertex, const char* fragment,
                                                    QString* error) {
@@ -143,11 +125,6 @@ QMatrix4x4 ToQt(const Mat4& m) {
         for (int c = 0; c < 4; ++c)
             out(r, c) = static_cast<float>(m(r, c));
     return out;
-}
-
-QVector4D ToQt(const std::array<double, 4>& v) {
-    return QVector4D(static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]),
-                     static_cast<float>(v[3]));
 }
 
 } // namespace
@@ -172,84 +149,134 @@ bool GlSceneRenderer::Initialise(QString* error) {
     initializeOpenGLFunctions();
     multiDrawArrays =
         reinterpret_cast<MultiDrawArrays>(context->getProcAddress("glMultiDrawArrays"));
-    boxProgram = BuildProgram(BoxVertexShader, ColourFragmentShader, error);
+    boxProgram = BuildProgram(BoxVertexShader, BoxFragmentShader, error);
     stripProgram = BuildProgram(StripVertexShader, ColourFragmentShader, error);
     textureProgram = BuildProgram(TextureVertexShader, TextureFragmentShader, error);
     if (!boxProgram || !stripProgram || !textureProgram) return false;
-    glGenBuffers(1, &unitBox);
-    glBindBuffer(GL_ARRAY_BUFFER, unitBox);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxCorners), UnitBoxCorners, GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glGenBuffers(1, &unitBoxIndices);
-    // Filled through the array target: a core context has no vertex array
-    // bound here to hold an element buffer; each box array binds it.
-    glBindBuffer(GL_ARRAY_BUFFER, unitBoxIndices);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(UnitBoxIndices), UnitBoxIndices, GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    // Faces are drawn from the vertex number alone: the vertex array holds
+    // only the triangles' corner numbers.
+    glGenVertexArrays(1, &faceVao);
+    glBindVertexArray(faceVao);
+    glGenBuffers(1, &faceIndices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, faceIndices);
+    const std::vector<uint16_t> triangles = FaceTriangles();
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(triangles.size() * sizeof(uint16_t)), triangles.data(),
+                 GL_STATIC_DRAW);
+    glBindVertexArray(0);
+    GLint texels = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &texels);
+    maxBoxes = static_cast<std::size_t>(std::max(texels, 0)) / BoxTexels;
     ready = true;
     return true;
 }
 
-void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes) {
+bool BoxTable::Build(const CellList& list, int rows, int columns, int layers) {
+    texels.clear();
+    edges.clear();
+    if (list.cells.size() != list.boxes.size() || rows <= 0 || columns <= 0 || layers <= 0)
+        return false;
+    const auto cols = static_cast<std::size_t>(columns);
+    const std::size_t layerSize = static_cast<std::size_t>(rows) * cols;
+    const std::size_t yAt = cols, zAt = cols + static_cast<std::size_t>(rows);
+    const float unset = std::numeric_limits<float>::quiet_NaN();
+    edges.assign(2 * (zAt + static_cast<std::size_t>(layers)), unset);
+    // Keeps the first bounds seen at a place; a box that disagrees is not of this grid.
+    const auto place = [this](std::size_t at, float lower, float upper) {
+        float& lo = edges[2 * at];
+        float& hi = edges[2 * at + 1];
+        if (std::isnan(lo)) {
+            lo = lower;
+            hi = upper;
+        }
+        return std::memcmp(&lo, &lower, sizeof lo) == 0 && std::memcmp(&hi, &upper, sizeof hi) == 0;
+    };
+    const auto refuse = [this] {
+        texels.clear();
+        edges.clear();
+        return false;
+    };
+    texels.reserve(4 * list.boxes.size());
+    for (std::size_t n = 0; n < list.boxes.size(); ++n) {
+        const CellBox& box = list.boxes[n];
+        const std::size_t cell = list.cells[n];
+        const std::size_t layer = cell / layerSize;
+        if (layer >= static_cast<std::size_t>(layers)) return refuse();
+        const std::size_t x = cell % cols, y = yAt + (cell / cols) % static_cast<std::size_t>(rows),
+                          z = zAt + layer;
+        if (!place(x, box.x0, box.x1) || !place(y, box.y0, box.y1) || !place(z, box.z0, box.z1))
+            return refuse();
+        texels.insert(texels.end(), {static_cast<uint32_t>(x), static_cast<uint32_t>(y),
+                                     static_cast<uint32_t>(z), box.colour});
+    }
+    return true;
+}
+
+void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const CellList& list,
+                                  const GridGeometry& geometry) {
     FreeBoxes(buffer);
-    buffer.count = static_cast<int>(boxes.size());
-    if (boxes.empty()) return;
-    buffer.opaque = std::all_of(boxes.begin(), boxes.end(),
+    if (list.boxes.empty()) return;
+    const std::size_t most = std::min(maxBoxes, MaxFaceRefBoxes);
+    if (list.boxes.size() > most) {
+        // None is drawn rather than the first ones alone.
+        problem = QStringLiteral("The 3D view cannot draw %1 cells at once on this display; it "
+                                 "draws at most %2. Show fewer layers, rows or columns.")
+                      .arg(list.boxes.size())
+                      .arg(most);
+        return;
+    }
+    BoxTable table;
+    if (!table.Build(list, geometry.rows, geometry.columns, geometry.layers)) {
+        problem =
+            QStringLiteral("The 3D view could not place the grid's cells; they are not drawn.");
+        return;
+    }
+    buffer.count = static_cast<int>(list.boxes.size());
+    buffer.opaque = std::all_of(list.boxes.begin(), list.boxes.end(),
                                 [](const CellBox& box) { return AlphaOf(box.colour) == 255; });
-    buffer.bytes = BoxArray(buffer.vao, buffer.instances, boxes);
+    buffer.bytes = table.texels.size() * sizeof(uint32_t) + table.edges.size() * sizeof(float);
+    const auto textureOver = [this](unsigned& data, unsigned& texture, GLenum format,
+                                    const void* values, std::size_t bytes) {
+        glGenBuffers(1, &data);
+        glBindBuffer(GL_TEXTURE_BUFFER, data);
+        glBufferData(GL_TEXTURE_BUFFER, static_cast<GLsizeiptr>(bytes), values, GL_STATIC_DRAW);
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_BUFFER, texture);
+        glTexBuffer(GL_TEXTURE_BUFFER, format, data);
+        glBindTexture(GL_TEXTURE_BUFFER, 0);
+        glBindBuffer(GL_TEXTURE_BUFFER, 0);
+    };
+    textureOver(buffer.boxData, buffer.boxTexture, GL_RGBA32UI, table.texels.data(),
+                table.texels.size() * sizeof(uint32_t));
+    textureOver(buffer.edgeData, buffer.edgeTexture, GL_RG32F, table.edges.data(),
+                table.edges.size() * sizeof(float));
 }
 
-std::size_t GlSceneRenderer::BoxArray(unsigned& vao, unsigned& instances,
-                                      const std::vector<CellBox>& boxes) {
-    glGenVertexArrays(1, &vao);
-    glBindVertexArray(vao);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, unitBoxIndices);
-    glBindBuffer(GL_ARRAY_BUFFER, unitBox);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
-    glGenBuffers(1, &instances);
-    glBindBuffer(GL_ARRAY_BUFFER, instances);
-    const std::size_t bytes = boxes.size() * sizeof(CellBox);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), boxes.data(), GL_STATIC_DRAW);
-    const auto offset = [](std::size_t at) { return reinterpret_cast<const void*>(at); };
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(CellBox), offset(offsetof(CellBox, x0)));
-    glVertexAttribDivisor(1, 1);
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 3, GL_FLOAT, GL_FALSE, sizeof(CellBox), offset(offsetof(CellBox, x1)));
-    glVertexAttribDivisor(2, 1);
-    glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(CellBox),
-                          offset(offsetof(CellBox, colour)));
-    glVertexAttribDivisor(3, 1);
-    glEnableVertexAttribArray(4);
-    glVertexAttribIPointer(4, 1, GL_UNSIGNED_INT, sizeof(CellBox),
-                           offset(offsetof(CellBox, faces)));
-    glVertexAttribDivisor(4, 1);
-    glBindVertexArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    return bytes;
-}
-
-void GlSceneRenderer::FindBoxesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+void GlSceneRenderer::FindFacesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
                                        const std::array<double, 4>& eye,
                                        const std::array<double, 2>& narrowest) {
-    if (buffer.sightValid && buffer.sightEye == eye && buffer.sightNarrowest == narrowest) return;
-    FreeSight(buffer);
-    buffer.sightValid = true;
-    buffer.sightEye = eye;
-    buffer.sightNarrowest = narrowest;
+    if (buffer.facesValid && buffer.facesEye == eye && buffer.facesNarrowest == narrowest) return;
+    buffer.facesValid = true;
+    buffer.facesEye = eye;
+    buffer.facesNarrowest = narrowest;
+    buffer.faceCount = 0;
     if (static_cast<int>(boxes.size()) != buffer.count) return; // not what was uploaded
-    std::vector<CellBox> seen;
-    const std::size_t limit = boxes.size() / 4;
-    for (const CellBox& box : boxes) {
-        if (SeenOnlyThroughLayerAbove(box, eye, narrowest)) continue;
-        // Most boxes in sight: all of them are drawn, with no second buffer.
-        if (seen.size() >= limit) return;
-        seen.push_back(box);
+    std::vector<FaceRef> faces;
+    FacesInSight(boxes, eye, narrowest, buffer.opaque, faces);
+    buffer.faceCount = static_cast<int>(faces.size());
+    if (!buffer.faceRefs) {
+        glGenBuffers(1, &buffer.faceRefs);
+        glGenTextures(1, &buffer.faceTexture);
     }
-    buffer.sightCount = static_cast<int>(seen.size());
-    if (!seen.empty()) buffer.sightBytes = BoxArray(buffer.sightVao, buffer.sightInstances, seen);
+    glBindBuffer(GL_TEXTURE_BUFFER, buffer.faceRefs);
+    buffer.faceBytes = faces.size() * sizeof(FaceRef);
+    // A fresh store each time the camera moves; the old one is the driver's to free.
+    glBufferData(GL_TEXTURE_BUFFER, static_cast<GLsizeiptr>(buffer.faceBytes), faces.data(),
+                 GL_STATIC_DRAW);
+    glBindTexture(GL_TEXTURE_BUFFER, buffer.faceTexture);
+    glTexBuffer(GL_TEXTURE_BUFFER, GL_R32UI, buffer.faceRefs);
+    glBindTexture(GL_TEXTURE_BUFFER, 0);
+    glBindBuffer(GL_TEXTURE_BUFFER, 0);
 }
 
 void GlSceneRenderer::UploadStrips(StripBuffer& buffer, const StripList& strips) {
@@ -280,11 +307,11 @@ void GlSceneRenderer::Upload(GridScene& scene) {
     if (!ready) return;
     const unsigned changed = scene.TakeChanged();
     if (changed & CellValueList) {
-        UploadBoxes(cellValues.boxes, scene.CellValues().boxes);
+        UploadBoxes(cellValues.boxes, scene.CellValues(), scene.Geometry());
         UploadStrips(cellValues.meshes, scene.CellValues().meshes);
     }
     if (changed & MarkerList) {
-        UploadBoxes(markers.boxes, scene.Markers().boxes);
+        UploadBoxes(markers.boxes, scene.Markers(), scene.Geometry());
         UploadStrips(markers.meshes, scene.Markers().meshes);
     }
     if (changed & GridLineList_) UploadStrips(gridLines, scene.GridLines().lines);
@@ -335,15 +362,25 @@ void GlSceneRenderer::DrawBoxes(BoxBuffer& buffer, const std::vector<CellBox>& b
                                 const std::array<double, 4>& eye,
                                 const std::array<double, 2>& narrowest) {
     if (buffer.count == 0) return;
-    // Boxes the camera cannot see are dropped from the draw, the others keep
-    // their order; while the camera stays, the same short list is replayed.
-    FindBoxesInSight(buffer, boxes, eye, narrowest);
-    const bool fewer = buffer.sightCount >= 0;
-    if (fewer && buffer.sightCount == 0) return;
-    boxProgram->setUniformValue("opaqueList", buffer.opaque);
-    glBindVertexArray(fewer ? buffer.sightVao : buffer.vao);
-    glDrawElementsInstanced(GL_TRIANGLES, sizeof(UnitBoxIndices), GL_UNSIGNED_BYTE, nullptr,
-                            fewer ? buffer.sightCount : buffer.count);
+    // While the camera stays, the same faces are replayed.
+    FindFacesInSight(buffer, boxes, eye, narrowest);
+    if (buffer.faceCount == 0) return;
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_BUFFER, buffer.boxTexture);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_BUFFER, buffer.faceTexture);
+    glActiveTexture(GL_TEXTURE3);
+    glBindTexture(GL_TEXTURE_BUFFER, buffer.edgeTexture);
+    glBindVertexArray(faceVao);
+    for (int first = 0; first < buffer.faceCount; first += FacesPerCall) {
+        const int count = std::min(FacesPerCall, buffer.faceCount - first);
+        glDrawElementsBaseVertex(GL_TRIANGLES, 6 * count, GL_UNSIGNED_SHORT, nullptr, 4 * first);
+    }
+    for (GLenum unit : {GL_TEXTURE3, GL_TEXTURE2, GL_TEXTURE1}) {
+        glActiveTexture(unit);
+        glBindTexture(GL_TEXTURE_BUFFER, 0);
+    }
+    glActiveTexture(GL_TEXTURE0);
 }
 
 void GlSceneRenderer::DrawStrips(const StripBuffer& buffer, unsigned mode) {
@@ -401,9 +438,9 @@ void GlSceneRenderer::Draw(const GridScene& scene, int width, int height,
         boxProgram->setUniformValue("mvp", mvp);
         const std::array<double, 4> eye = EyeInModel(camera);
         const std::array<double, 2> narrowest = NarrowestCell(scene.Geometry());
-        boxProgram->setUniformValue("eye", ToQt(eye));
-        boxProgram->setUniformValue("narrowestCell", QVector2D(static_cast<float>(narrowest[0]),
-                                                               static_cast<float>(narrowest[1])));
+        boxProgram->setUniformValue("boxes", 1);
+        boxProgram->setUniformValue("faces", 2);
+        boxProgram->setUniformValue("edges", 3);
         DrawBoxes(markers.boxes, scene.Markers().boxes, eye, narrowest);
         stripProgram->bind();
         DrawStrips(markers.meshes, GL_TRIANGLE_STRIP);
@@ -420,19 +457,13 @@ void GlSceneRenderer::Draw(const GridScene& scene, int width, int height,
 }
 
 void GlSceneRenderer::FreeBoxes(BoxBuffer& buffer) {
-    FreeSight(buffer);
-    if (buffer.vao) glDeleteVertexArrays(1, &buffer.vao);
-    if (buffer.instances) glDeleteBuffers(1, &buffer.instances);
+    if (buffer.boxTexture) glDeleteTextures(1, &buffer.boxTexture);
+    if (buffer.boxData) glDeleteBuffers(1, &buffer.boxData);
+    if (buffer.edgeTexture) glDeleteTextures(1, &buffer.edgeTexture);
+    if (buffer.edgeData) glDeleteBuffers(1, &buffer.edgeData);
+    if (buffer.faceTexture) glDeleteTextures(1, &buffer.faceTexture);
+    if (buffer.faceRefs) glDeleteBuffers(1, &buffer.faceRefs);
     buffer = {};
-}
-
-void GlSceneRenderer::FreeSight(BoxBuffer& buffer) {
-    if (buffer.sightVao) glDeleteVertexArrays(1, &buffer.sightVao);
-    if (buffer.sightInstances) glDeleteBuffers(1, &buffer.sightInstances);
-    buffer.sightVao = buffer.sightInstances = 0;
-    buffer.sightCount = -1;
-    buffer.sightBytes = 0;
-    buffer.sightValid = false;
 }
 
 void GlSceneRenderer::FreeStrips(StripBuffer& buffer) {
@@ -451,9 +482,9 @@ void GlSceneRenderer::Release() {
     if (backgroundVao) glDeleteVertexArrays(1, &backgroundVao);
     if (backgroundBuffer) glDeleteBuffers(1, &backgroundBuffer);
     backgroundVao = backgroundBuffer = 0;
-    if (unitBox) glDeleteBuffers(1, &unitBox);
-    if (unitBoxIndices) glDeleteBuffers(1, &unitBoxIndices);
-    unitBox = unitBoxIndices = 0;
+    if (faceVao) glDeleteVertexArrays(1, &faceVao);
+    if (faceIndices) glDeleteBuffers(1, &faceIndices);
+    faceVao = faceIndices = 0;
     backgroundTexture.reset();
     boxProgram.reset();
     stripProgram.reset();
@@ -461,8 +492,14 @@ void GlSceneRenderer::Release() {
     ready = false;
 }
 
+QString GlSceneRenderer::TakeProblem() {
+    QString taken;
+    taken.swap(problem);
+    return taken;
+}
+
 std::size_t GlSceneRenderer::CellValueBytes() const {
-    return cellValues.boxes.bytes + cellValues.boxes.sightBytes + cellValues.meshes.bytes;
+    return cellValues.boxes.bytes + cellValues.boxes.faceBytes + cellValues.meshes.bytes;
 }
 
 } // namespace korva

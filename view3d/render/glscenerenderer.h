@@ -1,8 +1,9 @@
 #pragma once
 // Draws a GridScene with OpenGL 3.3: each list lives in GPU buffers uploaded
-// when the scene rebuilds it, and a paint only replays them. All cells of a
-// list are one instanced draw of a unit box, so the GPU keeps one CellBox
-// (32 bytes) per drawn cell. Every call needs the caller's context current.
+// when the scene rebuilds it, and a paint only replays them. A list's boxes
+// are a BoxTable (16 bytes a box); each camera gets the list of faces it can
+// see (4 bytes a face), drawn in one pass. Every call needs the caller's
+// context current.
 #include "view3d/scene/camera.h"
 #include "view3d/scene/gridscene.h"
 
@@ -17,6 +18,18 @@ class QOpenGLShaderProgram;
 class QOpenGLTexture;
 
 namespace korva {
+
+// A list's boxes as the GPU keeps them: four 32-bit values a box (where its
+// column's, row's and layer's bounds sit in edges, then its colour) and the
+// (lower, upper) bounds of every column, then row, then layer.
+struct BoxTable {
+    std::vector<uint32_t> texels;
+    std::vector<float> edges;
+    // False (and empty) when a box is not the cell cells[n] names of a grid
+    // rows x columns x layers, or two boxes of one column (row, layer)
+    // disagree on its bounds.
+    bool Build(const CellList& list, int rows, int columns, int layers);
+};
 
 class GlSceneRenderer : protected QOpenGLExtraFunctions {
 public:
@@ -38,23 +51,25 @@ public:
     void Draw(const GridScene& scene, int width, int height, const QColor& clearColour);
     // Frees every GPU object; the context the renderer was initialised in must be current.
     void Release();
+    // Why a list the last uploads brought is not drawn, once; empty when all are.
+    QString TakeProblem();
     // Bytes of GPU buffers now held by the cell value list (for the benchmark).
     std::size_t CellValueBytes() const;
 
 private:
     struct BoxBuffer {
-        unsigned vao = 0, instances = 0;
+        // The list's BoxTable, as buffer textures the shader reads by box index.
+        unsigned boxData = 0, boxTexture = 0, edgeData = 0, edgeTexture = 0;
         int count = 0;
         bool opaque = false; // every box has alpha 1
         std::size_t bytes = 0;
-        // The boxes in sight of the camera of the last draw, when far fewer
-        // than all (sightCount -1: all are drawn).
-        unsigned sightVao = 0, sightInstances = 0;
-        int sightCount = -1;
-        std::size_t sightBytes = 0;
-        bool sightValid = false;
-        std::array<double, 4> sightEye{};
-        std::array<double, 2> sightNarrowest{};
+        // The faces in sight of the camera of the last draw, one instance each.
+        unsigned faceRefs = 0, faceTexture = 0;
+        int faceCount = 0;
+        std::size_t faceBytes = 0;
+        bool facesValid = false;
+        std::array<double, 4> facesEye{};
+        std::array<double, 2> facesNarrowest{};
     };
     struct StripBuffer {
         unsigned vao = 0, vertices = 0;
@@ -66,15 +81,12 @@ private:
         BoxBuffer boxes;
         StripBuffer meshes;
     };
-    void UploadBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes);
+    void UploadBoxes(BoxBuffer& buffer, const CellList& list, const GridGeometry& geometry);
     void UploadStrips(StripBuffer& buffer, const StripList& strips);
-    // A vertex array over a new instance buffer holding boxes; returns its bytes.
-    std::size_t BoxArray(unsigned& vao, unsigned& instances, const std::vector<CellBox>& boxes);
-    void FindBoxesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
+    void FindFacesInSight(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
                           const std::array<double, 4>& eye, const std::array<double, 2>& narrowest);
     void DrawBoxes(BoxBuffer& buffer, const std::vector<CellBox>& boxes,
                    const std::array<double, 4>& eye, const std::array<double, 2>& narrowest);
-    void FreeSight(BoxBuffer& buffer);
     void DrawStrips(const StripBuffer& buffer, unsigned mode);
     void FreeBoxes(BoxBuffer& buffer);
     void FreeStrips(StripBuffer& buffer);
@@ -83,7 +95,10 @@ private:
     MultiDrawArrays multiDrawArrays = nullptr;
     bool ready = false;
     std::unique_ptr<QOpenGLShaderProgram> boxProgram, stripProgram, textureProgram;
-    unsigned unitBox = 0, unitBoxIndices = 0; // the unit cube's six faces as triangles
+    static constexpr std::size_t BoxTexels = 1; // RGBA32UI texels a box
+    unsigned faceVao = 0, faceIndices = 0;      // the triangles of FacesPerCall faces
+    std::size_t maxBoxes = 0;                   // boxes a buffer texture can hold
+    QString problem;
     ListBuffers cellValues, markers;
     StripBuffer gridLines;
     unsigned backgroundVao = 0, backgroundBuffer = 0;

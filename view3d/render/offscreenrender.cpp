@@ -71,6 +71,8 @@ bool RenderSceneImage(const GridData& grid, const ViewSettings& settings,
                     messages->push_back(std::move(text));
             fbo.bind();
             renderer.Upload(scene);
+            if (const QString problem = renderer.TakeProblem(); !problem.isEmpty() && messages)
+                messages->push_back(problem.toStdString());
             if (settings.BackgroundLoaded) renderer.SetBackgroundImage(request.background);
             const QColor clear = request.clearColour.isValid()
                                      ? request.clearColour

@@ -8,7 +8,7 @@
 
 namespace korva {
 
-void DropHiddenFaces(std::vector<CellBox>& boxes, const std::vector<uint32_t>& cells,
+void DropHiddenFaces(std::vector<CellBox>& boxes, std::vector<uint32_t>& cells,
                      const GridShape& shape, bool opaque) {
     if (boxes.empty() || boxes.size() != cells.size()) return;
     const auto columns = static_cast<std::size_t>(shape.columns);
@@ -48,9 +48,13 @@ void DropHiddenFaces(std::vector<CellBox>& boxes, const std::vector<uint32_t>& c
                 if (covered) box.faces |= CoveredAbove;
             }
         }
-        if ((box.faces & AllFaces) != 0) boxes[kept++] = box;
+        if ((box.faces & AllFaces) != 0) {
+            cells[kept] = cells[n];
+            boxes[kept++] = box;
+        }
     }
     boxes.resize(kept);
+    cells.resize(kept);
 }
 
 std::array<double, 4> EyeInModel(const Camera& camera) {
@@ -95,6 +99,47 @@ bool SeenOnlyThroughLayerAbove(const CellBox& box, const std::array<double, 4>& 
     const double strayY =
         std::max(std::abs(eye[1] - box.y0 * w), std::abs(eye[1] - box.y1 * w)) * rise;
     return strayX < 0.99 * narrowest[0] && strayY < 0.99 * narrowest[1];
+}
+
+void FacesInSight(const std::vector<CellBox>& boxes, const std::array<double, 4>& eye,
+                  const std::array<double, 2>& narrowest, bool opaque,
+                  std::vector<FaceRef>& faces) {
+    faces.clear();
+    const std::size_t count = std::min(boxes.size(), MaxFaceRefBoxes);
+    const double w = eye[3];
+    // True when the eye lies clearly on the inner side of the plane at
+    // `plane` along an axis whose outer side is `outward`: the face is
+    // behind its box. The slack keeps a face seen edge-on in front.
+    const auto behind = [w](double e, float plane, double outward) {
+        const double towards = outward * (e - static_cast<double>(plane) * w);
+        const double slack =
+            1e-5 * (std::abs(e) + std::abs(static_cast<double>(plane) * w)) + 1e-30;
+        return towards < -slack;
+    };
+    for (std::size_t n = 0; n < count; ++n) {
+        const CellBox& box = boxes[n];
+        const uint32_t drawn = box.faces & AllFaces;
+        if (drawn == 0 || SeenOnlyThroughLayerAbove(box, eye, narrowest)) continue;
+        uint32_t back = 0;
+        if (behind(eye[2], box.z1, 1.0)) back |= FaceZ1;
+        if (behind(eye[1], box.y1, 1.0)) back |= FaceY1;
+        if (behind(eye[2], box.z0, -1.0)) back |= FaceZ0;
+        if (behind(eye[1], box.y0, -1.0)) back |= FaceY0;
+        if (behind(eye[0], box.x0, -1.0)) back |= FaceX0;
+        if (behind(eye[0], box.x1, 1.0)) back |= FaceX1;
+        const uint32_t front = ~back & AllFaces;
+        for (uint32_t place = 0; place < 6; ++place) {
+            const uint32_t face = 1u << place;
+            if ((drawn & face) == 0) continue;
+            if ((back & face) != 0 && front != 0) {
+                // A face behind its box passes the depth test only where it
+                // comes before a face in front of it, which then blends over it.
+                const uint32_t later = ~(face | (face - 1u)) & AllFaces;
+                if (opaque || (front & drawn & later) == 0) continue;
+            }
+            faces.push_back(static_cast<FaceRef>(n * 8 + place));
+        }
+    }
 }
 
 } // namespace korva

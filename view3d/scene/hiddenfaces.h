@@ -12,6 +12,7 @@
 #include "sceneprimitives.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,8 +27,8 @@ struct GridShape {
 
 // cells[n] is the cell of boxes[n] as layer * rows * columns + row * columns +
 // column, each cell at most once, in the order the boxes are drawn (layer,
-// row, column ascending).
-void DropHiddenFaces(std::vector<CellBox>& boxes, const std::vector<uint32_t>& cells,
+// row, column ascending). Boxes left with no face go, with their cells.
+void DropHiddenFaces(std::vector<CellBox>& boxes, std::vector<uint32_t>& cells,
                      const GridShape& shape, bool opaque);
 
 // The camera's centre in model coordinates, homogeneous: the point the
@@ -47,5 +48,19 @@ std::array<double, 2> NarrowestCell(const GridGeometry& geometry);
 // earlier, so the depth test turns the whole box away.
 bool SeenOnlyThroughLayerAbove(const CellBox& box, const std::array<double, 4>& eye,
                                const std::array<double, 2>& narrowest);
+
+// A face to draw: box index * 8 + the face's place in drawing order (0 for
+// z1 ... 5 for x1). Lists hold fewer than 2^29 boxes.
+using FaceRef = uint32_t;
+constexpr std::size_t MaxFaceRefBoxes = std::size_t{1} << 29;
+
+// The faces a camera at eye can see, in drawing order (box after box, each
+// box's faces in BoxFace order), into faces. Left out: faces dropped when the
+// list was built, boxes SeenOnlyThroughLayerAbove, and faces behind their box
+// that the depth test would turn away: in an opaque list all of them, in a
+// translucent one those drawn after every face of the box in front of the eye.
+// A face exactly edge-on counts as in front.
+void FacesInSight(const std::vector<CellBox>& boxes, const std::array<double, 4>& eye,
+                  const std::array<double, 2>& narrowest, bool opaque, std::vector<FaceRef>& faces);
 
 } // namespace korva

@@ -151,8 +151,8 @@ bool SceneBuilder::OnCurrentSlice(int layer, int row) const {
     return settings.PlanOrientation ? layer == settings.CurrentSlice : row == settings.CurrentSlice;
 }
 
-void SceneBuilder::AddBox(CellList& list, std::vector<uint32_t>& cells, int layer, int row, int col,
-                          const RgbColor& rgb, double alpha) const {
+void SceneBuilder::AddBox(CellList& list, int layer, int row, int col, const RgbColor& rgb,
+                          double alpha) const {
     const auto k = static_cast<std::size_t>(layer);
     const auto i = static_cast<std::size_t>(row);
     const auto j = static_cast<std::size_t>(col);
@@ -165,15 +165,15 @@ void SceneBuilder::AddBox(CellList& list, std::vector<uint32_t>& cells, int laye
          static_cast<float>(geometry.yEdges[i + 1]), static_cast<float>(std::max(zA, zB)),
          PackRgba(rgb[0], rgb[1], rgb[2], alpha), AllFaces});
     const auto columns = static_cast<std::size_t>(geometry.columns);
-    cells.push_back(
+    list.cells.push_back(
         static_cast<uint32_t>((k * static_cast<std::size_t>(geometry.rows) + i) * columns + j));
 }
 
-void SceneBuilder::DropHidden(CellList& list, const std::vector<uint32_t>& cells) const {
+void SceneBuilder::DropHidden(CellList& list) const {
     bool opaque = true;
     for (const CellBox& box : list.boxes)
         opaque = opaque && AlphaOf(box.colour) == 255;
-    DropHiddenFaces(list.boxes, cells,
+    DropHiddenFaces(list.boxes, list.cells,
                     {geometry.layers, geometry.rows, geometry.columns, ZSign() > 0}, opaque);
 }
 
@@ -230,7 +230,6 @@ void SceneBuilder::BuildCellValues(CellList& list) const {
     const bool pValid = p >= 0 && p < grid.ParameterCount();
     if (alpha <= 0.0) return; // every cell of this list would be skipped
 
-    std::vector<uint32_t> cells;
     for (int k = 0; k < geometry.layers; ++k) {
         if (!Shown(layerShown, k)) continue;
         for (int i = 0; i < geometry.rows; ++i) {
@@ -247,11 +246,11 @@ void SceneBuilder::BuildCellValues(CellList& list) const {
                     // Same rule as GetCellColour, with the filter always applied.
                     coloured = GetCellColour(p, k, i, j, rgb, true, false);
                 }
-                if (coloured) AddBox(list, cells, k, i, j, rgb, alpha);
+                if (coloured) AddBox(list, k, i, j, rgb, alpha);
             }
         }
     }
-    DropHidden(list, cells);
+    DropHidden(list);
 }
 
 void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messages) const {
@@ -268,7 +267,6 @@ void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messag
                                     TimeSeriesCellColor[2]};
         const double seriesAlpha = settings.BackgroundLoaded ? 0.5 : 1.0;
         const auto& series = grid.TimeSeriesCellGrid();
-        std::vector<uint32_t> cells;
         for (int k = 0; k < geometry.layers; ++k) {
             if (!Shown(layerShown, k)) continue;
             for (int i = 0; i < geometry.rows; ++i) {
@@ -286,14 +284,14 @@ void SceneBuilder::BuildMarkers(CellList& list, std::vector<std::string>* messag
                         (!hasSeries && mode == Display3D)) {
                         RgbColor rgb{};
                         if (grid.GetBoundaryCellColor(k, i, j, rgb))
-                            AddBox(list, cells, k, i, j, rgb, 1.0);
+                            AddBox(list, k, i, j, rgb, 1.0);
                         continue;
                     }
-                    if (hasSeries) AddBox(list, cells, k, i, j, seriesColour, seriesAlpha);
+                    if (hasSeries) AddBox(list, k, i, j, seriesColour, seriesAlpha);
                 }
             }
         }
-        DropHidden(list, cells);
+        DropHidden(list);
     }
     if (mode == Display3D && settings.ShowGroundMesh && grid.ParameterCount() > 0) {
         bool failed = false;

@@ -63,11 +63,11 @@ private:
     // The cell is on the slice being edited: the current layer in plan, the
     // current row in a section.
     bool OnCurrentSlice(int layer, int row) const;
-    // Appends the cell's box, and its cell number to cells.
-    void AddBox(CellList& list, std::vector<uint32_t>& cells, int layer, int row, int col,
-                const RgbColor& rgb, double alpha) const;
+    // Appends the cell's box, and its cell number to the list's cells.
+    void AddBox(CellList& list, int layer, int row, int col, const RgbColor& rgb,
+                double alpha) const;
     // Leaves out the faces of the list's boxes that cannot show.
-    void DropHidden(CellList& list, const std::vector<uint32_t>& cells) const;
+    void DropHidden(CellList& list) const;
     // Sections are drawn with the top layer up, so z is mirrored there.
     double ZSign() const { return settings.InSection() ? -1.0 : 1.0; }
 

@@ -43,9 +43,8 @@ enum BoxFace : uint32_t {
     CoveredAbove = 1u << 6,
 };
 
-// A closed box over [x0, x1] x [y0, y1] x [z0, z1]: 32 bytes, the whole of what
-// the GPU keeps per drawn cell. faces holds the BoxFace bits still to draw;
-// the others can never show (see hiddenfaces.h).
+// A closed box over [x0, x1] x [y0, y1] x [z0, z1]. faces holds the BoxFace
+// bits still to draw; the others can never show (see hiddenfaces.h).
 struct CellBox {
     float x0, y0, z0;
     float x1, y1, z1;
@@ -88,6 +87,10 @@ struct StripList {
 // surface mesh (the surface-output mesh in list 3, the ground mesh in list 4).
 struct CellList {
     std::vector<CellBox> boxes;
+    // cells[n] is the grid cell boxes[n] covers, as layer * rows * columns +
+    // row * columns + column; boxes of one column (row, layer) share the same
+    // x (y, z) bounds, which lets the renderer keep a box in 16 bytes.
+    std::vector<uint32_t> cells;
     StripList meshes;
 };
 
