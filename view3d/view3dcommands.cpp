@@ -24,12 +24,27 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace korva {
 
 namespace {
+
+// A scroll area that asks for the room its form needs at least, so the
+// window can open the pane wide enough to show the form whole.
+class FormScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        if (!widget()) return QScrollArea::sizeHint();
+        const int frame = 2 * frameWidth();
+        return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width() +
+                    frame,
+                QScrollArea::sizeHint().height()};
+    }
+};
 
 // The panel pane is made before the view; it waits here for its view.
 QPointer<QWidget> pendingPanel;
@@ -167,7 +182,7 @@ void RegisterView3dCommands(CommandTable& table) {
         if (QWidget* pane = pendingPanel) {
             auto* panel = new ControlPanelView(*view);
             // The pane keeps the width the window gives it; the form scrolls.
-            auto* scroll = new QScrollArea(pane);
+            auto* scroll = new FormScrollArea(pane);
             scroll->setWidget(panel);
             scroll->setWidgetResizable(true);
             scroll->setMinimumWidth(0);

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSplitter>
+#include <algorithm>
 
 namespace korva {
 
@@ -37,7 +38,9 @@ CSplitterFrame::CSplitterFrame(CKORVADoc& document, const CommandTable& table, Q
     splitter_->addWidget(view_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({ControlPanelWidth, 800});
+    // The panel pane opens at its set width, or wider when the panel's form
+    // needs more to show every control and the legend whole.
+    splitter_->setSizes({std::max(ControlPanelWidth, panel_->sizeHint().width()), 800});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter_);

@@ -10,10 +10,13 @@
 #include "tests/charts/runfixture.h"
 #include "view3d/korvaview.h"
 #include "view3d/panels/controlpanelview.h"
+#include "widgets/tablectrl.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +143,52 @@ TEST_F(FramePanels, ExportDataWritesWhatTheViewShows) {
     Run(cmd::DataExport);
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.messages.back().startsWith("Unable to open output export file "));
+}
+
+TEST_F(FramePanels, ExportDataTakesTheFormsChoiceWhileTheFormHasTheFocus) {
+    ControlPanelView* form = view->ControlPanel();
+    form->SetDisplayKind(1); // the form chooses the first output quantity
+    const auto& outputs = view->Document().Grid().Outputs().gridOutputs;
+    ASSERT_GE(outputs.size(), 2u);
+    ASSERT_EQ(form->ParameterIndex(), 0);
+    view->SetOutputParameter(1, 0); // the view is made to show another one
+    const auto firstLine = [&](const QString& base) {
+        prompts.files = {base};
+        Run(cmd::DataExport);
+        QFile written(base + ".txt");
+        EXPECT_TRUE(written.open(QIODevice::ReadOnly)) << base.toStdString();
+        return QString::fromUtf8(written.readLine());
+    };
+    const auto heads = [&](const QString& line, std::size_t output) {
+        return line.startsWith(QStringLiteral("Parameter ") +
+                               QString::fromStdString(outputs[output].name) + ", date ");
+    };
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    form->findChild<QComboBox*>()->setFocus();
+    QApplication::processEvents();
+    const QString fromForm = firstLine(folder.filePath("form"));
+    EXPECT_TRUE(heads(fromForm, 0)) << fromForm.toStdString();
+
+    view->setFocus();
+    QApplication::processEvents();
+    const QString fromView = firstLine(folder.filePath("view"));
+    EXPECT_TRUE(heads(fromView, 1)) << fromView.toStdString();
+}
+
+TEST_F(FramePanels, TheControlPaneOpensWideEnoughForTheWholeForm) {
+    ControlPanelView* form = view->ControlPanel();
+    QApplication::processEvents();
+    // No sideways scrolling: the pane holds the form at its least width, and
+    // the legend's "Show" column ends inside the legend.
+    EXPECT_GE(form->width(), form->minimumSizeHint().width());
+    EXPECT_LE(form->mapTo(frame, QPoint(form->width(), 0)).x(),
+              view->mapTo(frame, QPoint(0, 0)).x());
+    TableCtrl* legend = form->Legend();
+    const int showEnd = legend->horizontalHeader()->sectionViewportPosition(1) +
+                        legend->horizontalHeader()->sectionSize(1);
+    EXPECT_LE(showEnd, legend->viewport()->width());
+    Shot(frame, "frame-control-pane");
 }
 
 } // namespace

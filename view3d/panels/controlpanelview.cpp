@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -42,6 +43,12 @@ ControlPanelView::ControlPanelView(CKORVAView& view, QWidget* parent)
     kindCombo = new QComboBox(this);
     parameterCombo = new QComboBox(this);
     periodCombo = new QComboBox(this);
+    // Long parameter names must not widen the narrow pane: the lists drop
+    // down as wide as their entries.
+    for (QComboBox* combo : {kindCombo, parameterCombo, periodCombo}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(10);
+    }
     playButton = new QPushButton(QStringLiteral("Play"), this);
     editButton = new QPushButton(QStringLiteral("Edit"), this);
     gridLines = new QCheckBox(QStringLiteral("Draw Grid Lines"), this);
@@ -64,6 +71,10 @@ ControlPanelView::ControlPanelView(CKORVAView& view, QWidget* parent)
     legend->SetItemText(0, 0, QStringLiteral("Color"));
     legend->SetItemText(0, 1, QStringLiteral("Show"));
     legend->SetEditable(false);
+    // The pane beside the view is narrow: "Show" keeps the room its words
+    // need and the colour column takes the rest, so no row scrolls sideways.
+    legend->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    legend->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     timer = new QTimer(this);
     timer->setInterval(1000);
 
