@@ -86,9 +86,20 @@ void AppendNameLine(const std::string& name, std::string& out) {
     out += '\n';
 }
 
+// Text held back before a spill: large enough that a small grid's file goes
+// in one write, small beside a large grid's parameter line.
+constexpr std::size_t SpillSize = std::size_t{1} << 20;
+
 } // namespace
 
 void AppendMainFile(const GridData& grid, std::string& out) {
+    AppendMainFile(grid, out, {});
+}
+
+void AppendMainFile(const GridData& grid, std::string& out, const TextSpill& spill) {
+    const auto lineDone = [&] {
+        if (spill && out.size() >= SpillSize) spill(out);
+    };
     const SimulationSettings& s = grid.Settings();
     const bool twoD = grid.ModelKind() == 0;
     const int naturalAndNoFlow = grid.Contents().boundaries[NaturalBoundaryType].Count() +
@@ -151,6 +162,7 @@ void AppendMainFile(const GridData& grid, std::string& out) {
         const bool surface = record != nullptr ? record->IsSurface()
                                                : InputSetParameterIsSurface(grid.ModelKind(), code);
         AppendParameterLine(grid, record, surface, out);
+        lineDone();
     }
 
     // 10. Boundary codes.
@@ -160,12 +172,13 @@ void AppendMainFile(const GridData& grid, std::string& out) {
             for (int l = 0; l < codes.layers; ++l)
                 AppendTrailedInteger(out, codes.At(l, r, c));
     out += '\n';
+    lineDone();
 
     // 11-14. Drain, collector, basin and inactive memberships.
-    AppendMembershipLine(grid, DrainType, out);
-    AppendMembershipLine(grid, CollectorType, out);
-    AppendMembershipLine(grid, BasinType, out);
-    AppendMembershipLine(grid, InactiveType, out);
+    for (int type : {DrainType, CollectorType, BasinType, InactiveType}) {
+        AppendMembershipLine(grid, type, out);
+        lineDone();
+    }
 
     // 15-16. Names; the natural boundaries' names are not part of the set.
     if (naturalAndNoFlow > 0) out += "noFlow_natural\n";
@@ -175,6 +188,7 @@ void AppendMainFile(const GridData& grid, std::string& out) {
 
     // 17-18. Natural-boundary flux and water quality per cell.
     AppendNaturalValueLine(grid, grid.Contents().boundaries[NaturalBoundaryType].flux, out);
+    lineDone();
     AppendNaturalValueLine(grid, grid.Contents().boundaries[NaturalBoundaryType].waterQuality, out);
 }
 

@@ -1,5 +1,6 @@
-// Writes the input set: each file built in one buffer, then written with one
-// call and closed before the next is opened, in the order the solver reads.
+// Writes the input set: each file built in one buffer (the main file in
+// parts once large), written and closed before the next is opened, in the
+// order the solver reads.
 #include "files/inputset/inputsetwriter.h"
 
 #include "files/inputset/inputset.h"
@@ -10,12 +11,26 @@
 #include <string>
 
 namespace korva {
+namespace {
+
+// A builder whose text stays small: it is built whole, whatever the spill.
+template <void (*Build)(const GridData&, std::string&)>
+void WholeText(const GridData& grid, std::string& out, const TextSpill&) {
+    Build(grid, out);
+}
+
+} // namespace
 
 bool WriteModelInputFiles(const GridData& grid, const std::string& basePath) {
-    using Builder = void (*)(const GridData&, std::string&);
-    static constexpr Builder builders[] = {
-        AppendMainFile,         AppendIrrigationFile, AppendTimeSeriesFile, AppendMethodFile,
-        AppendConnectivityFile, AppendDailyETFile,    AppendYieldFile,      AppendPrintFile};
+    using Builder = void (*)(const GridData&, std::string&, const TextSpill&);
+    static constexpr Builder builders[] = {AppendMainFile,
+                                           WholeText<AppendIrrigationFile>,
+                                           WholeText<AppendTimeSeriesFile>,
+                                           WholeText<AppendMethodFile>,
+                                           WholeText<AppendConnectivityFile>,
+                                           WholeText<AppendDailyETFile>,
+                                           WholeText<AppendYieldFile>,
+                                           WholeText<AppendPrintFile>};
     static_assert(std::size(builders) == InputSetExtensions.size());
 
     std::string text;
@@ -29,7 +44,10 @@ bool WriteModelInputFiles(const GridData& grid, const std::string& basePath) {
             return false;
         }
         text.clear();
-        builders[i](grid, text);
+        builders[i](grid, text, [&file](std::string& part) {
+            file.Write(part);
+            part.clear();
+        });
         file.Write(text);
         if (!file.Commit()) {
             // A full disk must not pass for a complete set the solver then misreads.

@@ -1,6 +1,7 @@
 // Write -> read -> write gives the same bytes for rich projects, and the
 // reader restores what the set carries.
 #include "files/inputset/inputset.h"
+#include "files/inputset/inputsetwriter.h"
 #include "inputsettestutil.h"
 #include "model/griddata.h"
 #include "model/messages.h"
@@ -162,6 +163,34 @@ TEST_P(InputSetRoundTrip, WriteReadWriteGivesTheSameFiles) {
     EXPECT_EQ(messages.messages,
               (std::vector<std::string>{"Warning: no ET defined for end of model run.",
                                         "Warning: no ET defined for end of model run."}));
+}
+
+TEST(InputSetMainFile, ALargeGridGoesOutInPartsThatMakeTheWholeText) {
+    GridData grid;
+    grid.ResetModel(1);
+    ReaderContents(grid).layerSpacing.assign(10, 100.0);
+    ReaderContents(grid).rowSpacing.assign(150, 10.0);
+    ReaderContents(grid).columnSpacing.assign(150, 10.0);
+    grid.Resize(10, 150, 150); // a layered parameter line of over a megabyte
+    std::string whole;
+    AppendMainFile(grid, whole);
+    std::string spilled, rest;
+    int parts = 0;
+    AppendMainFile(grid, rest, [&](std::string& part) {
+        spilled += part;
+        part.clear();
+        ++parts;
+    });
+    ASSERT_GT(whole.size(), 3u << 20) << "a grid too small to spill";
+    EXPECT_GE(parts, 3); // every layered parameter line at least
+    EXPECT_EQ(spilled + rest, whole);
+
+    // The file written in parts holds the same bytes.
+    TempFolder folder;
+    CollectingMessageSink messages;
+    ScopedMessageSink scope(messages);
+    ASSERT_TRUE(WriteModelInputFiles(grid, folder.Base("large")));
+    EXPECT_EQ(ReadWholeFile(folder.Base("large") + ".kvi"), whole);
 }
 
 TEST_P(InputSetRoundTrip, RestoresMembershipsSettingsAndLists) {
