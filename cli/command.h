@@ -1,6 +1,7 @@
 #pragma once
-// The commands of korva-batch. Each command lives in its own file and is
-// listed in the table of commands.cpp; the tool's main only dispatches.
+// The commands of korva-batch. Each command lives in its own file under
+// commands/ and is listed in the table of commands.cpp; the tool's main only
+// dispatches.
 #include "model/messages.h"
 
 #include <ostream>

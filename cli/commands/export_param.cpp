@@ -1,6 +1,6 @@
 // korva-batch export-param: a cell parameter as the tab-separated grid the
 // program's export writes.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/numberformat.h"
 #include "files/project/projectfile.h"
 #include "files/text/textexport.h"
@@ -28,9 +28,6 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 
 } // namespace
 
-// The position in ParameterOrder of text: a 0-based position or a parameter's
-// name (its project name or its display name, in any case). -1, after a
-// message listing the parameters, when there is none.
 int FindParameterArgument(const GridData& grid, const std::string& text, const Command& command,
                           CommandContext& context) {
     long long position = -1;

@@ -1,7 +1,7 @@
 // korva-batch outputs: what a finished run left for a project, read as the
 // program reads it after a run: the gridded quantities with their value
 // ranges, the output times with their dates and the time series per code.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/numberformat.h"
 #include "files/output/modeloutput.h"
 #include "files/output/modeloutputday.h"
@@ -79,8 +79,6 @@ std::string DescribeDimensionMismatch(const GridData& grid, const std::string& b
 
 } // namespace
 
-// Reads the project at projectPath and its outputs into grid. False, after
-// the messages on context.err, when either fails.
 bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Command& command,
                         CommandContext& context, std::string* basePath) {
     if (!ReadProjectFile(grid, projectPath)) return false;

@@ -1,6 +1,6 @@
 // korva-batch export-output: one solver output at one output time as the
 // tab-separated grid the program's output export writes.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/numberformat.h"
 #include "files/text/textexport.h"
 #include "model/griddata.h"
@@ -12,8 +12,6 @@
 namespace korva::cli {
 
 extern const Command ExportOutputCommand;
-bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Command& command,
-                        CommandContext& context, std::string* basePath); // command_outputs.cpp
 
 namespace {
 

@@ -1,10 +1,10 @@
 // korva-batch plot-series: the chart "Display Graph" draws for one output
 // code, written as a PNG, JPEG or SVG picture.
-#include "command.h"
+#include "cli/commands/shared.h"
+#include "cli/seriesarguments.h"
 #include "files/numberformat.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
-#include "seriesarguments.h"
 
 #ifdef KORVA_HAVE_CHARTS
 #include "chartmodel.h"
@@ -22,8 +22,6 @@
 namespace korva::cli {
 
 extern const Command PlotSeriesCommand;
-bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Command& command,
-                        CommandContext& context, std::string* basePath); // command_outputs.cpp
 
 namespace {
 

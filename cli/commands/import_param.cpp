@@ -1,7 +1,7 @@
 // korva-batch import-param: fill a cell parameter from a text grid of
 // numbers (a spreadsheet export, an ESRI ASCII grid), with the choices of the
 // program's "Import Settings" dialog as options.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/numberformat.h"
 #include "files/project/projectfile.h"
 #include "files/text/textimport.h"
@@ -13,11 +13,7 @@
 namespace korva::cli {
 
 extern const Command ImportParamCommand;
-int FindParameterArgument(const GridData& grid, const std::string& text, const Command& command,
-                          CommandContext& context); // command_export_param.cpp
 
-// The import options shared by import-param and import-boundary. False, after
-// a usage message, for a value that is not allowed.
 bool ReadImportOptions(const ParsedArguments& parsed, const Command& command,
                        CommandContext& context, ImportSettings& settings, int& layerNumber) {
     settings = ImportSettings{};
@@ -60,9 +56,6 @@ bool ReadImportOptions(const ParsedArguments& parsed, const Command& command,
     return true;
 }
 
-// Says on err when the file held fewer numbers than the grid has cells: the
-// program leaves the other cells as they were without a word, a script
-// should hear of it.
 void ReportShortImport(std::size_t read, const GridData& grid, const Command& command,
                        CommandContext& context) {
     const std::size_t cells =

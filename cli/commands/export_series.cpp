@@ -1,11 +1,11 @@
 // korva-batch export-series: the time series of a run as the tab-delimited
 // text the output display writes ("Write to tab-delimited file using
 // timestep:").
-#include "command.h"
+#include "cli/commands/shared.h"
+#include "cli/seriesarguments.h"
 #include "files/numberformat.h"
 #include "files/series/seriesexport.h"
 #include "model/griddata.h"
-#include "seriesarguments.h"
 
 #include <cmath>
 #include <ostream>
@@ -13,8 +13,6 @@
 namespace korva::cli {
 
 extern const Command ExportSeriesCommand;
-bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Command& command,
-                        CommandContext& context, std::string* basePath); // command_outputs.cpp
 
 namespace {
 

@@ -1,6 +1,6 @@
 // korva-batch info: a readable summary of a project, for a look at a file
 // without the desktop program and for checking what a conversion kept.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/numberformat.h"
 #include "files/project/projectfile.h"
 #include "model/calendar.h"

@@ -1,4 +1,4 @@
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/project/projectfile.h"
 #include "model/griddata.h"
 

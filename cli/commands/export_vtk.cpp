@@ -1,6 +1,6 @@
 // korva-batch export-vtk: the project, and with --outputs its run's results,
 // as VTK files for ParaView.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/project/projectfile.h"
 #include "files/vtk/vtkexport.h"
 #include "model/griddata.h"
@@ -11,8 +11,6 @@
 namespace korva::cli {
 
 extern const Command ExportVtkCommand;
-bool LoadProjectOutputs(GridData& grid, const std::string& projectPath, const Command& command,
-                        CommandContext& context, std::string* basePath); // command_outputs.cpp
 
 namespace {
 

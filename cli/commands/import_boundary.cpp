@@ -1,6 +1,6 @@
 // korva-batch import-boundary: populate a boundary from a text grid of
 // elevations, as the program's boundary import does.
-#include "command.h"
+#include "cli/commands/shared.h"
 #include "files/numberformat.h"
 #include "files/project/projectfile.h"
 #include "files/text/textimport.h"
@@ -13,11 +13,6 @@
 namespace korva::cli {
 
 extern const Command ImportBoundaryCommand;
-bool ReadImportOptions(const ParsedArguments& parsed, const Command& command,
-                       CommandContext& context, ImportSettings& settings,
-                       int& layerNumber); // command_import_param.cpp
-void ReportShortImport(std::size_t read, const GridData& grid, const Command& command,
-                       CommandContext& context); // command_import_param.cpp
 
 namespace {
 
