@@ -54,7 +54,8 @@ void GridData::CheckModel(ProblemList& problems) const {
         problems.AddEditable(SimulationTimeStepProblem, data_.settings.simulationTimeStep, 1);
     // Porosity is a fraction of the soil volume.
     if (!(data_.settings.porosity >= 0 && data_.settings.porosity <= 1))
-        problems.AddEditable(PorosityProblem, data_.settings.porosity, SimulationSettings{}.porosity);
+        problems.AddEditable(PorosityProblem, data_.settings.porosity,
+                             SimulationSettings{}.porosity);
     // A date that does not exist is stored as day -1; the period must run
     // forwards from an existing first day. The proposals are 1 January and a
     // period of that one day.

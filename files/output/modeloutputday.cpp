@@ -1,7 +1,7 @@
 #include "files/output/modeloutputday.h"
 
-#include "model/messages.h"
 #include "files/output/modeloutputscanner.h"
+#include "model/messages.h"
 
 namespace korva {
 

@@ -1,7 +1,7 @@
 #include "files/output/modeloutputseries.h"
 
-#include "model/messages.h"
 #include "files/output/modeloutputscanner.h"
+#include "model/messages.h"
 
 #include <algorithm>
 #include <climits>

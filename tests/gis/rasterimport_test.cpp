@@ -100,7 +100,8 @@ protected:
         int param = -1;
         for (int p = 0; p < grid.ParameterCount(); ++p)
             if (grid.Parameter(p).name == name ||
-                GridData::ParameterDisplayName(grid.ParameterOrder()[static_cast<std::size_t>(p)]) == name)
+                GridData::ParameterDisplayName(
+                    grid.ParameterOrder()[static_cast<std::size_t>(p)]) == name)
                 param = p;
         EXPECT_GE(param, 0) << name;
         for (int l = 0; l < grid.NumLayers(); ++l)

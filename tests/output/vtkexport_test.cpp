@@ -133,8 +133,11 @@ protected:
         EXPECT_THAT(read.coordinates.at("y"), ElementsAre(0.0, 10.0, 30.0));
         EXPECT_THAT(read.coordinates.at("z"), ElementsAre(0.0, 0.5, 1.5));
         for (int p = 0; p < grid.ParameterCount(); ++p)
-            EXPECT_EQ(read.arrays.count(GridData::ParameterDisplayName(grid.ParameterOrder()[static_cast<std::size_t>(p)])), 1u)
-                << GridData::ParameterDisplayName(grid.ParameterOrder()[static_cast<std::size_t>(p)]);
+            EXPECT_EQ(read.arrays.count(GridData::ParameterDisplayName(
+                          grid.ParameterOrder()[static_cast<std::size_t>(p)])),
+                      1u)
+                << GridData::ParameterDisplayName(
+                       grid.ParameterOrder()[static_cast<std::size_t>(p)]);
 
         const auto& k = read.arrays.at("Horizontal Hydraulic Conductivity");
         EXPECT_EQ(k.first, "double");
