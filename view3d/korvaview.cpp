@@ -81,15 +81,18 @@ void CKORVAView::paintGL() {
         backgroundChanged = false;
     }
     renderer.Upload(scene);
-    if (const QString problem = renderer.TakeProblem(); !problem.isEmpty()) {
+    const qreal scale = devicePixelRatioF();
+    renderer.Draw(scene, static_cast<int>(width() * scale), static_cast<int>(height() * scale),
+                  palette().color(QPalette::Button));
+    // Said once, not again on every rebuild or turn of the camera.
+    const QString problem = renderer.TakeProblem();
+    if (!problem.isEmpty() && problem != lastDrawProblem) {
+        lastDrawProblem = problem;
         // Not from inside the paint: a message box would paint the view again.
         QTimer::singleShot(0, this, [this, problem] {
             QMessageBox::warning(this, QStringLiteral("KORVA"), problem);
         });
     }
-    const qreal scale = devicePixelRatioF();
-    renderer.Draw(scene, static_cast<int>(width() * scale), static_cast<int>(height() * scale),
-                  palette().color(QPalette::Button));
 }
 
 void CKORVAView::resizeGL(int, int) {

@@ -152,6 +152,7 @@ private:
     TimeSeriesHoverReceiver* timeSeriesHover = nullptr;
     OutputLayerReceiver* outputLayer = nullptr;
     PickHandler parameterPick, boundaryPick;
+    QString lastDrawProblem; // the renderer's last complaint, shown once
     QPointer<ControlPanelView> controlPanel;
     bool destroying = false;
     ViewPanelSet panels;

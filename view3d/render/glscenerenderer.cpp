@@ -7,6 +7,7 @@
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -166,7 +167,7 @@ bool GlSceneRenderer::Initialise(QString* error) {
     glBindVertexArray(0);
     GLint texels = 0;
     glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &texels);
-    maxBoxes = static_cast<std::size_t>(std::max(texels, 0)) / BoxTexels;
+    maxTexels = static_cast<std::size_t>(std::max(texels, 0));
     ready = true;
     return true;
 }
@@ -216,7 +217,7 @@ void GlSceneRenderer::UploadBoxes(BoxBuffer& buffer, const CellList& list,
                                   const GridGeometry& geometry) {
     FreeBoxes(buffer);
     if (list.boxes.empty()) return;
-    const std::size_t most = std::min(maxBoxes, MaxFaceRefBoxes);
+    const std::size_t most = std::min(maxTexels, MaxFaceRefBoxes);
     if (list.boxes.size() > most) {
         // None is drawn rather than the first ones alone.
         problem = QStringLiteral("The 3D view cannot draw %1 cells at once on this display; it "
@@ -263,6 +264,15 @@ void GlSceneRenderer::FindFacesInSight(BoxBuffer& buffer, const std::vector<Cell
     if (static_cast<int>(boxes.size()) != buffer.count) return; // not what was uploaded
     std::vector<FaceRef> faces;
     FacesInSight(boxes, eye, narrowest, buffer.opaque, faces);
+    // A face's vertices are numbered from 4 x its place, in an int.
+    const std::size_t mostFaces = std::min(maxTexels, std::size_t{INT_MAX / 4});
+    if (faces.size() > mostFaces) {
+        problem = QStringLiteral("The 3D view cannot draw %1 cell faces at once on this display; "
+                                 "it draws at most %2. Show fewer layers, rows or columns.")
+                      .arg(faces.size())
+                      .arg(mostFaces);
+        return;
+    }
     buffer.faceCount = static_cast<int>(faces.size());
     if (!buffer.faceRefs) {
         glGenBuffers(1, &buffer.faceRefs);

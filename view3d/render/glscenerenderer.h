@@ -51,7 +51,8 @@ public:
     void Draw(const GridScene& scene, int width, int height, const QColor& clearColour);
     // Frees every GPU object; the context the renderer was initialised in must be current.
     void Release();
-    // Why a list the last uploads brought is not drawn, once; empty when all are.
+    // Why a list was not drawn by the uploads and draws since the last call
+    // (too big for this display); empty when all were.
     QString TakeProblem();
     // Bytes of GPU buffers now held by the cell value list (for the benchmark).
     std::size_t CellValueBytes() const;
@@ -95,9 +96,8 @@ private:
     MultiDrawArrays multiDrawArrays = nullptr;
     bool ready = false;
     std::unique_ptr<QOpenGLShaderProgram> boxProgram, stripProgram, textureProgram;
-    static constexpr std::size_t BoxTexels = 1; // RGBA32UI texels a box
-    unsigned faceVao = 0, faceIndices = 0;      // the triangles of FacesPerCall faces
-    std::size_t maxBoxes = 0;                   // boxes a buffer texture can hold
+    unsigned faceVao = 0, faceIndices = 0; // the triangles of FacesPerCall faces
+    std::size_t maxTexels = 0;             // texels a buffer texture can hold: boxes, or faces
     QString problem;
     ListBuffers cellValues, markers;
     StripBuffer gridLines;

@@ -71,13 +71,13 @@ bool RenderSceneImage(const GridData& grid, const ViewSettings& settings,
                     messages->push_back(std::move(text));
             fbo.bind();
             renderer.Upload(scene);
-            if (const QString problem = renderer.TakeProblem(); !problem.isEmpty() && messages)
-                messages->push_back(problem.toStdString());
             if (settings.BackgroundLoaded) renderer.SetBackgroundImage(request.background);
             const QColor clear = request.clearColour.isValid()
                                      ? request.clearColour
                                      : QGuiApplication::palette().color(QPalette::Button);
             renderer.Draw(scene, request.width, request.height, clear);
+            if (const QString problem = renderer.TakeProblem(); !problem.isEmpty() && messages)
+                messages->push_back(problem.toStdString());
             fbo.release();
             image = fbo.toImage().convertToFormat(QImage::Format_RGB32);
             renderer.Release();
