@@ -3,10 +3,10 @@
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
+#include "dialogs/records/projectdialogdocument.h"
+#include "dialogs/records/recordcommands.h"
 #include "grid/grideditdlg.h"
 #include "grid/transformparamdlg.h"
-#include "records/projectdialogdocument.h"
-#include "records/recordcommands.h"
 #include "settings/simulationconstantsdlg.h"
 #include "view3d/viewreceivers.h"
 

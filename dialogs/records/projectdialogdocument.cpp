@@ -1,4 +1,4 @@
-#include "projectdialogdocument.h"
+#include "dialogs/records/projectdialogdocument.h"
 
 #include "app/document/documentcommand.h"
 #include "app/document/korvadoc.h"

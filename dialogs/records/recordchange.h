@@ -4,8 +4,8 @@
 // lists, never a cell grid. A result equal to what the project holds makes
 // no step at all.
 #include "dialogs/dialogdocument.h"
+#include "dialogs/records/records.h"
 #include "model/griddata.h"
-#include "records.h"
 
 #include <QString>
 #include <utility>

@@ -1,14 +1,14 @@
-#include "recordcommands.h"
+#include "dialogs/records/recordcommands.h"
 
 #include "app/document/commandids.h"
 #include "app/document/commandtable.h"
 #include "app/document/korvadoc.h"
-#include "cropparameterdlg.h"
-#include "cropyieldeditdlg.h"
-#include "draincollectorconnectdlg.h"
-#include "irrscheduledlg.h"
-#include "natbounddlg.h"
-#include "projectdialogdocument.h"
+#include "dialogs/records/boundaries/draincollectorconnectdlg.h"
+#include "dialogs/records/boundaries/natbounddlg.h"
+#include "dialogs/records/crops/cropparameterdlg.h"
+#include "dialogs/records/crops/cropyieldeditdlg.h"
+#include "dialogs/records/irrigation/irrscheduledlg.h"
+#include "dialogs/records/projectdialogdocument.h"
 
 namespace korva {
 

@@ -1,4 +1,4 @@
-#include "records.h"
+#include "dialogs/records/records.h"
 
 #include "model/griddata.h"
 

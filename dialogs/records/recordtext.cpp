@@ -1,4 +1,4 @@
-#include "recordtext.h"
+#include "dialogs/records/recordtext.h"
 
 #include "model/editorrules.h"
 

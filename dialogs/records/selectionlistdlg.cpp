@@ -1,4 +1,4 @@
-#include "selectionlistdlg.h"
+#include "dialogs/records/selectionlistdlg.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>

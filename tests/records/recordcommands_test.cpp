@@ -1,6 +1,6 @@
 // The undo steps of the record editors on the bundled example.
 #include "dialogs/dialogdocument.h"
-#include "dialogs/records/cropgridedit.h"
+#include "dialogs/records/crops/cropgridedit.h"
 #include "dialogs/records/recordchange.h"
 #include "examplegrid.h"
 #include "tests/gridrows.h"

@@ -1,9 +1,9 @@
 // The rules behind the record editors, without a window.
-#include "dialogs/records/croptable.h"
-#include "dialogs/records/cropyieldtable.h"
-#include "dialogs/records/draincollectortable.h"
-#include "dialogs/records/irrigationscheduleedit.h"
-#include "dialogs/records/natboundtable.h"
+#include "dialogs/records/boundaries/draincollectortable.h"
+#include "dialogs/records/boundaries/natboundtable.h"
+#include "dialogs/records/crops/croptable.h"
+#include "dialogs/records/crops/cropyieldtable.h"
+#include "dialogs/records/irrigation/irrigationscheduleedit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "cropyieldtable.h"
+#include "dialogs/records/crops/cropyieldtable.h"
 
+#include "dialogs/records/recordtext.h"
 #include "model/griddata.h"
-#include "recordtext.h"
 
 namespace korva {
 

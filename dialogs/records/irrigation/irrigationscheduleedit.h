@@ -2,7 +2,7 @@
 // The working copy behind "Irrigation Schedule": every basin's schedule, the
 // checks made as each cell is typed, "Add" and "Delete", and whether there are
 // edits not yet stored.
-#include "records.h"
+#include "dialogs/records/records.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // "Irrigation Schedule": the schedule of the basin chosen under "Basin:", with
 // "Add", "Delete" and "Plot". OK stores every basin's schedule as one undoable
 // change.
-#include "irrigationscheduleedit.h"
+#include "dialogs/records/irrigation/irrigationscheduleedit.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "natbounddlg.h"
+#include "dialogs/records/boundaries/natbounddlg.h"
 
 #include "dialogs/dialogdocument.h"
-#include "recordchange.h"
+#include "dialogs/records/recordchange.h"
 #include "tablectrl.h"
 
 #include <QDialogButtonBox>

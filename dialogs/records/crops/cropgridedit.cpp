@@ -1,4 +1,4 @@
-#include "cropgridedit.h"
+#include "dialogs/records/crops/cropgridedit.h"
 
 #include "dialogs/dialogdocument.h"
 #include "model/griddata.h"

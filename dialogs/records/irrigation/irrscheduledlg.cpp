@@ -1,9 +1,9 @@
-#include "irrscheduledlg.h"
+#include "dialogs/records/irrigation/irrscheduledlg.h"
 
 #include "charts/window/irrigationplot.h"
 #include "dialogs/dialogdocument.h"
+#include "dialogs/records/recordchange.h"
 #include "model/griddata.h"
-#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "draincollectortable.h"
+#include "dialogs/records/boundaries/draincollectortable.h"
 
 #include "model/griddata.h"
 

@@ -2,7 +2,7 @@
 // The working copy behind the "Crop Data" dialog: the crop catalogue as rows
 // of cell texts, the basins with their crop, and the rules for what the user
 // types. The dialog only shows what this answers.
-#include "records.h"
+#include "dialogs/records/records.h"
 
 #include <QString>
 #include <QStringList>

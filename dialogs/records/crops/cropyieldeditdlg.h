@@ -2,7 +2,7 @@
 // "Crop Yield Function": the method and, per basin, the yield response factors
 // of the four growth stages and the salinity upper bounds of the five yield
 // multiplication factors. OK stores both tables as one undoable change.
-#include "cropyieldtable.h"
+#include "dialogs/records/crops/cropyieldtable.h"
 
 #include <QDialog>
 

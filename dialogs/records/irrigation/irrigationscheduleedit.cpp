@@ -1,9 +1,9 @@
-#include "irrigationscheduleedit.h"
+#include "dialogs/records/irrigation/irrigationscheduleedit.h"
 
+#include "dialogs/records/recordtext.h"
 #include "model/calendar.h"
 #include "model/editorrules.h"
 #include "model/griddata.h"
-#include "recordtext.h"
 
 #include <algorithm>
 

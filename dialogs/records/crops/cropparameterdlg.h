@@ -1,7 +1,7 @@
 #pragma once
 // "Crop Data": the crop catalogue and the crop of each basin. OK replaces both
 // in the project and fills the basins' crop cells, as one undoable change.
-#include "croptable.h"
+#include "dialogs/records/crops/croptable.h"
 
 #include <QDialog>
 

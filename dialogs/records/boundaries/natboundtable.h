@@ -1,7 +1,7 @@
 #pragma once
 // The working copy behind "Natural Boundary Properties": flux and water
 // quality of each natural boundary.
-#include "records.h"
+#include "dialogs/records/records.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "cropparameterdlg.h"
+#include "dialogs/records/crops/cropparameterdlg.h"
 
-#include "cropgridedit.h"
 #include "dialogs/dialogdocument.h"
-#include "selectionlistdlg.h"
+#include "dialogs/records/crops/cropgridedit.h"
+#include "dialogs/records/selectionlistdlg.h"
 #include "tablectrl.h"
 
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 // "Drain-Collector Connectivity": the collector each drain empties into,
 // chosen from the list of collectors. OK stores the choices as one undoable
 // change.
-#include "draincollectortable.h"
+#include "dialogs/records/boundaries/draincollectortable.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The working copy behind "Crop Yield Function": one row per basin in each of
 // its two tables, one column per growth stage or yield multiplication factor.
-#include "records.h"
+#include "dialogs/records/records.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "cropyieldeditdlg.h"
+#include "dialogs/records/crops/cropyieldeditdlg.h"
 
 #include "dialogs/dialogdocument.h"
+#include "dialogs/records/recordchange.h"
 #include "model/simulationsettings.h"
-#include "recordchange.h"
 #include "tablectrl.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "draincollectorconnectdlg.h"
+#include "dialogs/records/boundaries/draincollectorconnectdlg.h"
 
 #include "dialogs/dialogdocument.h"
-#include "recordchange.h"
-#include "selectionlistdlg.h"
+#include "dialogs/records/recordchange.h"
+#include "dialogs/records/selectionlistdlg.h"
 #include "tablectrl.h"
 
 #include <QDialogButtonBox>

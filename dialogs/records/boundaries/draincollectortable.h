@@ -1,7 +1,7 @@
 #pragma once
 // The working copy behind "Drain-Collector Connectivity": one row per drain
 // with the name of the collector it empties into.
-#include "records.h"
+#include "dialogs/records/records.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,8 +3,8 @@
 // basin-crop table, and the crop grid built from them. The model's undo
 // record keeps the two lists and only the crop cell values the build changed,
 // so undo puts back the basins' cells exactly without copying a grid.
+#include "dialogs/records/records.h"
 #include "model/undorecord.h"
-#include "records.h"
 
 #include <cstddef>
 

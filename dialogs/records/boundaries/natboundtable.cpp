@@ -1,7 +1,7 @@
-#include "natboundtable.h"
+#include "dialogs/records/boundaries/natboundtable.h"
 
+#include "dialogs/records/recordtext.h"
 #include "model/griddata.h"
-#include "recordtext.h"
 
 namespace korva {
 

@@ -1,7 +1,7 @@
 #pragma once
 // "Natural Boundary Properties": flux and water quality of each natural
 // boundary. OK stores them as one undoable change.
-#include "natboundtable.h"
+#include "dialogs/records/boundaries/natboundtable.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "croptable.h"
+#include "dialogs/records/crops/croptable.h"
 
+#include "dialogs/records/recordtext.h"
 #include "model/calendar.h"
 #include "model/griddata.h"
-#include "recordtext.h"
 
 #include <algorithm>
 #include <cmath>
