@@ -11,6 +11,7 @@
 #include "exchangetesthelpers.h"
 #include "model/griddata.h"
 #include "tests/app/scriptedprompter.h"
+#include "tests/output/readvtk.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -37,52 +38,25 @@ struct VtkRead {
     std::string errors;
 };
 
-std::vector<double> Numbers(const std::string& text) {
-    std::vector<double> values;
-    std::istringstream in(text);
-    std::string word;
-    while (in >> word)
-        values.push_back(word == "nan" ? std::nan("") : std::stod(word));
-    return values;
-}
-
 VtkRead ReadVtk(const QString& path) {
     VtkRead read;
-    const std::string command = "/usr/bin/python3 '" KORVA_SOURCE_DIR
-                                "/tests/output/readvtk.py' '" +
-                                path.toStdString() + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        read.errors = "cannot start python3";
-        return read;
-    }
-    std::string text;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    pclose(pipe);
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::vector<std::string> fields;
-        std::istringstream split(line);
-        std::string field;
-        while (std::getline(split, field, '\t'))
-            fields.push_back(field);
+    const VtkReaderOutput output = RunVtkReader(path.toStdString());
+    if (output.lines.empty() && !output.ran) read.errors = "cannot run readvtk.py";
+    for (std::size_t n = 0; n < output.lines.size(); ++n) {
+        const std::vector<std::string>& fields = output.fields[n];
         if (fields.size() == 4 && fields[0] == "array") {
-            read.arrays[fields[1]] = Numbers(fields[3]);
+            read.arrays[fields[1]] = VtkNumbers(fields[3]);
             read.types[fields[1]] = fields[2];
         } else if (fields.size() == 2 && fields[0] == "x") {
-            read.x = Numbers(fields[1]);
+            read.x = VtkNumbers(fields[1]);
         } else if (fields.size() == 2 && fields[0] == "y") {
-            read.y = Numbers(fields[1]);
+            read.y = VtkNumbers(fields[1]);
         } else if (fields.size() == 2 && fields[0] == "z") {
-            read.z = Numbers(fields[1]);
+            read.z = VtkNumbers(fields[1]);
         } else if (fields.size() == 3 && fields[0] == "step") {
             read.steps.emplace_back(std::stod(fields[1]), fields[2]);
         } else if (fields.empty() || (fields[0] != "extent")) {
-            read.errors += line + "\n";
+            read.errors += output.lines[n] + "\n";
         }
     }
     return read;

@@ -6,6 +6,7 @@
 #include "files/project/projectfile.h"
 #include "files/vtk/vtkexport.h"
 #include "outputfixture.h"
+#include "readvtk.h"
 
 #include <cmath>
 #include <csignal>
@@ -35,35 +36,12 @@ struct ReadBack {
     std::vector<ReadGrid> grids;
 };
 
-std::vector<double> Numbers(const std::string& text) {
-    std::vector<double> numbers;
-    std::istringstream in(text);
-    std::string word;
-    while (in >> word)
-        numbers.push_back(word == "nan" ? std::nan("") : std::stod(word));
-    return numbers;
-}
-
 ReadBack ReadWithVtk(const std::string& path) {
     ReadBack result;
-    const std::string command =
-        "/usr/bin/python3 '" KORVA_SOURCE_DIR "/tests/output/readvtk.py' '" + path + "' 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    std::string text;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    result.ran = ::pclose(pipe) == 0;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::vector<std::string> fields;
-        std::istringstream split(line);
-        std::string field;
-        while (std::getline(split, field, '\t'))
-            fields.push_back(field);
+    const VtkReaderOutput output = RunVtkReader(path);
+    result.ran = output.ran;
+    for (std::size_t n = 0; n < output.lines.size(); ++n) {
+        const std::vector<std::string>& fields = output.fields[n];
         if (fields.empty()) continue;
         if (fields[0] == "step" && fields.size() == 3) {
             result.steps.emplace_back(std::stod(fields[1]), fields[2]);
@@ -72,12 +50,12 @@ ReadBack ReadWithVtk(const std::string& path) {
             result.grids.back().extent = fields[1];
         } else if (fields.size() == 2 &&
                    (fields[0] == "x" || fields[0] == "y" || fields[0] == "z")) {
-            result.grids.back().coordinates[fields[0]] = Numbers(fields[1]);
+            result.grids.back().coordinates[fields[0]] = VtkNumbers(fields[1]);
         } else if (fields[0] == "array" && fields.size() == 4) {
-            result.grids.back().arrays[fields[1]] = {fields[2], Numbers(fields[3])};
+            result.grids.back().arrays[fields[1]] = {fields[2], VtkNumbers(fields[3])};
             result.grids.back().arrayOrder.push_back(fields[1]);
         } else {
-            ADD_FAILURE() << "readvtk.py: " << line;
+            ADD_FAILURE() << "readvtk.py: " << output.lines[n];
             result.ran = false;
         }
     }
